@@ -1,0 +1,119 @@
+#include "core/drawfile.h"
+
+#include "core/drawtable.h"
+#include "core/game.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+using namespace Qt::StringLiterals;
+
+namespace DrawFile {
+
+namespace {
+// The Windows flavour of Shift-JIS is what these files are written in; plain Shift_JIS is the
+// fallback name for ICU builds that lack the alias.
+const char *codecName()
+{
+    static const char *name = [] {
+        for (const char *candidate : {"windows-31j", "Shift_JIS", "SJIS"}) {
+            if (QStringDecoder(candidate).isValid())
+                return candidate;
+        }
+        return static_cast<const char *>(nullptr);
+    }();
+    return name;
+}
+
+QByteArrayView chopCr(QByteArrayView line)
+{
+    return line.endsWith('\r') ? line.chopped(1) : line;
+}
+} // namespace
+
+QString refusedMessage()
+{
+    return u"データファイルが異常です"_s;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (const char *name = codecName()) {
+        QStringDecoder decoder(name);
+        return decoder.decode(bytes);
+    }
+    return QString::fromLocal8Bit(bytes);
+}
+
+QByteArray encode(QStringView text)
+{
+    if (const char *name = codecName()) {
+        QStringEncoder encoder(name);
+        return encoder.encode(text);
+    }
+    return text.toLocal8Bit();
+}
+
+int gameOfTitle(QStringView titleLine)
+{
+    if (titleLine.contains(u"LOTO6 DownloadData", Qt::CaseInsensitive))
+        return Game::Loto6;
+    if (titleLine.contains(u"miniLOTO DownloadData", Qt::CaseInsensitive))
+        return Game::MiniLoto;
+    return Game::None;
+}
+
+Result parse(const QByteArray &bytes, DrawTable &table)
+{
+    if (bytes.isEmpty())
+        return {Status::Unreadable, 0};
+
+    // CR and LF never occur inside a Shift-JIS character, so lines can be cut on bytes.
+    const qsizetype titleEnd = bytes.indexOf('\n');
+    const QByteArrayView titleBytes =
+        chopCr(QByteArrayView(bytes).first(titleEnd < 0 ? bytes.size() : titleEnd));
+    const int runMode = gameOfTitle(decode(titleBytes));
+    if (runMode == Game::None)
+        return {Status::NotDrawFile, 0};
+
+    DrawTable fresh;
+    fresh.reset(drawColumns(runMode));
+
+    if (titleEnd >= 0) {
+        const QString body = decode(QByteArrayView(bytes).sliced(titleEnd + 1));
+        QStringView rest(body);
+        // The heading line is skipped unread.
+        const qsizetype headingEnd = rest.indexOf(u'\n');
+        rest = headingEnd < 0 ? QStringView() : rest.sliced(headingEnd + 1);
+        fresh.reserve(int(rest.count(u'\n')) + 1);
+        while (!rest.isEmpty()) {
+            const qsizetype end = rest.indexOf(u'\n');
+            QStringView line = end < 0 ? rest : rest.first(end);
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            fresh.appendDataLine(line);
+            // A final line end ends the last line; it does not start another row.
+            rest = end < 0 ? QStringView() : rest.sliced(end + 1);
+        }
+    }
+
+    table = std::move(fresh);
+    return {Status::Ok, runMode};
+}
+
+Result read(const QString &path, DrawTable &table)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return {Status::Unreadable, 0};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {Status::Unreadable, 0};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {Status::Unreadable, 0};
+    return parse(bytes, table);
+}
+
+} // namespace DrawFile

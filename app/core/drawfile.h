@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class DrawTable;
+
+// Reading of draw-result files ("... DownloadData" title line, a heading line, one
+// comma-separated line per draw, Shift-JIS text).
+namespace DrawFile {
+
+enum class Status {
+    Ok,
+    Unreadable,   // missing, a directory, no permission, read error, or empty
+    NotDrawFile,  // the title line carries neither marker
+};
+
+struct Result
+{
+    Status status = Status::Unreadable;
+    int runMode = 0;  // 6 or 5 when Ok
+    bool ok() const { return status == Status::Ok; }
+};
+
+// The message the user sees for any file that is refused.
+QString refusedMessage();
+
+// Game of a title line: 6 for LOTO6 (tested first), 5 for miniLOTO, 0 for neither.
+int gameOfTitle(QStringView titleLine);
+
+// Builds `table` from the file's bytes. On failure `table` is left as it was.
+Result parse(const QByteArray &bytes, DrawTable &table);
+Result read(const QString &path, DrawTable &table);
+
+// Text of the whole file as the loader decodes it (Shift-JIS, Windows variant).
+QString decode(QByteArrayView bytes);
+QByteArray encode(QStringView text);
+
+} // namespace DrawFile

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/game.h"
+#include "core/rowsource.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+// The draw table: one row per draw, every cell a (padded) text, plus the selected flag of each
+// row. The main window shows it; every analysis reads it through RowSource.
+class DrawTable final : public RowSource
+{
+public:
+    DrawTable() = default;
+
+    // Clears all rows and columns and takes the given layout (column 0 included).
+    void reset(const QList<ColumnSpec> &columns);
+    void clearRows();
+
+    int columnCount() const { return int(m_columns.size()); }
+    const ColumnSpec &column(int c) const { return m_columns.at(c); }
+    const QList<ColumnSpec> &columns() const { return m_columns; }
+    QStringList headers() const;
+
+    int rowCount() const override { return int(m_rows.size()); }
+    bool isSelected(int row) const override { return m_selected[size_t(row)] != 0; }
+    QString cellText(int row, int column) const override { return cell(row, column).toString(); }
+    QStringView cell(int row, int column) const;
+
+    // Adds a row of ready-made cell texts (column 0 first); missing cells are empty.
+    void appendRow(const QList<QStringView> &cells);
+    void appendRow(const QStringList &cells);
+    // Adds a row from a data line of a draw-result file, padding each field into its cell.
+    void appendDataLine(QStringView line);
+    // Copies a row of another table with the same layout.
+    void appendRowFrom(const RowSource &source, int row);
+    void reserve(int rows) { m_rows.reserve(size_t(rows)); m_selected.reserve(size_t(rows)); }
+
+    void setSelected(int row, bool selected);
+    void setRangeSelected(int first, int last, bool selected);
+    void setAllSelected(bool selected);
+    int selectedCount() const { return m_selectedCount; }
+
+    // Stable sort by cell text, carrying each row's selected flag along.
+    void sortByColumn(int column, Qt::SortOrder order);
+
+private:
+    struct Row
+    {
+        QString text;             // all cells back to back
+        std::vector<int> bounds;  // cell c spans [bounds[c], bounds[c + 1])
+    };
+
+    QList<ColumnSpec> m_columns;
+    std::vector<Row> m_rows;
+    std::vector<char> m_selected;
+    int m_selectedCount = 0;
+};
+
+// Rows to select for "first n" / "last n": 0-based, inclusive; empty when last < first.
+struct RowRange
+{
+    int first = 0;
+    int last = -1;
+    bool isEmpty() const { return last < first; }
+};
+RowRange firstRows(int rowCount, qint64 n);
+RowRange lastRows(int rowCount, qint64 n);

@@ -1,0 +1,72 @@
+#include "core/fields.h"
+
+#include <limits>
+
+QStringView GetField(QStringView line, QStringView separator, int n)
+{
+    if (n < 0)
+        return {};
+    qsizetype start = 0;
+    for (int i = 0; i < n; ++i) {
+        if (separator.isEmpty())
+            return {};
+        const qsizetype hit = line.indexOf(separator, start, Qt::CaseInsensitive);
+        if (hit < 0)
+            return {};
+        start = hit + separator.size();
+    }
+    const qsizetype end = separator.isEmpty() ? -1 : line.indexOf(separator, start, Qt::CaseInsensitive);
+    return end < 0 ? line.mid(start) : line.mid(start, end - start);
+}
+
+QString GetField(const QString &line, const QString &separator, int n)
+{
+    return GetField(QStringView(line), QStringView(separator), n).toString();
+}
+
+void appendPadded(QString &out, QStringView value, int width)
+{
+    if (value.size() >= width) {
+        out.append(value.right(width));
+        return;
+    }
+    out.append(QString(width - value.size(), QLatin1Char(' ')));
+    out.append(value);
+}
+
+QString padCell(QStringView value, int width)
+{
+    QString out;
+    out.reserve(width);
+    appendPadded(out, value, width);
+    return out;
+}
+
+QString NoToChr(int n)
+{
+    return QString(QChar(char16_t(n + 48)));
+}
+
+QString ChrToNo(const QString &text, int position)
+{
+    if (position < 1 || position > text.size())
+        return QStringLiteral("  ");
+    const int value = text.at(position - 1).unicode() - 48;
+    return padCell(QString::number(value), 2);
+}
+
+std::optional<qint64> parseCount(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (!c.isDigit() || c.unicode() > u'9')
+            return std::nullopt;
+        const int digit = c.unicode() - u'0';
+        if (value > (std::numeric_limits<qint64>::max() - digit) / 10)
+            return std::numeric_limits<qint64>::max();
+        value = value * 10 + digit;
+    }
+    return value;
+}

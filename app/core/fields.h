@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Field n (0-based) of a separated line, unchanged (no trimming, no quote handling).
+// The separator is searched without regard to letter case; a missing field is empty.
+QStringView GetField(QStringView line, QStringView separator, int n);
+QString GetField(const QString &line, const QString &separator, int n);
+
+// Right-aligns a value in a cell of the given width: the rightmost `width` characters of
+// `width` blanks followed by the value. Longer values keep only their last characters.
+QString padCell(QStringView value, int width);
+void appendPadded(QString &out, QStringView value, int width);
+
+// One-character encoding of small numbers used by the combination tally.
+QString NoToChr(int n);
+// The number at the 1-based position as two-character text (" 7", "43"), or two blanks.
+QString ChrToNo(const QString &text, int position);
+
+// Whole number from a text the user typed into a digits-only box. Empty or non-numeric text
+// gives std::nullopt; values beyond the range saturate, so "more rows than there are" still works.
+std::optional<qint64> parseCount(QStringView text);

@@ -1,0 +1,390 @@
+#include "core/formmain.h"
+
+#include "core/controlarray.h"
+#include "core/drawfile.h"
+#include "core/drawtablemodel.h"
+#include "core/fields.h"
+#include "core/filedialogs.h"
+#include "core/formhelpers.h"
+#include "core/messages.h"
+#include "core/widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QPointer<FormMain> &firstInstance()
+{
+    static QPointer<FormMain> instance;
+    return instance;
+}
+
+QAction *addEntry(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+} // namespace
+
+FormMain::FormMain(bool copied, QWidget *parent) : QMainWindow(parent), m_copied(copied)
+{
+    registerToolWindows();
+    if (!m_copied && !firstInstance())
+        firstInstance() = this;
+
+    setWindowTitle(u"Zemvara"_s);
+    m_model = new DrawTableModel(&m_table, this);
+    buildMenus();
+    buildControls();
+    resize(960, 600);
+    Form_Load();
+}
+
+FormMain::~FormMain()
+{
+    m_tools.closeAll();
+}
+
+FormMain *FormMain::first()
+{
+    return firstInstance();
+}
+
+void FormMain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(u"menuBar"_s);
+
+    m_menuData = bar->addMenu(u"データ"_s);
+    m_menuData->setObjectName(u"menuData"_s);
+    QAction *load = addEntry(m_menuData, u"menuDataLoad"_s, u"データ読込み"_s);
+    connect(load, &QAction::triggered, this, &FormMain::menuDataLoad_Click);
+
+    m_menuAnalysis = bar->addMenu(u"解析"_s);
+    m_menuAnalysis->setObjectName(u"menuAnalysis"_s);
+    const std::pair<const char16_t *, const char16_t *> analysisEntries[] = {
+        {u"menuEasyNumberB", u"出易い番号のグラフ化（ボーナスあり）"},
+        {u"menuEasyNumber", u"出易い番号のグラフ化（ボーナスなし）"},
+        {u"menuBonus", u"ボーナス数字になりやすい番号"},
+        {u"menuNoSet", u"指定した番号から抽選結果の検索"},
+        {u"menuOldHit", u"過去の抽選結果と照合"},
+        {u"menuWay", u"抽選結果から当選番号の抽出"},
+    };
+    for (const auto &[name, caption] : analysisEntries)
+        addEntry(m_menuAnalysis, QString::fromUtf16(name), QString::fromUtf16(caption))->setEnabled(false);
+    m_menuAnalysis->addSeparator()->setObjectName(u"menuLine1"_s);
+    addEntry(m_menuAnalysis, u"menuCombList"_s, u"組み合わせ表の作成"_s)->setEnabled(false);
+    addEntry(m_menuAnalysis, u"menuBuyHistory"_s, u"購入履歴"_s)->setEnabled(false);
+
+    m_menuHelp = bar->addMenu(u"ヘルプ"_s);
+    m_menuHelp->setObjectName(u"menuHelp"_s);
+    addEntry(m_menuHelp, u"menuHelpOpen"_s, u"ヘルプの表示"_s)->setEnabled(false);
+    addEntry(m_menuHelp, u"menuHelpOnline"_s, u"オンラインヘルプ"_s)->setEnabled(false);
+    addEntry(m_menuHelp, u"menuHelpFAQ"_s, u"FAQ（オンライン）"_s)->setEnabled(false);
+
+    m_menuVersion = bar->addAction(u"バージョン"_s);
+    m_menuVersion->setObjectName(u"menuVersion"_s);
+    m_menuVersion->setEnabled(false);
+
+    m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
+    m_menuMaster->setObjectName(u"menuMaster"_s);
+    addEntry(m_menuMaster, u"menuPatternFile"_s, u"パターンファイル"_s)->setEnabled(false);
+}
+
+void FormMain::buildControls()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    auto *tools = new QHBoxLayout;
+
+    const QString command1Captions[] = {u"Select Clear"_s, u"Select All"_s};
+    for (int i = 0; i < 2; ++i) {
+        auto *button = new QPushButton(command1Captions[i], central);
+        setControlIndex(button, u"Command1"_s, i);
+        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        tools->addWidget(button);
+    }
+    tools->addSpacing(16);
+    m_text1 = new NumericLineEdit(u"50"_s, central);
+    m_text1->setObjectName(u"Text1"_s);
+    m_text1->setAlignment(Qt::AlignRight);
+    m_text1->setMaximumWidth(64);
+    tools->addWidget(m_text1);
+    const QString command2Captions[] = {u"行上選択"_s, u"行下選択"_s};
+    for (int i = 0; i < 2; ++i) {
+        auto *button = new QPushButton(command2Captions[i], central);
+        setControlIndex(button, u"Command2"_s, i);
+        connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        tools->addWidget(button);
+    }
+    tools->addStretch(1);
+    layout->addLayout(tools);
+
+    m_list = new QTreeView(central);
+    m_list->setObjectName(u"ListView1"_s);
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setIndentation(0);
+    m_list->setUniformRowHeights(true);
+    m_list->setItemsExpandable(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAlternatingRowColors(true);
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSectionsMovable(false);
+    m_list->header()->setMinimumSectionSize(0);
+    m_list->viewport()->installEventFilter(this);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormMain::ListView1_ColumnClick);
+    connect(m_list, &QTreeView::clicked, this, &FormMain::ShowSelectionCount);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FormMain::syncSelectionFromView);
+    layout->addWidget(m_list, 1);
+
+    setCentralWidget(central);
+    m_status = new PanelStatusBar(1, this);
+    setStatusBar(m_status);
+    setAcceptDrops(!m_copied);
+}
+
+void FormMain::Form_Load()
+{
+    m_menuAnalysis->setEnabled(false);
+    if (m_copied) {
+        m_menuMaster->menuAction()->setVisible(false);
+        m_tools.recreate(this);
+        m_menuData->menuAction()->setVisible(false);
+        m_menuAnalysis->setEnabled(true);
+        m_menuHelp->menuAction()->setVisible(false);
+        m_menuVersion->setVisible(false);
+        if (FormMain *main = first()) {
+            m_runMode = main->RunMode();
+            m_maxNo = main->MaxNo();
+        }
+        return;
+    }
+    // The layout correction applies to one family of desktop systems only; elsewhere it is 0,
+    // and the window starts at the top edge of the work area.
+    m_osVersion = 0;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(pos().x(), screen->availableGeometry().top());
+}
+
+void FormMain::setLayout(int runMode)
+{
+    // A copy closed by the user is filled again by its maker: it gets fresh tool windows.
+    if (m_copied && m_tools.isEmpty())
+        m_tools.recreate(this);
+    rebuildView([&] { m_table.reset(drawColumns(runMode)); });
+}
+
+void FormMain::MakeLvw6()
+{
+    setLayout(Game::Loto6);
+}
+
+void FormMain::MakeLvw5()
+{
+    setLayout(Game::MiniLoto);
+}
+
+void FormMain::addRow(const QStringList &cells)
+{
+    const int row = m_table.rowCount();
+    m_model->beginAppend(row, row);
+    m_table.appendRow(cells);
+    m_model->endAppend();
+}
+
+void FormMain::addRowFrom(const RowSource &source, int row)
+{
+    const int at = m_table.rowCount();
+    m_model->beginAppend(at, at);
+    m_table.appendRowFrom(source, row);
+    m_model->endAppend();
+}
+
+void FormMain::autoSizeColumns()
+{
+    LvwAutoSize(m_list, true, 0);
+}
+
+void FormMain::rebuildView(const std::function<void()> &change)
+{
+    m_model->beginChange();
+    change();
+    m_model->endChange();
+}
+
+void FormMain::syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (m_pushingSelection)
+        return;
+    for (const QItemSelectionRange &range : deselected)
+        m_table.setRangeSelected(range.top(), range.bottom(), false);
+    for (const QItemSelectionRange &range : selected)
+        m_table.setRangeSelected(range.top(), range.bottom(), true);
+    ShowSelectionCount();
+}
+
+void FormMain::pushSelectionToView()
+{
+    // The table's flags are the truth; the view mirrors them as runs of selected rows.
+    QItemSelection selection;
+    const int rows = m_table.rowCount();
+    const int lastColumn = m_model->columnCount() - 1;
+    for (int r = 0; r < rows;) {
+        if (!m_table.isSelected(r)) {
+            ++r;
+            continue;
+        }
+        int end = r;
+        while (end + 1 < rows && m_table.isSelected(end + 1))
+            ++end;
+        selection.append(QItemSelectionRange(m_model->index(r, 0), m_model->index(end, lastColumn)));
+        r = end + 1;
+    }
+    m_pushingSelection = true;
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_pushingSelection = false;
+}
+
+void FormMain::Command1_Click(int index)
+{
+    m_table.setAllSelected(index != 0);
+    pushSelectionToView();
+    ShowSelectionCount();
+}
+
+void FormMain::Command2_Click(int index)
+{
+    // An empty box means no count was given: the click is ignored.
+    const std::optional<qint64> n = parseCount(m_text1->text());
+    if (!n)
+        return;
+    const int rows = m_table.rowCount();
+    const RowRange range = index == 0 ? firstRows(rows, *n) : lastRows(rows, *n);
+    m_table.setAllSelected(false);
+    if (!range.isEmpty())
+        m_table.setRangeSelected(range.first, range.last, true);
+    pushSelectionToView();
+    ShowSelectionCount();
+}
+
+QString FormMain::selectionCountText() const
+{
+    return u"選択数："_s + QString::number(m_table.selectedCount()) + u'/' +
+           QString::number(m_table.rowCount());
+}
+
+void FormMain::ShowSelectionCount()
+{
+    m_status->setPanelText(1, selectionCountText());
+}
+
+void FormMain::ListView1_ColumnClick(int column)
+{
+    if (column < 0 || column >= m_table.columnCount())
+        return;
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    QHeaderView *header = m_list->header();
+    QList<int> widths;
+    for (int c = 0; c < header->count(); ++c)
+        widths.append(header->sectionSize(c));
+    rebuildView([&] { m_table.sortByColumn(column, m_sortOrder); });
+    for (int c = 0; c < widths.size() && c < header->count(); ++c)
+        header->resizeSection(c, widths[c]);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, m_sortOrder);
+    pushSelectionToView();
+}
+
+bool FormMain::loadFile(const QString &path)
+{
+    DrawTable fresh;
+    const DrawFile::Result result = DrawFile::read(path, fresh);
+    if (!result.ok()) {
+        Messages::warn(this, DrawFile::refusedMessage());
+        return false;
+    }
+    rebuildView([&] { m_table = std::move(fresh); });
+    m_runMode = result.runMode;
+    m_maxNo = Game::maxNo(result.runMode);
+    m_list->header()->setSortIndicatorShown(false);
+    autoSizeColumns();
+    Command1_Click(1);
+    m_menuAnalysis->setEnabled(true);
+    m_tools.recreate(this);
+    return true;
+}
+
+void FormMain::menuDataLoad_Click()
+{
+    const QString path = FileDialogs::getOpenFileName(
+        this, u"*Download.csv|*Download.csv|*.csv|*.csv|*.*|*.*"_s, QCoreApplication::applicationDirPath());
+    if (path.isEmpty())
+        return;
+    loadFile(path);
+}
+
+void FormMain::closeEvent(QCloseEvent *event)
+{
+    m_tools.closeAll();
+    if (!m_copied && first() == this) {
+        // The first main window ends the program, whatever else is open.
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *w : windows) {
+            if (w != this && w->isVisible())
+                w->close();
+        }
+        event->accept();
+        QCoreApplication::quit();
+        return;
+    }
+    event->accept();
+}
+
+void FormMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_copied && event->mimeData()->hasUrls()) {
+        for (const QUrl &url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+}
+
+void FormMain::dropEvent(QDropEvent *event)
+{
+    if (m_copied)
+        return;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            loadFile(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+bool FormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease)
+        ShowSelectionCount();
+    return QMainWindow::eventFilter(watched, event);
+}

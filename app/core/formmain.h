@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/drawtable.h"
+#include "core/toolwindows.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class DrawTableModel;
+class NumericLineEdit;
+class PanelStatusBar;
+class QAction;
+class QItemSelection;
+class QMenu;
+class QPushButton;
+class QTreeView;
+
+// The main window: home of the draw table, the selection tools and the menus. The same class
+// serves as a result copy (Copied), which holds a subset of another window's rows.
+class FormMain : public QMainWindow
+{
+    Q_OBJECT
+    Q_PROPERTY(int RunMode READ RunMode WRITE setRunMode)
+    Q_PROPERTY(int MaxNo READ MaxNo WRITE setMaxNo)
+    Q_PROPERTY(int OS_Version READ OS_Version WRITE setOS_Version)
+    Q_PROPERTY(bool Copied READ Copied)
+
+public:
+    // A copy must be marked as such when it is made: its start-up differs.
+    explicit FormMain(bool copied = false, QWidget *parent = nullptr);
+    ~FormMain() override;
+
+    // The program-wide first main window (the first non-copy made and still alive).
+    static FormMain *first();
+
+    int RunMode() const { return m_runMode; }
+    void setRunMode(int value) { m_runMode = value; }
+    int MaxNo() const { return m_maxNo; }
+    void setMaxNo(int value) { m_maxNo = value; }
+    int OS_Version() const { return m_osVersion; }
+    void setOS_Version(int value) { m_osVersion = value; }
+    bool Copied() const { return m_copied; }
+
+    QTreeView *ListView1() const { return m_list; }
+    // The draw table, read by every analysis window as its row source.
+    const DrawTable &table() const { return m_table; }
+    ToolWindows &tools() { return m_tools; }
+
+    // Column layouts; both clear every row and column first.
+    void MakeLvw6();
+    void MakeLvw5();
+    // Adds rows in the table's layout (result copies).
+    void addRow(const QStringList &cells);
+    void addRowFrom(const RowSource &source, int row);
+    // LvwAutoSize with true and 0.
+    void autoSizeColumns();
+
+    // 0: "Select Clear", 1: "Select All".
+    void Command1_Click(int index);
+    // 0: "行上選択" (first n rows), 1: "行下選択" (last n rows), n from Text1.
+    void Command2_Click(int index);
+    void ShowSelectionCount();
+    QString selectionCountText() const;
+    // Sorts by the clicked column (0 = the hidden column), flipping the order on every click.
+    void ListView1_ColumnClick(int column);
+
+    // The load of a draw-result file, from its opening on; false when refused.
+    bool loadFile(const QString &path);
+    void menuDataLoad_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void Form_Load();
+    void setLayout(int runMode);
+    void syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected);
+    void pushSelectionToView();
+    void rebuildView(const std::function<void()> &change);
+
+    bool m_copied;
+    int m_runMode = 0;
+    int m_maxNo = 0;
+    int m_osVersion = 0;
+
+    DrawTable m_table;
+    DrawTableModel *m_model = nullptr;
+    QTreeView *m_list = nullptr;
+    PanelStatusBar *m_status = nullptr;
+    NumericLineEdit *m_text1 = nullptr;
+    bool m_pushingSelection = false;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;  // flipped before each sort
+
+    QMenu *m_menuData = nullptr;
+    QMenu *m_menuAnalysis = nullptr;
+    QMenu *m_menuHelp = nullptr;
+    QAction *m_menuVersion = nullptr;
+    QMenu *m_menuMaster = nullptr;
+
+    ToolWindows m_tools;
+};

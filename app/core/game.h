@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Game mode as the main window keeps it: RunMode is also the count of main numbers per draw.
+namespace Game {
+constexpr int None = 0;
+constexpr int MiniLoto = 5;
+constexpr int Loto6 = 6;
+
+constexpr int maxNo(int runMode) { return runMode == Loto6 ? 43 : runMode == MiniLoto ? 31 : 0; }
+// List column (sub-item) of the bonus number; main numbers are 3 .. 2 + runMode.
+constexpr int bonusColumn(int runMode) { return runMode + 3; }
+constexpr int firstNumberColumn = 3;
+} // namespace Game
+
+// One column of the draw table: its key, header text, the 0-based field of a data line it
+// shows, and its cell width (0 = stored unpadded). Column 0 has no field (-1).
+struct ColumnSpec
+{
+    QString key;
+    QString header;
+    int field = -1;
+    int width = 0;
+};
+
+// The column layout of the draw table for a game, column 0 included.
+const QList<ColumnSpec> &drawColumns(int runMode);

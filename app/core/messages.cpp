@@ -1,0 +1,46 @@
+#include "core/messages.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Messages {
+
+namespace {
+Responder &responder()
+{
+    static Responder r;
+    return r;
+}
+
+QMessageBox::Icon qtIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: break;
+    }
+    return QMessageBox::Warning;
+}
+} // namespace
+
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+
+QString caption()
+{
+    return u"Zemvara"_s;
+}
+
+QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon,
+                                 QMessageBox::StandardButtons buttons)
+{
+    const Request request{parent, text, icon, buttons, caption()};
+    if (responder())
+        return responder()(request);
+    QMessageBox box(qtIcon(icon), request.caption, text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace Messages

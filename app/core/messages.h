@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here, so tests can answer them.
+namespace Messages {
+
+enum class Icon { Exclamation, Critical, Information, Question };
+
+struct Request
+{
+    QWidget *parent = nullptr;
+    QString text;
+    Icon icon = Icon::Exclamation;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QString caption;
+};
+
+// Replaces the real message box (tests). An empty responder restores it.
+using Responder = std::function<QMessageBox::StandardButton(const Request &)>;
+void setResponder(Responder responder);
+
+// The caption every message box carries.
+QString caption();
+
+QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon = Icon::Exclamation,
+                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+inline void warn(QWidget *parent, const QString &text) { show(parent, text); }
+
+} // namespace Messages

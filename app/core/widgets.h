@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/rowsource.h"
+
+#include <QLineEdit>
+#include <QList>
+#include <QStatusBar>
+
+class QLabel;
+class QTreeWidget;
+
+// Entry box for numbers: typed characters other than the digits and Backspace are dropped
+// (Enter still raises returnPressed), and the whole text is selected when it gets the focus.
+class NumericLineEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit NumericLineEdit(QWidget *parent = nullptr);
+    explicit NumericLineEdit(const QString &text, QWidget *parent = nullptr);
+
+    // The rule the box applies to a typed character.
+    static bool acceptsCharacter(QChar c);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+};
+
+// Status bar with numbered text panels (1-based, as the program names them).
+class PanelStatusBar : public QStatusBar
+{
+    Q_OBJECT
+public:
+    explicit PanelStatusBar(int panels, QWidget *parent = nullptr);
+
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString &text);
+    QLabel *panel(int panel) const;
+
+private:
+    QList<QLabel *> m_panels;
+};
+
+// Reads a report list (a QTreeWidget of top-level items) as rows.
+class TreeWidgetRows final : public RowSource
+{
+public:
+    explicit TreeWidgetRows(const QTreeWidget *list) : m_list(list) {}
+
+    int rowCount() const override;
+    bool isSelected(int row) const override;
+    QString cellText(int row, int column) const override;
+
+private:
+    const QTreeWidget *m_list;
+};
+
+// Makes a header click sort the list by the text of that column, the order flipping on every
+// click whichever column was clicked before.
+void enableColumnClickSort(QTreeWidget *list);

@@ -1,0 +1,31 @@
+#include "core/formmain.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Zemvara"_s);
+    QApplication::setApplicationVersion(QStringLiteral(ZEMVARA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Analysis of LOTO6 and miniLOTO draw results"_s);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(u"file"_s, u"Draw-result file to load at start-up."_s, u"[FILE]"_s);
+    parser.process(app);
+
+    FormMain window;
+    window.show();
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        const QString path = files.first();
+        // After the window is up, so a refused file's message has its owner on screen.
+        QTimer::singleShot(0, &window, [&window, path] { window.loadFile(path); });
+    }
+    return app.exec();
+}

@@ -1,0 +1,141 @@
+#include "cli.h"
+
+#include "core/drawfile.h"
+#include "core/drawtable.h"
+#include "core/fields.h"
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+
+void Output::section(const QString &window, const QString &control)
+{
+    line(u"== "_s + window + u'.' + control);
+}
+
+void Output::line(const QString &text)
+{
+    m_buffer.append(text.toUtf8());
+    m_buffer.append('\n');
+    if (m_buffer.size() > (1 << 20))
+        flush();
+}
+
+void Output::list(const QStringList &headers, const RowSource &rows, int columnCount)
+{
+    line(headers.mid(1).join(u'\t'));
+    QString text;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        text.clear();
+        for (int c = 1; c < columnCount; ++c) {
+            if (c > 1)
+                text.append(u'\t');
+            text.append(rows.cellText(r, c));
+        }
+        line(text);
+    }
+}
+
+void Output::list(const QStringList &headers, const QList<QStringList> &rows)
+{
+    line(headers.mid(1).join(u'\t'));
+    for (const QStringList &row : rows)
+        line(row.mid(1).join(u'\t'));
+}
+
+void Output::flush()
+{
+    std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), stdout);
+    std::fflush(stdout);
+    m_buffer.clear();
+}
+
+Args::Args(const QStringList &arguments, const QSet<QString> &valued, const QSet<QString> &flags)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a.startsWith(u"--") && a.size() > 2) {
+            QString name = a;
+            QString inlineValue;
+            bool hasInline = false;
+            if (const qsizetype eq = a.indexOf(u'='); eq > 0) {
+                name = a.left(eq);
+                inlineValue = a.mid(eq + 1);
+                hasInline = true;
+            }
+            if (valued.contains(name)) {
+                if (hasInline) {
+                    m_values.insert(name, inlineValue);
+                } else {
+                    if (i + 1 >= arguments.size())
+                        throw UsageError{u"option "_s + name + u" needs a value"_s};
+                    m_values.insert(name, arguments[++i]);
+                }
+            } else if (flags.contains(name) && !hasInline) {
+                m_flags.insert(name);
+            } else {
+                throw UsageError{u"unknown option "_s + a};
+            }
+        } else {
+            m_positional.append(a);
+        }
+    }
+}
+
+QString Args::positional(int i, const QString &what) const
+{
+    if (i >= m_positional.size())
+        throw UsageError{u"missing "_s + what};
+    return m_positional[i];
+}
+
+QString Args::value(const QString &option, const QString &fallback) const
+{
+    return m_values.value(option, fallback);
+}
+
+void Args::expectPositionalCount(int min, int max) const
+{
+    if (m_positional.size() < min)
+        throw UsageError{u"missing argument"_s};
+    if (max >= 0 && m_positional.size() > max)
+        throw UsageError{u"unexpected argument "_s + m_positional[max]};
+}
+
+void loadDrawTable(const QString &path, DrawTable &table, int *runMode)
+{
+    const DrawFile::Result result = DrawFile::read(path, table);
+    if (!result.ok())
+        throw Refused{DrawFile::refusedMessage()};
+    if (runMode)
+        *runMode = result.runMode;
+    table.setAllSelected(true);
+}
+
+void applySelection(DrawTable &table, const QString &spec)
+{
+    if (spec.isEmpty() || spec == u"all") {
+        table.setAllSelected(true);
+        return;
+    }
+    const qsizetype colon = spec.indexOf(u':');
+    const QString kind = spec.left(colon);
+    const std::optional<qint64> n = colon < 0 ? std::nullopt : parseCount(QStringView(spec).mid(colon + 1));
+    if (!n || (kind != u"first" && kind != u"last"))
+        throw UsageError{u"--select takes all, first:N or last:N"_s};
+    const RowRange range = kind == u"first" ? firstRows(table.rowCount(), *n) : lastRows(table.rowCount(), *n);
+    table.setAllSelected(false);
+    if (!range.isEmpty())
+        table.setRangeSelected(range.first, range.last, true);
+}
+
+QList<CommandInfo> commands()
+{
+    return {
+        {u"load"_s, u"load FILE [--select all|first:N|last:N]"_s, runLoad},
+    };
+}
+
+} // namespace cli

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class DrawTable;
+class RowSource;
+
+namespace cli {
+
+// Wrong usage: the message becomes the usage line on standard error, exit status 2.
+struct UsageError
+{
+    QString message;
+};
+
+// A refused action: the text the window would show in its message box, exit status 1.
+struct Refused
+{
+    QString message;
+};
+
+// Sections of output as the windows would show them (UTF-8, LF line ends).
+class Output
+{
+public:
+    void section(const QString &window, const QString &control);
+    void line(const QString &text);
+    // A list: header texts from column 1 on, then every row from column 1 on.
+    void list(const QStringList &headers, const RowSource &rows, int columnCount);
+    void list(const QStringList &headers, const QList<QStringList> &rows);
+    void flush();
+
+private:
+    QByteArray m_buffer;
+};
+
+// Positional arguments and options of one command. Options named in `valued` take a value.
+class Args
+{
+public:
+    Args(const QStringList &arguments, const QSet<QString> &valued, const QSet<QString> &flags);
+
+    const QStringList &positional() const { return m_positional; }
+    QString positional(int i, const QString &what) const;  // throws UsageError when missing
+    bool has(const QString &option) const { return m_values.contains(option) || m_flags.contains(option); }
+    QString value(const QString &option, const QString &fallback = {}) const;
+    void expectPositionalCount(int min, int max) const;
+
+private:
+    QStringList m_positional;
+    QHash<QString, QString> m_values;
+    QSet<QString> m_flags;
+};
+
+// Loads a draw-result file as the main window does; throws Refused for a refused file.
+void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);
+// Applies --select all|first:N|last:N (default: all, the state after a load).
+void applySelection(DrawTable &table, const QString &spec);
+
+using Command = std::function<int(const QStringList &arguments, Output &out)>;
+struct CommandInfo
+{
+    QString name;
+    QString usage;
+    Command run;
+};
+// Every command the tool knows, in the order the usage text lists them.
+QList<CommandInfo> commands();
+
+// Commands of each subsystem (one function per command).
+int runLoad(const QStringList &arguments, Output &out);
+
+} // namespace cli

@@ -1,0 +1,31 @@
+#include "cli.h"
+
+#include "core/drawtable.h"
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+
+namespace {
+QString selectionText(const DrawTable &table)
+{
+    return u"選択数："_s + QString::number(table.selectedCount()) + u'/' + QString::number(table.rowCount());
+}
+} // namespace
+
+int runLoad(const QStringList &arguments, Output &out)
+{
+    const Args args(arguments, {u"--select"_s}, {});
+    args.expectPositionalCount(1, 1);
+    DrawTable table;
+    loadDrawTable(args.positional(0, u"FILE"_s), table);
+    applySelection(table, args.value(u"--select"_s));
+
+    out.section(u"FormMain"_s, u"ListView1"_s);
+    out.list(table.headers(), table, table.columnCount());
+    out.section(u"FormMain"_s, u"StatusBar1.1"_s);
+    out.line(selectionText(table));
+    return 0;
+}
+
+} // namespace cli
