@@ -32,7 +32,8 @@ QVariant DrawTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_table->columnCount())
         return {};
-    if (role == Qt::DisplayRole)
+    // Columns are sized to their cells, which may cut a header short: the tip shows it whole.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return m_table->column(section).header;
     if (role == Qt::TextAlignmentRole && section > 0)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -100,6 +100,15 @@ void FormMain::buildMenus()
     m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
     addEntry(m_menuMaster, u"menuPatternFile"_s, u"パターンファイル"_s)->setEnabled(false);
+
+    // Entries come alive as their windows are registered.
+    const QList<QAction *> actions = findChildren<QAction *>();
+    for (QAction *action : actions) {
+        if (ToolWindows::MenuHandler handler = ToolWindows::menuHandler(action->objectName())) {
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+        }
+    }
 }
 
 void FormMain::buildControls()
@@ -281,6 +290,8 @@ void FormMain::Command2_Click(int index)
     if (!range.isEmpty())
         m_table.setRangeSelected(range.first, range.last, true);
     pushSelectionToView();
+    if (!range.isEmpty())
+        m_list->scrollTo(m_model->index(index == 0 ? range.first : range.last, 1));
     ShowSelectionCount();
 }
 

@@ -8,7 +8,23 @@ std::array<ToolWindows::Factory, ToolWindows::kCount> &factories()
     static std::array<ToolWindows::Factory, ToolWindows::kCount> f;
     return f;
 }
+
+QHash<QString, ToolWindows::MenuHandler> &menuHandlers()
+{
+    static QHash<QString, ToolWindows::MenuHandler> h;
+    return h;
+}
 } // namespace
+
+void ToolWindows::setMenuHandler(const QString &actionName, MenuHandler handler)
+{
+    menuHandlers().insert(actionName, std::move(handler));
+}
+
+ToolWindows::MenuHandler ToolWindows::menuHandler(const QString &actionName)
+{
+    return menuHandlers().value(actionName);
+}
 
 void ToolWindows::setFactory(ToolSlot slot, Factory factory)
 {
@@ -57,6 +73,7 @@ void registerToolWindows()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        // Each subsystem adds its windows here as they are built.
+        registerGraphWindows();
+        registerLookupWindows();
     });
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -37,6 +39,12 @@ public:
     static void setFactory(ToolSlot slot, Factory factory);
     static Factory factory(ToolSlot slot);
 
+    // What a menu entry of the main window (by its object name) does; an entry without a
+    // handler stays disabled. Registered by the subsystem whose window the entry opens.
+    using MenuHandler = std::function<void(FormMain &window)>;
+    static void setMenuHandler(const QString &actionName, MenuHandler handler);
+    static MenuHandler menuHandler(const QString &actionName);
+
     // Closes and drops the current windows and creates fresh hidden ones.
     void recreate(FormMain *owner);
     // Closes and drops every window; the slots stay empty until the next recreate().
@@ -51,5 +59,8 @@ private:
     std::array<QPointer<QWidget>, kCount> m_windows;
 };
 
-// Registers every subsystem's tool-window factories once.
+// Registers every subsystem's tool-window factories and menu handlers once.
 void registerToolWindows();
+// One per subsystem, each in its own folder.
+void registerGraphWindows();
+void registerLookupWindows();

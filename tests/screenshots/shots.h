@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class FormMain;
+
+// Renders a window (shown offscreen, events processed) to DIR/NAME.png.
+void saveShot(QWidget *window, const QString &dir, const QString &name);
+
+// Each subsystem renders its windows from a main window loaded with real results.
+void shootCore(FormMain &main, const QString &dir);

@@ -1,0 +1,104 @@
+#include "support/testsupport.h"
+
+#include "core/drawfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace testsupport {
+
+QString dataFile(const QString &name)
+{
+    return QDir(QStringLiteral(ZEMVARA_DATA_DIR)).filePath(name);
+}
+
+QString loto6File()
+{
+    return dataFile(u"LOTO6_Download.csv"_s);
+}
+
+QString miniLotoFile()
+{
+    return dataFile(u"miniLOTO_Download.csv"_s);
+}
+
+MessageRecorder::MessageRecorder(QMessageBox::StandardButton answer) : m_answer(answer)
+{
+    Messages::setResponder([this](const Messages::Request &request) {
+        m_requests.append(request);
+        return m_answer;
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    Messages::setResponder({});
+}
+
+QStringList MessageRecorder::texts() const
+{
+    QStringList out;
+    for (const Messages::Request &r : m_requests)
+        out.append(r.text);
+    return out;
+}
+
+FileDialogAnswer::FileDialogAnswer(const QString &path) : m_path(path)
+{
+    FileDialogs::setResponder([this](const FileDialogs::Request &request) {
+        m_requests.append(request);
+        return m_path;
+    });
+}
+
+FileDialogAnswer::~FileDialogAnswer()
+{
+    FileDialogs::setResponder({});
+}
+
+QString writeBytesFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    file.write(bytes);
+    return path;
+}
+
+QString writeTextFile(const QTemporaryDir &dir, const QString &name, const QString &text)
+{
+    return writeBytesFile(dir, name, DrawFile::encode(text));
+}
+
+namespace {
+QString drawFileText(const QString &title, const QString &heading, const QStringList &dataLines)
+{
+    QString text = title + u"\r\n"_s + heading + u"\r\n"_s;
+    for (const QString &line : dataLines)
+        text += line + u"\r\n"_s;
+    return text;
+}
+} // namespace
+
+QString loto6Text(const QStringList &dataLines)
+{
+    return drawFileText(u"LOTO6 DownloadData"_s,
+                        u"回,抽選日,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,ボーナス数字,"
+                        u"1等口数,2等口数,3等口数,4等口数,5等口数,1等賞金,2等賞金,3等賞金,4等賞金,5等賞金,"
+                        u"キャリーオーバー"_s,
+                        dataLines);
+}
+
+QString miniLotoText(const QStringList &dataLines)
+{
+    return drawFileText(u"miniLOTO DownloadData"_s,
+                        u"回,抽選日,本数字1,本数字2,本数字3,本数字4,本数字5,ボーナス数字,"
+                        u"1等口数,2等口数,3等口数,4等口数,1等賞金,2等賞金,3等賞金,4等賞金"_s,
+                        dataLines);
+}
+
+} // namespace testsupport

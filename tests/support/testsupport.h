@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/filedialogs.h"
+#include "core/messages.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTemporaryDir;
+
+namespace testsupport {
+
+// Path of a bundled real results file ("LOTO6_Download.csv", "miniLOTO_Download.csv").
+QString dataFile(const QString &name);
+QString loto6File();
+QString miniLotoFile();
+
+// Answers every message box while alive and keeps what was asked.
+class MessageRecorder
+{
+public:
+    explicit MessageRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder &) = delete;
+    MessageRecorder &operator=(const MessageRecorder &) = delete;
+
+    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    const QList<Messages::Request> &requests() const { return m_requests; }
+    QStringList texts() const;
+    void clear() { m_requests.clear(); }
+
+private:
+    QMessageBox::StandardButton m_answer;
+    QList<Messages::Request> m_requests;
+};
+
+// Answers every file dialog with the given path (empty = cancel) while alive.
+class FileDialogAnswer
+{
+public:
+    explicit FileDialogAnswer(const QString &path);
+    ~FileDialogAnswer();
+    FileDialogAnswer(const FileDialogAnswer &) = delete;
+    FileDialogAnswer &operator=(const FileDialogAnswer &) = delete;
+
+    void setPath(const QString &path) { m_path = path; }
+    const QList<FileDialogs::Request> &requests() const { return m_requests; }
+
+private:
+    QString m_path;
+    QList<FileDialogs::Request> m_requests;
+};
+
+// Writes a file into dir: text is encoded as the program reads it (Shift-JIS); bytes as given.
+QString writeTextFile(const QTemporaryDir &dir, const QString &name, const QString &text);
+QString writeBytesFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
+
+// A LOTO6 or miniLOTO draw-result file text made of the given data lines (CR LF ends).
+QString loto6Text(const QStringList &dataLines);
+QString miniLotoText(const QStringList &dataLines);
+
+} // namespace testsupport
