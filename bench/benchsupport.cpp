@@ -1,0 +1,65 @@
+#include "benchsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+
+QString dataFile(const QString &name)
+{
+    return QDir(QStringLiteral(ZEMVARA_DATA_DIR)).filePath(name);
+}
+
+double medianMs(int runs, const std::function<void()> &step)
+{
+    step();
+    std::vector<double> times;
+    times.reserve(size_t(runs));
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+namespace {
+double statusField(const char *key)
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+} // namespace
+
+double peakRssMiB()
+{
+    return statusField("VmHWM");
+}
+
+double currentRssMiB()
+{
+    return statusField("VmRSS");
+}
+
+void report(const QString &name, double value, const QString &unit, const QString &target)
+{
+    std::printf("%s: %.2f %s%s\n", qPrintable(name), value, qPrintable(unit),
+                target.isEmpty() ? "" : qPrintable(QStringLiteral(" (target %1)").arg(target)));
+    std::fflush(stdout);
+}
+
+} // namespace bench
