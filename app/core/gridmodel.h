@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/griddata.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+// A grid control's cells for a view: text, fore and back colour per cell. The first
+// fixedRows() rows and fixedColumns() columns are label cells and look like headers, yet stay
+// ordinary cells that the owner writes like any other.
+class GridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit GridModel(QObject *parent = nullptr);
+
+    const GridData &grid() const { return m_grid; }
+    // Replaces every cell at once: one reset for the views, however large the grid.
+    void setGrid(GridData grid);
+
+    void setRowCount(int rows);
+    void setColumnCount(int columns);
+    void setText(int row, int column, const QString &text);
+    void setForeColor(int row, int column, GridColor color);
+    void setBackColor(int row, int column, GridColor color);
+
+    int fixedRows() const { return m_fixedRows; }
+    int fixedColumns() const { return m_fixedColumns; }
+    void setFixedRows(int rows);
+    void setFixedColumns(int columns);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void cellChanged(int row, int column, int role);
+
+    GridData m_grid;
+    int m_fixedRows = 1;
+    int m_fixedColumns = 1;
+};
+
+// Shows a GridModel without the view's own headers: row 0 and column 0 of the model are the
+// grid's label cells. Reports the cell under the pointer and shows its own tooltip text.
+class GridView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit GridView(QWidget *parent = nullptr);
+
+    GridModel *gridModel() const { return m_model; }
+    const GridData &grid() const { return m_model->grid(); }
+
+    // Gives every column `width` and every row `height` pixels, then column 0 and row 0 their
+    // own sizes. Fast for thousands of columns.
+    void setCellSizes(int firstColumnWidth, int columnWidth, int firstRowHeight, int rowHeight);
+    // Width and height the cells may take without scroll bars.
+    QSize availableCellArea() const;
+
+Q_SIGNALS:
+    void cellHovered(int row, int column);
+    void resized();
+
+protected:
+    bool viewportEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    GridModel *m_model;
+};
