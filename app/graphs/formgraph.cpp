@@ -1,0 +1,256 @@
+#include "graphs/formgraph.h"
+
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/rowsource.h"
+#include "core/widgets.h"
+#include "graphs/frequency.h"
+#include "graphs/graphwindows.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kCellPadding = 12;
+
+// Draws a cell's own text colour in selected rows too, instead of the highlight's.
+class ForegroundKeepingDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        if (foreground.canConvert<QBrush>())
+            option->palette.setBrush(QPalette::HighlightedText, foreground.value<QBrush>());
+    }
+};
+} // namespace
+
+FormGraph::FormGraph(FormMain *owner, QWidget *parent)
+    : QWidget(parent ? parent : owner, Qt::Window), m_owner(owner)
+{
+    setWindowTitle(graphDesignCaption());
+
+    m_chart = new QChart;
+    m_chart->legend()->hide();
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    auto *series = new QBarSeries;
+    m_bars = new QBarSet(frequencySeriesLabel());
+    series->append(m_bars);
+    series->setBarWidth(0.7);
+    m_chart->addSeries(series);
+    m_axisX = new QBarCategoryAxis;
+    // Every number must show under its bar, even with 43 bars in a narrow window.
+    QFont small = m_axisX->labelsFont();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.75));
+    m_axisX->setLabelsFont(small);
+    m_axisX->setTruncateLabels(false);
+    m_axisY = new QValueAxis;
+    m_axisY->setLabelFormat(u"%d"_s);
+    m_chart->addAxis(m_axisX, Qt::AlignBottom);
+    m_chart->addAxis(m_axisY, Qt::AlignLeft);
+    series->attachAxis(m_axisX);
+    series->attachAxis(m_axisY);
+
+    m_chartView = new QChartView(m_chart, this);
+    m_chartView->setObjectName(u"MSChart1"_s);
+    m_chartView->setRenderHint(QPainter::Antialiasing, false);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(u"ListView1"_s);
+    m_list->setRootIsDecorated(false);
+    m_list->setIndentation(0);
+    m_list->setUniformRowHeights(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSortingEnabled(false);
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setMinimumSectionSize(0);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSectionsMovable(false);
+    m_list->header()->setSortIndicatorShown(false);
+    m_list->setColumnCount(0);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormGraph::ListView1_ColumnClick);
+
+    m_label1 = new QLabel(u"n/43"_s, this);
+    m_label1->setObjectName(u"Label1"_s);
+    m_label2 = new QLabel(this);
+    m_label2->setObjectName(u"Label2"_s);
+    for (QLabel *label : {m_label1, m_label2})
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *command1 = new QPushButton(u"更新"_s, this);
+    command1->setObjectName(u"Command1"_s);
+    connect(command1, &QPushButton::clicked, this, &FormGraph::Command1_Click);
+    auto *command2 = new QPushButton(u"偶奇数"_s, this);
+    command2->setObjectName(u"Command2"_s);
+    connect(command2, &QPushButton::clicked, this, &FormGraph::Command2_Click);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_label1);
+    top->addSpacing(24);
+    top->addWidget(m_label2);
+    top->addStretch(1);
+    top->addWidget(command1);
+    top->addWidget(command2);
+
+    // Selected rows (all of them after a count) must still show the red shares.
+    m_list->setItemDelegate(new ForegroundKeepingDelegate(m_list));
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Highlight, palette.color(QPalette::Highlight).lighter(175));
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_list->setPalette(palette);
+
+    // The table is as wide as its columns; the chart takes the rest, both the same height.
+    int tableWidth = 0;
+    for (int twips : frequencyColumnTwips())
+        tableWidth += twipsToPixels(twips);
+    m_list->setFixedWidth(tableWidth + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth());
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_chartView, 1);
+    body->addWidget(m_list);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+
+    resize(960, 420);
+}
+
+FormGraph::~FormGraph() = default;
+
+int FormGraph::MaxNo() const
+{
+    return graphMaxNo(m_owner);
+}
+
+void FormGraph::fillChart(const std::vector<qint64> &counts, int maxNo)
+{
+    if (m_axisX->count() != maxNo) {
+        QStringList labels;
+        for (int n = 1; n <= maxNo; ++n)
+            labels.append(QString::number(n));
+        m_axisX->setCategories(labels);
+    }
+    QList<qreal> values;
+    values.reserve(maxNo);
+    qint64 highest = 0;
+    for (int n = 1; n <= maxNo; ++n) {
+        const qint64 count = size_t(n) <= counts.size() ? counts[size_t(n) - 1] : 0;
+        values.append(qreal(count));
+        highest = std::max(highest, count);
+    }
+    m_bars->remove(0, m_bars->count());
+    m_bars->append(values);
+    m_axisY->setRange(0, qreal(std::max<qint64>(highest, 1)));
+    m_axisY->applyNiceNumbers();
+}
+
+void FormGraph::MakeGraph()
+{
+    const int maxNo = MaxNo();
+    NumberCounts counts;
+    if (m_rows)
+        counts = countNumbers(*m_rows, m_noTop, m_noEnd, maxNo);
+    else
+        counts.counts.assign(size_t(std::max(maxNo, 0)), 0);
+
+    fillChart(counts.counts, maxNo);
+    const int columns = m_noEnd - m_noTop + 1;
+    m_label1->setText(expectationText(columns, maxNo));
+
+    m_list->clear();
+    if (counts.selected == 0)
+        return;
+
+    const FrequencyTable table = rankNumbers(counts, columns, maxNo);
+    m_list->setColumnCount(0);
+    m_list->setHeaderLabels(frequencyHeaders(table.shareHeader));
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    for (int c = 1; c < m_list->columnCount(); ++c)
+        m_list->headerItem()->setTextAlignment(c, right);
+
+    QList<QTreeWidgetItem *> items;
+    items.reserve(table.rows.size());
+    for (const FrequencyRow &row : table.rows) {
+        auto *item = new QTreeWidgetItem(row.cells());
+        for (int c = 1; c < m_list->columnCount(); ++c)
+            item->setTextAlignment(c, right);
+        if (row.belowExpected)
+            item->setForeground(3, QColor(255, 0, 0));
+        items.append(item);
+    }
+    m_list->addTopLevelItems(items);
+    // The rows come ranked, most frequent first: the count column, descending.
+    m_sortOrder = Qt::DescendingOrder;
+    m_list->header()->setSortIndicator(2, m_sortOrder);
+
+    m_list->selectAll();
+    Command2_Click();
+
+    // The column widths of the table's design, widened where this system's font needs more.
+    const QList<int> twips = frequencyColumnTwips();
+    int tableWidth = 0;
+    for (int c = 0; c < twips.size(); ++c) {
+        int width = twipsToPixels(twips[c]);
+        if (width > 0) {
+            int widest = m_list->header()->fontMetrics().horizontalAdvance(m_list->headerItem()->text(c));
+            for (int r = 0; r < m_list->topLevelItemCount(); ++r)
+                widest = std::max(widest, m_list->fontMetrics().horizontalAdvance(m_list->topLevelItem(r)->text(c)));
+            width = std::max(width, widest + kCellPadding);
+        }
+        m_list->setColumnWidth(c, width);
+        tableWidth += width;
+    }
+    m_list->setFixedWidth(tableWidth + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth());
+}
+
+void FormGraph::Command1_Click()
+{
+    MakeGraph();
+}
+
+void FormGraph::Command2_Click()
+{
+    m_label2->setText(oddEvenText(TreeWidgetRows(m_list)));
+}
+
+void FormGraph::ListView1_ColumnClick(int column)
+{
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_list->sortItems(column, m_sortOrder);
+    m_list->header()->setSortIndicator(column, m_sortOrder);
+}
+
+void FormGraph::closeEvent(QCloseEvent *event)
+{
+    // The instance and its contents stay for the next opening.
+    hide();
+    event->ignore();
+}

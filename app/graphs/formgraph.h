@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class FormMain;
+class QBarCategoryAxis;
+class QBarSet;
+class QChart;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QValueAxis;
+class RowSource;
+
+// Frequency graph: how often each number came up in the selected rows of a list, as a bar
+// chart and as a ranked table with shares, ranks and an odd/even line.
+class FormGraph : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int NoTop READ NoTop WRITE setNoTop)
+    Q_PROPERTY(int NoEnd READ NoEnd WRITE setNoEnd)
+
+public:
+    // The owner is the main window the game mode is read from; the window dies with it.
+    explicit FormGraph(FormMain *owner, QWidget *parent = nullptr);
+    ~FormGraph() override;
+
+    // The list to count: a main window's table, or any other list read as rows. Not owned.
+    const RowSource *LvwObj() const { return m_rows; }
+    void setLvwObj(const RowSource *rows) { m_rows = rows; }
+    int NoTop() const { return m_noTop; }
+    void setNoTop(int value) { m_noTop = value; }
+    int NoEnd() const { return m_noEnd; }
+    void setNoEnd(int value) { m_noEnd = value; }
+    int MaxNo() const;
+
+    // Recounts from LvwObj and refills chart, labels and table.
+    void MakeGraph();
+    // "更新"
+    void Command1_Click();
+    // "偶奇数": the odd/even line over the rows selected in this window's table.
+    void Command2_Click();
+    // Sorts the table by the clicked column, the order flipping on every click.
+    void ListView1_ColumnClick(int column);
+
+    QChartView *MSChart1() const { return m_chartView; }
+    QTreeWidget *ListView1() const { return m_list; }
+    QLabel *Label1() const { return m_label1; }
+    QLabel *Label2() const { return m_label2; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fillChart(const std::vector<qint64> &counts, int maxNo);
+
+    QPointer<FormMain> m_owner;
+    const RowSource *m_rows = nullptr;
+    int m_noTop = 3;
+    int m_noEnd = 8;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
+
+    QChartView *m_chartView = nullptr;
+    QChart *m_chart = nullptr;
+    QBarSet *m_bars = nullptr;
+    QBarCategoryAxis *m_axisX = nullptr;
+    QValueAxis *m_axisY = nullptr;
+    QTreeWidget *m_list = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_label2 = nullptr;
+};

@@ -1,0 +1,218 @@
+#include "graphs/formgraph2.h"
+
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/gridmodel.h"
+#include "core/widgets.h"
+#include "graphs/formgraph3.h"
+#include "graphs/frequency.h"
+#include "graphs/graphwindows.h"
+#include "graphs/trend.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kBoxesPerLine = 20;
+constexpr int kLabelColumnTwips = 300;
+constexpr int kHeaderRowTwips = 200;
+} // namespace
+
+FormGraph2::FormGraph2(FormMain *owner, QWidget *parent)
+    : QWidget(parent ? parent : owner, Qt::Window), m_owner(owner)
+{
+    setWindowTitle(graphDesignCaption());
+
+    m_boxes = new QGridLayout;
+    m_boxes->setHorizontalSpacing(4);
+    m_boxes->setVerticalSpacing(2);
+
+    auto *buttons = new QHBoxLayout;
+    const QString captions[] = {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s};
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new QPushButton(captions[i], this);
+        setControlIndex(button, u"Command1"_s, i);
+        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        buttons->addWidget(button);
+    }
+    buttons->addSpacing(16);
+    m_check2 = new QCheckBox(u"出現確率の変移"_s, this);
+    m_check2->setObjectName(u"Check2"_s);
+    connect(m_check2, &QCheckBox::toggled, this, &FormGraph2::Check2_Click);
+    buttons->addWidget(m_check2);
+    buttons->addStretch(1);
+
+    m_grid = new GridView(this);
+    m_grid->setObjectName(u"MSFlexGrid1"_s);
+    QFont small = m_grid->font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
+    m_grid->setFont(small);
+    connect(m_grid, &GridView::cellHovered, this, &FormGraph2::MSFlexGrid1_MouseMove);
+    connect(m_grid, &GridView::resized, this, &FormGraph2::FitGrid);
+
+    m_status = new PanelStatusBar(1, this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(m_boxes);
+    layout->addLayout(buttons);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_status);
+    layout->setContentsMargins(8, 8, 8, 0);
+
+    ensureNumberBoxes();
+    m_graph3 = new FormGraph3(this);
+    resize(960, 420);
+}
+
+FormGraph2::~FormGraph2() = default;
+
+void FormGraph2::ensureNumberBoxes()
+{
+    // One box per number of the game; a window made before the game was known gets them later.
+    const int maxNo = graphMaxNo(m_owner);
+    if (maxNo <= 0 || int(m_check1.size()) == maxNo)
+        return;
+    qDeleteAll(m_check1);
+    m_check1.clear();
+    for (int i = 0; i < maxNo; ++i) {
+        auto *box = new QCheckBox(QString::number(i + 1), this);
+        setControlIndex(box, u"Check1"_s, i);
+        connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+        m_boxes->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
+        m_check1.append(box);
+    }
+}
+
+FormMain *FormGraph2::SetFormMain() const
+{
+    return m_main;
+}
+
+void FormGraph2::setSetFormMain(FormMain *main)
+{
+    m_main = main;
+}
+
+QCheckBox *FormGraph2::Check1(int index) const
+{
+    return m_check1.value(index);
+}
+
+const GridData &FormGraph2::grid() const
+{
+    return m_grid->grid();
+}
+
+void FormGraph2::Command1_Click(int index)
+{
+    ensureNumberBoxes();
+    m_busy = true;
+    for (QCheckBox *box : std::as_const(m_check1)) {
+        switch (index) {
+        case 0:
+            box->setChecked(true);
+            break;
+        case 1:
+            box->setChecked(false);
+            break;
+        case 2:
+            box->setChecked(!box->isChecked());
+            break;
+        default:
+            break;
+        }
+    }
+    m_busy = false;
+    MakeGrid();
+}
+
+void FormGraph2::Check1_Click(int)
+{
+    if (!m_busy)
+        MakeGrid();
+}
+
+void FormGraph2::Check2_Click()
+{
+    MakeGrid();
+}
+
+void FormGraph2::MakeGrid()
+{
+    TrendRequest request;
+    request.noTop = m_noTop;
+    request.noEnd = m_noEnd;
+    request.maxNo = graphMaxNo(m_owner);
+    request.rates = m_check2->isChecked();
+    request.ticked.reserve(m_check1.size());
+    for (const QCheckBox *box : std::as_const(m_check1))
+        request.ticked.push_back(box->isChecked());
+
+    TrendGrid trend;
+    if (m_main)
+        trend = buildTrendGrid(m_main->table(), request);
+    m_grid->gridModel()->setGrid(std::move(trend.grid));
+
+    if (request.rates && trend.draws > 0) {
+        if (!m_graph3->isVisible())
+            moveFrameTo(m_graph3, frameBottomLeft(this));
+        m_graph3->setSetFormGraph2(this);
+        m_graph3->MakeGraph3_2();
+        m_graph3->setWindowTitle(windowTitle());
+        showToolWindow(m_graph3);
+    }
+    FitGrid();
+    Q_EMIT gridRebuilt();
+}
+
+void FormGraph2::FitGrid()
+{
+    // Every draw and every row fits the visible grid: cells shrink as the selection grows,
+    // down to a pixel, after which the grid scrolls.
+    const GridData &cells = m_grid->grid();
+    const int columns = cells.columns();
+    const int rows = cells.rows();
+    const int labelWidth = twipsToPixels(kLabelColumnTwips);
+    const int headerHeight = std::max(twipsToPixels(kHeaderRowTwips), m_grid->fontMetrics().height());
+    const int scrollBar = m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid);
+    QSize area = m_grid->availableCellArea();
+
+    auto columnWidth = [&](int width) { return columns > 1 ? std::max(1, (width - labelWidth) / (columns - 1)) : 0; };
+    auto rowHeight = [&](int height) { return rows > 1 ? std::max(1, (height - headerHeight) / (rows - 1)) : 0; };
+    int w = columnWidth(area.width());
+    int h = rowHeight(area.height());
+    if (labelWidth + w * (columns - 1) > area.width()) {
+        area.rheight() -= scrollBar;
+        h = rowHeight(area.height());
+    }
+    if (headerHeight + h * (rows - 1) > area.height()) {
+        area.rwidth() -= scrollBar;
+        w = columnWidth(area.width());
+    }
+    m_grid->setCellSizes(labelWidth, w, headerHeight, h);
+}
+
+void FormGraph2::MSFlexGrid1_MouseMove(int row, int column)
+{
+    const QString text = trendHoverText(m_grid->grid(), row, column);
+    m_status->setPanelText(1, text);
+    m_grid->setToolTip(text);
+}
+
+void FormGraph2::closeEvent(QCloseEvent *event)
+{
+    m_graph3->hide();
+    hide();
+    event->ignore();
+}

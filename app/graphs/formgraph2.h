@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class FormGraph3;
+class FormMain;
+class GridData;
+class GridView;
+class PanelStatusBar;
+class QCheckBox;
+class QGridLayout;
+
+// Trend grid: one column per selected draw and one row per ticked number, red where the number
+// came up; with "出現確率の変移" a rate row per number with the running rate, and the owned rate
+// chart opened to plot it.
+class FormGraph2 : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int NoTop READ NoTop WRITE setNoTop)
+    Q_PROPERTY(int NoEnd READ NoEnd WRITE setNoEnd)
+
+public:
+    explicit FormGraph2(FormMain *owner, QWidget *parent = nullptr);
+    ~FormGraph2() override;
+
+    // The main window whose selected rows are the draws.
+    FormMain *SetFormMain() const;
+    void setSetFormMain(FormMain *main);
+    int NoTop() const { return m_noTop; }
+    void setNoTop(int value) { m_noTop = value; }
+    int NoEnd() const { return m_noEnd; }
+    void setNoEnd(int value) { m_noEnd = value; }
+
+    // 0 "All", 1 "Clear", 2 "Not", 3 "更新": changes the number boxes, then one recompute.
+    void Command1_Click(int index);
+    // A number box changed (index 0 is number 1).
+    void Check1_Click(int index);
+    // The trend box changed, or the chart asks for a rebuild.
+    void Check2_Click();
+    // Hover text for the cell under the pointer, into the status bar and the grid's tooltip.
+    void MSFlexGrid1_MouseMove(int row, int column);
+
+    QCheckBox *Check1(int index) const;
+    QCheckBox *Check2() const { return m_check2; }
+    GridView *MSFlexGrid1() const { return m_grid; }
+    const GridData &grid() const;
+    PanelStatusBar *StatusBar1() const { return m_status; }
+    // The owned rate chart, made with this window and kept for its life.
+    FormGraph3 *graph3() const { return m_graph3; }
+
+Q_SIGNALS:
+    // After every recompute of the grid.
+    void gridRebuilt();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void ensureNumberBoxes();
+    void MakeGrid();
+    void FitGrid();
+
+    QPointer<FormMain> m_owner;
+    QPointer<FormMain> m_main;
+    int m_noTop = 3;
+    int m_noEnd = 8;
+    bool m_busy = false;
+
+    QGridLayout *m_boxes = nullptr;
+    QList<QCheckBox *> m_check1;
+    QCheckBox *m_check2 = nullptr;
+    GridView *m_grid = nullptr;
+    PanelStatusBar *m_status = nullptr;
+    FormGraph3 *m_graph3 = nullptr;
+};

@@ -1,0 +1,301 @@
+#include "graphs/formgraph3.h"
+
+#include "core/controlarray.h"
+#include "core/fields.h"
+#include "core/formhelpers.h"
+#include "core/gridmodel.h"
+#include "core/widgets.h"
+#include "graphs/formgraph2.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSlider>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Labelled draws along the bottom; more would overlap.
+constexpr int kMaxDrawLabels = 12;
+// Beyond this many series the legend would cover the plot.
+constexpr int kMaxLegendSeries = 20;
+// Tick counts come from typed digits: keep them to what an axis can draw.
+constexpr qint64 kMaxDivisions = 100;
+// Below this the window could no longer be found to turn it back.
+constexpr int kMinOpacity = 40;
+
+double fieldNumber(const NumericLineEdit *field)
+{
+    bool ok = false;
+    const double value = field->text().toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+qint64 fieldCount(const NumericLineEdit *field)
+{
+    return parseCount(field->text()).value_or(0);
+}
+
+QColor seriesColor(int pair)
+{
+    // Distinct hues around the wheel, dark enough to read over red and green grid cells.
+    return QColor::fromHsv((pair * 137) % 360, 200, 200);
+}
+} // namespace
+
+FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(owner)
+{
+    m_chart = new QChart;
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_axisX = new QCategoryAxis;
+    m_axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_axisX->setGridLineVisible(false);
+    m_axisY = new QValueAxis;
+    m_axisY->setLabelFormat(u"%g"_s);
+    m_chart->addAxis(m_axisX, Qt::AlignBottom);
+    m_chart->addAxis(m_axisY, Qt::AlignLeft);
+
+    m_chartView = new QChartView(m_chart, this);
+    m_chartView->setObjectName(u"MSChart1"_s);
+
+    auto *controls = new QHBoxLayout;
+    const QString hints[] = {u"Ｙ軸の最大値"_s, u"Ｙ軸の最小値"_s, u"Ｙ軸の区切り数（大）"_s, u"Ｙ軸の区切り数（小）"_s};
+    const QString initial[] = {u"50"_s, u"0"_s, u"5"_s, u"1"_s};
+    for (int i = 0; i < 4; ++i) {
+        auto *field = new NumericLineEdit(initial[i], this);
+        setControlIndex(field, u"Text1"_s, i);
+        field->setToolTip(hints[i]);
+        field->setPlaceholderText(hints[i]);
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(48);
+        connect(field, &QLineEdit::returnPressed, this, &FormGraph3::Text1_Enter);
+        controls->addWidget(field);
+        m_text1.append(field);
+    }
+    auto *command1 = new QPushButton(u"更新"_s, this);
+    command1->setObjectName(u"Command1"_s);
+    command1->setToolTip(u"通算の出現率と最終の出現率"_s);
+    connect(command1, &QPushButton::clicked, this, &FormGraph3::Command1_Click);
+    controls->addWidget(command1);
+    controls->addSpacing(16);
+
+    m_text2 = new NumericLineEdit(u"5"_s, this);
+    m_text2->setObjectName(u"Text2"_s);
+    m_text2->setToolTip(u"移動出現率の区間（回）"_s);
+    m_text2->setAlignment(Qt::AlignRight);
+    m_text2->setFixedWidth(48);
+    connect(m_text2, &QLineEdit::returnPressed, this, &FormGraph3::Text2_Enter);
+    controls->addWidget(m_text2);
+    auto *command2 = new QPushButton(u"更新"_s, this);
+    command2->setObjectName(u"Command2"_s);
+    command2->setToolTip(u"移動出現率と通算の出現率"_s);
+    connect(command2, &QPushButton::clicked, this, &FormGraph3::Command2_Click);
+    controls->addWidget(command2);
+    controls->addSpacing(16);
+
+    auto *command3 = new QPushButton(u"合成"_s, this);
+    command3->setObjectName(u"Command3"_s);
+    connect(command3, &QPushButton::clicked, this, &FormGraph3::Command3_Click);
+    controls->addWidget(command3);
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(u"Slider1"_s);
+    m_slider->setRange(kMinOpacity, 255);
+    m_slider->setValue(255);
+    m_slider->setMinimumWidth(120);
+    connect(m_slider, &QSlider::valueChanged, this, &FormGraph3::Slider1_Scroll);
+    controls->addWidget(m_slider);
+    controls->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(m_chartView, 1);
+
+    applyAxis();
+    resize(960, 420);
+}
+
+FormGraph3::~FormGraph3() = default;
+
+FormGraph2 *FormGraph3::SetFormGraph2() const
+{
+    return m_owner;
+}
+
+void FormGraph3::setSetFormGraph2(FormGraph2 *owner)
+{
+    m_owner = owner;
+}
+
+NumericLineEdit *FormGraph3::axisField(int index) const
+{
+    return m_text1.value(index);
+}
+
+FormGraph2 *FormGraph3::commonStart(bool moving)
+{
+    for (NumericLineEdit *field : std::as_const(m_text1)) {
+        if (field->text().isEmpty())
+            field->setText(u"0"_s);
+    }
+    if (moving) {
+        if (m_text2->text().isEmpty() || fieldCount(m_text2) == 0)
+            m_text2->setText(u"1"_s);
+    }
+    return m_owner.data();
+}
+
+void FormGraph3::MakeGraph3_2()
+{
+    FormGraph2 *owner = commonStart(true);
+    if (!owner)
+        return;
+    // Without the owner's rate rows there is nothing to plot: the chart stays as it is.
+    if (std::optional<RateChart> rates = movingRateChart(owner->grid(), fieldCount(m_text2)))
+        showChart(std::move(*rates));
+}
+
+void FormGraph3::MakeGraph3()
+{
+    FormGraph2 *owner = commonStart(false);
+    if (!owner || !owner->Check2()->isChecked())
+        return;
+    if (std::optional<RateChart> rates = finalRateChart(owner->grid()))
+        showChart(std::move(*rates));
+}
+
+void FormGraph3::showChart(RateChart chartData)
+{
+    m_data = std::move(chartData);
+    const int draws = int(m_data.categories.size());
+
+    m_chart->removeAllSeries();
+    const QStringList labels = m_axisX->categoriesLabels();
+    for (const QString &label : labels)
+        m_axisX->remove(label);
+    if (draws > 0) {
+        const int step = std::max(1, (draws + kMaxDrawLabels - 1) / kMaxDrawLabels);
+        m_axisX->setStartValue(0.5);
+        for (int h = step; h <= draws; h += step)
+            m_axisX->append(m_data.categories[h - 1], h);
+    }
+    // One category per draw, centred on its grid column when laid over the grid.
+    m_axisX->setRange(0.5, std::max(draws, 1) + 0.5);
+
+    for (qsizetype s = 0; s < m_data.seriesLabels.size(); ++s) {
+        auto *series = new QLineSeries;
+        series->setName(m_data.seriesLabels[s]);
+        QList<QPointF> points;
+        points.reserve(draws);
+        const std::vector<double> &values = m_data.values[size_t(s)];
+        for (int h = 0; h < draws; ++h)
+            points.append(QPointF(h + 1, values[size_t(h)]));
+        series->replace(points);
+        // The first of a pair is the reference line: thinner and dashed in the pair's colour.
+        QPen pen(seriesColor(int(s / 2)));
+        pen.setWidthF(s % 2 == 0 ? 1.0 : 2.0);
+        if (s % 2 == 0)
+            pen.setStyle(Qt::DashLine);
+        series->setPen(pen);
+        m_chart->addSeries(series);
+        series->attachAxis(m_axisX);
+        series->attachAxis(m_axisY);
+    }
+    m_chart->legend()->setVisible(m_data.seriesLabels.size() <= kMaxLegendSeries);
+    applyAxis();
+    Q_EMIT chartRebuilt();
+}
+
+void FormGraph3::applyAxis()
+{
+    const double maximum = fieldNumber(axisField(0));
+    const double minimum = fieldNumber(axisField(1));
+    const qint64 major = std::clamp<qint64>(fieldCount(axisField(2)), 1, kMaxDivisions);
+    const qint64 minor = std::clamp<qint64>(fieldCount(axisField(3)), 1, kMaxDivisions);
+    // An empty or inverted range cannot be drawn; the axis keeps its last one.
+    if (maximum > minimum)
+        m_axisY->setRange(minimum, maximum);
+    m_axisY->setTickCount(int(major) + 1);
+    m_axisY->setMinorTickCount(int(minor) - 1);
+}
+
+void FormGraph3::Command1_Click()
+{
+    MakeGraph3();
+}
+
+void FormGraph3::Command2_Click()
+{
+    FormGraph2 *owner = m_owner;
+    if (!owner)
+        return;
+    if (owner->Check2()->isChecked())
+        owner->Check2_Click();
+    else
+        owner->Check2()->setChecked(true);  // fires the owner's Check2_Click
+}
+
+void FormGraph3::Text1_Enter()
+{
+    applyAxis();
+}
+
+void FormGraph3::Text2_Enter()
+{
+    Command2_Click();
+}
+
+void FormGraph3::Slider1_Scroll(int value)
+{
+    SetTranslucent(this, value);
+}
+
+QRect FormGraph3::plotAreaOnScreen() const
+{
+    const QRectF inScene = m_chart->mapRectToScene(m_chart->plotArea());
+    const QRect inView = m_chartView->mapFromScene(inScene).boundingRect();
+    return QRect(m_chartView->viewport()->mapToGlobal(inView.topLeft()), inView.size());
+}
+
+void FormGraph3::Command3_Click()
+{
+    FormGraph2 *owner = m_owner;
+    if (!owner)
+        return;
+    // The grid's draw columns start right of the label column and below the header row; the
+    // window system places both windows, so screen positions already include every frame.
+    GridView *grid = owner->MSFlexGrid1();
+    const int columns = grid->gridModel()->columnCount();
+    if (columns < 2)
+        return;
+    const QPoint gridOrigin = grid->viewport()->mapToGlobal(
+        QPoint(grid->columnViewportPosition(1), grid->rowViewportPosition(0) + grid->rowHeight(0)));
+    const int gridWidth = grid->columnWidth(1) * (columns - 1);
+
+    const QRect plot = plotAreaOnScreen();
+    const QPoint shift = gridOrigin - plot.topLeft();
+    move(pos() + shift);
+    resize(width() + (gridWidth - plot.width()), height());
+}
+
+void FormGraph3::closeEvent(QCloseEvent *event)
+{
+    hide();
+    event->ignore();
+}

@@ -1,0 +1,11 @@
+#include "graphs/graphwindows.h"
+
+#include "core/formmain.h"
+
+int graphMaxNo(const FormMain *owner)
+{
+    if (owner && owner->MaxNo() > 0)
+        return owner->MaxNo();
+    const FormMain *first = FormMain::first();
+    return first ? first->MaxNo() : 0;
+}
