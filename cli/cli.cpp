@@ -3,6 +3,7 @@
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/fields.h"
+#include "core/griddata.h"
 
 #include <cstdio>
 
@@ -43,6 +44,21 @@ void Output::list(const QStringList &headers, const QList<QStringList> &rows)
     line(headers.mid(1).join(u'\t'));
     for (const QStringList &row : rows)
         line(row.mid(1).join(u'\t'));
+}
+
+void Output::grid(const GridData &grid)
+{
+    QString text;
+    for (int r = 0; r < grid.rows(); ++r) {
+        text.clear();
+        for (int c = 0; c < grid.columns(); ++c) {
+            if (c > 0)
+                text.append(u'\t');
+            const QString &cell = grid.text(r, c);
+            text.append(cell.isEmpty() && grid.isMarked(r, c) ? u"*"_s : cell);
+        }
+        line(text);
+    }
 }
 
 void Output::flush()
@@ -135,6 +151,10 @@ QList<CommandInfo> commands()
 {
     return {
         {u"load"_s, u"load FILE [--select all|first:N|last:N]"_s, runLoad},
+        {u"freq"_s, u"freq FILE --columns with-bonus|without-bonus|bonus [--select ...]"_s, runFreq},
+        {u"trend"_s,
+         u"trend FILE --columns with-bonus|without-bonus|bonus --numbers \"N ...\" [--rates] [--window W] [--final] [--select ...]"_s,
+         runTrend},
     };
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 class DrawTable;
+class GridData;
 class RowSource;
 
 namespace cli {
@@ -33,6 +34,8 @@ public:
     // A list: header texts from column 1 on, then every row from column 1 on.
     void list(const QStringList &headers, const RowSource &rows, int columnCount);
     void list(const QStringList &headers, const QList<QStringList> &rows);
+    // A grid: every row, row 0 and column 0 included; a marked cell without text prints "*".
+    void grid(const GridData &grid);
     void flush();
 
 private:
@@ -74,5 +77,7 @@ QList<CommandInfo> commands();
 
 // Commands of each subsystem (one function per command).
 int runLoad(const QStringList &arguments, Output &out);
+int runFreq(const QStringList &arguments, Output &out);
+int runTrend(const QStringList &arguments, Output &out);
 
 } // namespace cli

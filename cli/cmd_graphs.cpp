@@ -1,0 +1,153 @@
+#include "cli.h"
+
+#include "core/drawtable.h"
+#include "core/fields.h"
+#include "core/game.h"
+#include "core/griddata.h"
+#include "graphs/frequency.h"
+#include "graphs/graphtext.h"
+#include "graphs/ratechart.h"
+#include "graphs/trend.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+
+namespace {
+GraphColumns columnsOption(const Args &args)
+{
+    const QString value = args.value(u"--columns"_s);
+    if (value == u"with-bonus")
+        return GraphColumns::WithBonus;
+    if (value == u"without-bonus")
+        return GraphColumns::WithoutBonus;
+    if (value == u"bonus")
+        return GraphColumns::BonusOnly;
+    throw UsageError{u"--columns takes with-bonus, without-bonus or bonus"_s};
+}
+
+// The number boxes to tick, as "N N ...". Only boxes of the game's numbers exist.
+std::vector<bool> tickedNumbers(const QString &text, int maxNo)
+{
+    std::vector<bool> ticked(size_t(maxNo), false);
+    const QStringList parts = text.split(QRegularExpression(u"[\\s,]+"_s), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const std::optional<qint64> n = cellInteger(part);
+        if (!n || *n < 1 || *n > maxNo)
+            throw UsageError{u"--numbers takes numbers from 1 to "_s + QString::number(maxNo)};
+        ticked[size_t(*n - 1)] = true;
+    }
+    return ticked;
+}
+
+// The window-size box keeps only the digits typed into it.
+qint64 windowSize(const QString &typed)
+{
+    QString digits;
+    for (const QChar c : typed) {
+        if (c >= u'0' && c <= u'9')
+            digits.append(c);
+    }
+    return std::max<qint64>(parseCount(digits).value_or(0), 1);
+}
+
+void printChart(Output &out, const QStringList &seriesLabels, const QStringList &categories,
+                const std::function<QString(qsizetype series, qsizetype category)> &value)
+{
+    out.line(u'\t' + seriesLabels.join(u'\t'));
+    QString line;
+    for (qsizetype h = 0; h < categories.size(); ++h) {
+        line = categories[h];
+        for (qsizetype s = 0; s < seriesLabels.size(); ++s) {
+            line.append(u'\t');
+            line.append(value(s, h));
+        }
+        out.line(line);
+    }
+}
+} // namespace
+
+int runFreq(const QStringList &arguments, Output &out)
+{
+    const Args args(arguments, {u"--select"_s, u"--columns"_s}, {});
+    args.expectPositionalCount(1, 1);
+    const GraphColumns kind = columnsOption(args);
+    DrawTable table;
+    int runMode = 0;
+    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
+    applySelection(table, args.value(u"--select"_s));
+    const int maxNo = Game::maxNo(runMode);
+    const ColumnRange range = graphColumnRange(kind, runMode);
+
+    const NumberCounts counts = countNumbers(table, range.noTop, range.noEnd, maxNo);
+    out.section(u"FormGraph"_s, u"Caption"_s);
+    out.line(graphCaption(kind));
+    out.section(u"FormGraph"_s, u"MSChart1"_s);
+    QStringList numbers;
+    for (int n = 1; n <= maxNo; ++n)
+        numbers.append(QString::number(n));
+    printChart(out, {frequencySeriesLabel()}, numbers,
+               [&](qsizetype, qsizetype h) { return QString::number(counts.count(int(h) + 1)); });
+    out.section(u"FormGraph"_s, u"Label1"_s);
+    out.line(expectationText(range.count(), maxNo));
+
+    // With nothing selected the table stays empty and the odd/even line keeps its (empty) text.
+    const FrequencyTable ranked = rankNumbers(counts, range.count(), maxNo);
+    out.section(u"FormGraph"_s, u"ListView1"_s);
+    if (ranked.rows.isEmpty()) {
+        out.line(QString());
+    } else {
+        QList<QStringList> rows;
+        for (const FrequencyRow &row : ranked.rows)
+            rows.append(row.cells());
+        out.list(frequencyHeaders(ranked.shareHeader), rows);
+    }
+    out.section(u"FormGraph"_s, u"Label2"_s);
+    out.line(ranked.rows.isEmpty() ? QString() : oddEvenText(ranked));
+    return 0;
+}
+
+int runTrend(const QStringList &arguments, Output &out)
+{
+    const Args args(arguments, {u"--select"_s, u"--columns"_s, u"--numbers"_s, u"--window"_s},
+                    {u"--rates"_s, u"--final"_s});
+    args.expectPositionalCount(1, 1);
+    const GraphColumns kind = columnsOption(args);
+    if (!args.has(u"--numbers"_s))
+        throw UsageError{u"missing --numbers"_s};
+    DrawTable table;
+    int runMode = 0;
+    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
+    applySelection(table, args.value(u"--select"_s));
+    const int maxNo = Game::maxNo(runMode);
+    const ColumnRange range = graphColumnRange(kind, runMode);
+
+    TrendRequest request;
+    request.noTop = range.noTop;
+    request.noEnd = range.noEnd;
+    request.maxNo = maxNo;
+    request.ticked = tickedNumbers(args.value(u"--numbers"_s), maxNo);
+    request.rates = args.has(u"--rates"_s);
+    const TrendGrid trend = buildTrendGrid(table, request);
+
+    out.section(u"FormGraph2"_s, u"MSFlexGrid1"_s);
+    out.grid(trend.grid);
+
+    // The chart window opens only when a trend was computed over at least one draw.
+    if (!request.rates || trend.draws == 0)
+        return 0;
+    const std::optional<RateChart> chart = args.has(u"--final"_s)
+                                               ? finalRateChart(trend.grid)
+                                               : movingRateChart(trend.grid, windowSize(args.value(u"--window"_s, u"5"_s)));
+    if (!chart)
+        return 0;
+    out.section(u"FormGraph3"_s, u"MSChart1"_s);
+    printChart(out, chart->seriesLabels, chart->categories, [&](qsizetype s, qsizetype h) {
+        return shortestNumber(chart->values[size_t(s)][size_t(h)]);
+    });
+    return 0;
+}
+
+} // namespace cli
