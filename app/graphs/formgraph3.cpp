@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -268,6 +269,10 @@ void FormGraph3::Slider1_Scroll(int value)
 
 QRect FormGraph3::plotAreaOnScreen() const
 {
+    // The chart lays itself out lazily; a size change may not have reached the plot area yet.
+    if (QLayout *own = layout())
+        own->activate();
+    m_chart->layout()->activate();
     const QRectF inScene = m_chart->mapRectToScene(m_chart->plotArea());
     const QRect inView = m_chartView->mapFromScene(inScene).boundingRect();
     return QRect(m_chartView->viewport()->mapToGlobal(inView.topLeft()), inView.size());
@@ -289,9 +294,10 @@ void FormGraph3::Command3_Click()
     const int gridWidth = grid->columnWidth(1) * (columns - 1);
 
     const QRect plot = plotAreaOnScreen();
-    const QPoint shift = gridOrigin - plot.topLeft();
-    move(pos() + shift);
-    resize(width() + (gridWidth - plot.width()), height());
+    // Client-area geometry: the shift applies to it exactly, whatever the frame.
+    const QRect client = geometry();
+    setGeometry(QRect(client.topLeft() + (gridOrigin - plot.topLeft()),
+                      QSize(client.width() + (gridWidth - plot.width()), client.height())));
 }
 
 void FormGraph3::closeEvent(QCloseEvent *event)
