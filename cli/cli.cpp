@@ -135,6 +135,8 @@ QList<CommandInfo> commands()
 {
     return {
         {u"load"_s, u"load FILE [--select all|first:N|last:N]"_s, runLoad},
+        {u"check"_s, u"check FILE N... [--select all|first:N|last:N]"_s, runCheck},
+        {u"search"_s, u"search FILE --mode or|and|not TEXT [--select all|first:N|last:N]"_s, runSearch},
     };
 }
 

@@ -74,5 +74,7 @@ QList<CommandInfo> commands();
 
 // Commands of each subsystem (one function per command).
 int runLoad(const QStringList &arguments, Output &out);
+int runCheck(const QStringList &arguments, Output &out);
+int runSearch(const QStringList &arguments, Output &out);
 
 } // namespace cli

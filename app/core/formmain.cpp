@@ -226,6 +226,18 @@ void FormMain::addRowFrom(const RowSource &source, int row)
     m_model->endAppend();
 }
 
+void FormMain::addRowsFrom(const RowSource &source, const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int at = m_table.rowCount();
+    m_model->beginAppend(at, at + int(rows.size()) - 1);
+    m_table.reserve(at + int(rows.size()));
+    for (const int row : rows)
+        m_table.appendRowFrom(source, row);
+    m_model->endAppend();
+}
+
 void FormMain::autoSizeColumns()
 {
     LvwAutoSize(m_list, true, 0);

@@ -46,6 +46,7 @@ int main(int argc, char *argv[])
         const QString sub = QDir(dir).filePath(prefix.chopped(1));
         QDir().mkpath(sub);
         shootCore(main, sub);
+        shootLookups(main, sub);
     }
     return 0;
 }
