@@ -60,7 +60,7 @@ private:
 // Loads a draw-result file as the main window does; throws Refused for a refused file.
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);
 // Applies --select all|first:N|last:N (default: all, the state after a load).
-void applySelection(DrawTable &table, const QString &spec);
+void applySelection(DrawTable &table, const QString &choice);
 
 using Command = std::function<int(const QStringList &arguments, Output &out)>;
 struct CommandInfo

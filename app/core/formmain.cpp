@@ -173,16 +173,17 @@ void FormMain::Form_Load()
 {
     m_menuAnalysis->setEnabled(false);
     if (m_copied) {
+        // The game comes first, so the tool windows made next already see it.
+        if (FormMain *main = first()) {
+            m_runMode = main->RunMode();
+            m_maxNo = main->MaxNo();
+        }
         m_menuMaster->menuAction()->setVisible(false);
         m_tools.recreate(this);
         m_menuData->menuAction()->setVisible(false);
         m_menuAnalysis->setEnabled(true);
         m_menuHelp->menuAction()->setVisible(false);
         m_menuVersion->setVisible(false);
-        if (FormMain *main = first()) {
-            m_runMode = main->RunMode();
-            m_maxNo = main->MaxNo();
-        }
         return;
     }
     // The layout correction applies to one family of desktop systems only; elsewhere it is 0,
