@@ -130,15 +130,15 @@ void loadDrawTable(const QString &path, DrawTable &table, int *runMode)
     table.setAllSelected(true);
 }
 
-void applySelection(DrawTable &table, const QString &spec)
+void applySelection(DrawTable &table, const QString &choice)
 {
-    if (spec.isEmpty() || spec == u"all") {
+    if (choice.isEmpty() || choice == u"all") {
         table.setAllSelected(true);
         return;
     }
-    const qsizetype colon = spec.indexOf(u':');
-    const QString kind = spec.left(colon);
-    const std::optional<qint64> n = colon < 0 ? std::nullopt : parseCount(QStringView(spec).mid(colon + 1));
+    const qsizetype colon = choice.indexOf(u':');
+    const QString kind = choice.left(colon);
+    const std::optional<qint64> n = colon < 0 ? std::nullopt : parseCount(QStringView(choice).mid(colon + 1));
     if (!n || (kind != u"first" && kind != u"last"))
         throw UsageError{u"--select takes all, first:N or last:N"_s};
     const RowRange range = kind == u"first" ? firstRows(table.rowCount(), *n) : lastRows(table.rowCount(), *n);
@@ -155,6 +155,8 @@ QList<CommandInfo> commands()
         {u"trend"_s,
          u"trend FILE --columns with-bonus|without-bonus|bonus --numbers \"N ...\" [--rates] [--window W] [--final] [--select ...]"_s,
          runTrend},
+        {u"check"_s, u"check FILE N... [--select all|first:N|last:N]"_s, runCheck},
+        {u"search"_s, u"search FILE --mode or|and|not TEXT [--select all|first:N|last:N]"_s, runSearch},
     };
 }
 

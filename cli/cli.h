@@ -63,7 +63,7 @@ private:
 // Loads a draw-result file as the main window does; throws Refused for a refused file.
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);
 // Applies --select all|first:N|last:N (default: all, the state after a load).
-void applySelection(DrawTable &table, const QString &spec);
+void applySelection(DrawTable &table, const QString &choice);
 
 using Command = std::function<int(const QStringList &arguments, Output &out)>;
 struct CommandInfo
@@ -79,5 +79,7 @@ QList<CommandInfo> commands();
 int runLoad(const QStringList &arguments, Output &out);
 int runFreq(const QStringList &arguments, Output &out);
 int runTrend(const QStringList &arguments, Output &out);
+int runCheck(const QStringList &arguments, Output &out);
+int runSearch(const QStringList &arguments, Output &out);
 
 } // namespace cli

@@ -74,11 +74,11 @@ void DrawTable::appendDataLine(QStringView line)
     row.text.reserve(line.size() + 64);
     row.bounds.reserve(size_t(m_columns.size()) + 1);
     row.bounds.push_back(0);
-    for (const ColumnSpec &spec : m_columns) {
-        if (spec.field >= 0) {
-            const QStringView value = spec.field < fields.size() ? fields[spec.field] : QStringView();
-            if (spec.width > 0)
-                appendPadded(row.text, value, spec.width);
+    for (const ColumnSpec &layout : m_columns) {
+        if (layout.field >= 0) {
+            const QStringView value = layout.field < fields.size() ? fields[layout.field] : QStringView();
+            if (layout.width > 0)
+                appendPadded(row.text, value, layout.width);
             else
                 row.text.append(value);
         }

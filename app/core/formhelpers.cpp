@@ -47,6 +47,8 @@ void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth)
     QAbstractItemModel *model = list->model();
     if (!model)
         return;
+    // Hidden columns are 0 wide, below the header's usual minimum.
+    list->header()->setMinimumSectionSize(0);
     AdvanceCache cache(list->fontMetrics());
     const int rows = model->rowCount();
     const int columns = model->columnCount();

@@ -173,16 +173,17 @@ void FormMain::Form_Load()
 {
     m_menuAnalysis->setEnabled(false);
     if (m_copied) {
+        // The game comes first, so the tool windows made next already see it.
+        if (FormMain *main = first()) {
+            m_runMode = main->RunMode();
+            m_maxNo = main->MaxNo();
+        }
         m_menuMaster->menuAction()->setVisible(false);
         m_tools.recreate(this);
         m_menuData->menuAction()->setVisible(false);
         m_menuAnalysis->setEnabled(true);
         m_menuHelp->menuAction()->setVisible(false);
         m_menuVersion->setVisible(false);
-        if (FormMain *main = first()) {
-            m_runMode = main->RunMode();
-            m_maxNo = main->MaxNo();
-        }
         return;
     }
     // The layout correction applies to one family of desktop systems only; elsewhere it is 0,
@@ -223,6 +224,18 @@ void FormMain::addRowFrom(const RowSource &source, int row)
     const int at = m_table.rowCount();
     m_model->beginAppend(at, at);
     m_table.appendRowFrom(source, row);
+    m_model->endAppend();
+}
+
+void FormMain::addRowsFrom(const RowSource &source, const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int at = m_table.rowCount();
+    m_model->beginAppend(at, at + int(rows.size()) - 1);
+    m_table.reserve(at + int(rows.size()));
+    for (const int row : rows)
+        m_table.appendRowFrom(source, row);
     m_model->endAppend();
 }
 

@@ -54,6 +54,8 @@ public:
     // Adds rows in the table's layout (result copies).
     void addRow(const QStringList &cells);
     void addRowFrom(const RowSource &source, int row);
+    // Adds the given rows of another table (0-based, in that order) in one step.
+    void addRowsFrom(const RowSource &source, const QList<int> &rows);
     // LvwAutoSize with true and 0.
     void autoSizeColumns();
 

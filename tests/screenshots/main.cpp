@@ -47,6 +47,7 @@ int main(int argc, char *argv[])
         QDir().mkpath(sub);
         shootCore(main, sub);
         shootGraphs(main, sub);
+        shootLookups(main, sub);
     }
     return 0;
 }

@@ -11,3 +11,4 @@ void saveShot(QWidget *window, const QString &dir, const QString &name);
 // Each subsystem renders its windows from a main window loaded with real results.
 void shootCore(FormMain &main, const QString &dir);
 void shootGraphs(FormMain &main, const QString &dir);
+void shootLookups(FormMain &main, const QString &dir);

@@ -426,4 +426,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(GraphLogicTest)
-#include "test_graphs_logic.moc"
+#include "tst_graphs_logic.moc"

@@ -360,4 +360,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(FormGraph2Test)
-#include "test_formgraph2.moc"
+#include "tst_formgraph2.moc"

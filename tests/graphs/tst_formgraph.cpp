@@ -344,4 +344,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(FormGraphTest)
-#include "test_formgraph.moc"
+#include "tst_formgraph.moc"

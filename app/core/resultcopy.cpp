@@ -1,0 +1,59 @@
+#include "core/resultcopy.h"
+
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/game.h"
+
+ResultCopy::ResultCopy(QWidget *owner) : m_owner(owner) {}
+
+FormMain *ResultCopy::window() const
+{
+    return m_copy.data();
+}
+
+FormMain *ResultCopy::ensure()
+{
+    if (!m_copy)
+        m_copy = new FormMain(true, m_owner);
+    return m_copy;
+}
+
+void ResultCopy::prepare(const QString &caption)
+{
+    FormMain *copy = ensure();
+    copy->setWindowTitle(caption);
+    if (!copy->isVisible())
+        moveFrameTo(copy, frameTopRight(m_owner));
+}
+
+void ResultCopy::fill(int runMode, const RowSource &source, const QList<int> &rows)
+{
+    FormMain *copy = ensure();
+    if (runMode == Game::MiniLoto)
+        copy->MakeLvw5();
+    else
+        copy->MakeLvw6();
+    copy->addRowsFrom(source, rows);
+    copy->autoSizeColumns();
+    copy->Command1_Click(1);
+}
+
+void ResultCopy::present()
+{
+    if (FormMain *copy = m_copy.data())
+        showToolWindow(copy);
+}
+
+FormMain *ResultCopy::show(const QString &caption, int runMode, const RowSource &source, const QList<int> &rows)
+{
+    prepare(caption);
+    fill(runMode, source, rows);
+    present();
+    return m_copy.data();
+}
+
+void ResultCopy::close()
+{
+    if (m_copy)
+        m_copy->close();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/resultcopy.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class FormMain;
+class NumericLineEdit;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// "過去の抽選結果と照合": what a set of up to six numbers would have won in each draw selected
+// in its main window, with a result copy of those draws.
+class FormOldHit : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormOldHit(QWidget *parent = nullptr);
+
+    // The main window whose selected rows are checked; set before every showing.
+    void SetFormMain(FormMain *window);
+    FormMain *formMain() const { return m_formMain; }
+
+    // Entry box 0..5 (Text1(index)).
+    NumericLineEdit *Text1(int index) const;
+    QTreeWidget *ListView1() const { return m_list; }
+    QLabel *Label1() const { return m_label; }
+    QPushButton *Command1() const { return m_command; }
+    // The result copy, or null before the first check.
+    FormMain *resultWindow() const { return m_result.window(); }
+
+    // Runs the check of the source window's game (CheckHit6 or CheckHit5).
+    void Command1_Click();
+    void CheckHit6();
+    void CheckHit5();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void checkHit(int runMode);
+    void layoutControls();
+
+    QPointer<FormMain> m_formMain;
+    QList<NumericLineEdit *> m_boxes;
+    QPushButton *m_command = nullptr;
+    QTreeWidget *m_list = nullptr;
+    QLabel *m_label = nullptr;
+    ResultCopy m_result{this};
+};

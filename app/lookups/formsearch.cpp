@@ -1,0 +1,158 @@
+#include "lookups/formsearch.h"
+
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/game.h"
+#include "core/messages.h"
+#include "lookups/numbersearch.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Numbers separated by blanks: typed keys other than digits, the blank and Backspace are
+// dropped; Enter raises returnPressed. Pasted text is checked by the search itself.
+class NumberListEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const bool isShortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!isEnter && !isShortcut) {
+            for (const QChar c : event->text()) {
+                if (!((c >= u'0' && c <= u'9') || c == u' ' || c == QChar(8))) {
+                    event->accept();
+                    return;
+                }
+            }
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusInEvent(event);
+        QTimer::singleShot(0, this, &QLineEdit::selectAll);
+    }
+};
+} // namespace
+
+FormSearch::FormSearch(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(u"FormSearch"_s);
+    setWindowTitle(u"指定した番号から抽選結果の検索"_s);
+
+    auto *layout = new QVBoxLayout(this);
+    m_label = new QLabel(this);
+    m_label->setObjectName(u"Label1"_s);
+    layout->addWidget(m_label);
+
+    m_text = new NumberListEdit(this);
+    m_text->setObjectName(u"Text1"_s);
+    connect(m_text, &QLineEdit::returnPressed, this, &FormSearch::SearchNumbers);
+    layout->addWidget(m_text);
+
+    auto *row = new QHBoxLayout;
+    const QString captions[] = {u"OR"_s, u"AND"_s, u"NOT"_s};
+    for (int i = 0; i < 3; ++i) {
+        auto *option = new QRadioButton(captions[i], this);
+        setControlIndex(option, u"Option1"_s, i);
+        row->addWidget(option);
+        m_options.append(option);
+    }
+    m_options[0]->setChecked(true);
+    row->addStretch(1);
+    m_command = new QPushButton(u"検索"_s, this);
+    m_command->setObjectName(u"Command1"_s);
+    connect(m_command, &QPushButton::clicked, this, &FormSearch::Command1_Click);
+    row->addWidget(m_command);
+    layout->addLayout(row);
+
+    resize(380, 130);
+    Form_Load();
+}
+
+void FormSearch::Form_Load()
+{
+    m_label->setText(NumberSearch::prompt(runMode()));
+}
+
+int FormSearch::runMode() const
+{
+    // A copy's tool windows are made before the copy takes its game mode: ask the first window.
+    if (const FormMain *main = m_formMain.data(); main && main->RunMode() != Game::None)
+        return main->RunMode();
+    if (const auto *owner = qobject_cast<const FormMain *>(parentWidget()); owner && owner->RunMode() != Game::None)
+        return owner->RunMode();
+    const FormMain *first = FormMain::first();
+    return first ? first->RunMode() : Game::None;
+}
+
+void FormSearch::SetFormMain(FormMain *window)
+{
+    m_formMain = window;
+    Form_Load();
+}
+
+QRadioButton *FormSearch::Option1(int index) const
+{
+    return m_options.value(index);
+}
+
+void FormSearch::Command1_Click()
+{
+    SearchNumbers();
+}
+
+void FormSearch::SearchNumbers()
+{
+    if (!m_formMain || m_text->text().isEmpty())
+        return;
+    const NumberSearch::Parsed parsed = NumberSearch::parse(m_text->text(), runMode());
+    if (!parsed.ok()) {
+        Messages::warn(this, parsed.error);
+        return;
+    }
+    m_result.prepare(NumberSearch::copyCaption(m_text->text()));
+    MakeMain(parsed.cleaned);
+    m_result.present();
+}
+
+void FormSearch::MakeMain(const QString &s)
+{
+    const FormMain *main = m_formMain.data();
+    if (!main)
+        return;
+    QList<QAbstractButton *> group;
+    for (QRadioButton *option : std::as_const(m_options))
+        group.append(option);
+    const auto mode = NumberSearch::Mode(std::max(0, GetOptionIndex(group)));
+    const DrawTable &source = main->table();
+    // Opened by other means than the menu, the window searches the numbers and the bonus.
+    const int noEnd = m_noEnd > 0 ? m_noEnd : NumberSearch::noEnd(runMode());
+    const QList<int> rows = NumberSearch::search(source, noEnd, NumberSearch::cellTexts(s), mode);
+    m_result.fill(runMode(), source, rows);
+}
+
+void FormSearch::closeEvent(QCloseEvent *event)
+{
+    // Only hidden: the typed numbers and the chosen mode stay for the next showing.
+    m_result.close();
+    hide();
+    event->ignore();
+}

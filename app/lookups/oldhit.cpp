@@ -1,0 +1,164 @@
+#include "lookups/oldhit.h"
+
+#include "core/fields.h"
+#include "core/game.h"
+#include "core/rowsource.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace OldHit {
+
+namespace {
+bool isDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// Prize cells hold plain yen amounts; a blank or odd cell adds nothing.
+qint64 amountOf(QStringView cell)
+{
+    const QStringView text = cell.trimmed();
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        if (value > (std::numeric_limits<qint64>::max() - 9) / 10)
+            break;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+int moneyWidth(int runMode)
+{
+    return runMode == Game::Loto6 ? 9 : 8;
+}
+} // namespace
+
+int boxesTakingPart(int runMode)
+{
+    return runMode == Game::Loto6 ? 6 : runMode == Game::MiniLoto ? 5 : 0;
+}
+
+QString typedBoxText(QStringView typed)
+{
+    QString out;
+    for (const QChar c : typed) {
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    }
+    return out;
+}
+
+std::optional<int> boxNumber(QStringView text, int maxNo)
+{
+    const QStringView digits = text.trimmed();
+    if (!isDigits(digits))
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : digits) {
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > std::numeric_limits<qint16>::max())
+            return std::nullopt;
+    }
+    if (value < 1 || value > maxNo)
+        return std::nullopt;
+    return value;
+}
+
+bool hasDuplicate(const QStringList &boxes, int runMode)
+{
+    const int count = std::min<int>(boxesTakingPart(runMode), int(boxes.size()));
+    // The same number twice would be counted twice and give a better tier than it won.
+    auto sameEntry = [](QStringView a, QStringView b) {
+        if (a == b)
+            return true;
+        if (!isDigits(a) || !isDigits(b))
+            return false;
+        auto significant = [](QStringView d) {
+            while (d.size() > 1 && d.front() == u'0')
+                d = d.mid(1);
+            return d;
+        };
+        return significant(a) == significant(b);
+    };
+    for (int i = 0; i < count; ++i) {
+        const QStringView a = QStringView(boxes[i]).trimmed();
+        if (a.isEmpty())
+            continue;
+        for (int j = i + 1; j < count; ++j) {
+            const QStringView b = QStringView(boxes[j]).trimmed();
+            if (!b.isEmpty() && sameEntry(a, b))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString duplicateMessage()
+{
+    return u"重複しいる番号があります"_s;
+}
+
+QList<int> Result::rows() const
+{
+    QList<int> out;
+    out.reserve(hits.size());
+    for (const Hit &hit : hits)
+        out.append(hit.row);
+    return out;
+}
+
+QStringList listHeaders()
+{
+    return {QString(), u"回"_s, u"等"_s, u"賞金"_s};
+}
+
+Result check(const RowSource &source, int runMode, const QStringList &boxes)
+{
+    Result result;
+    const int maxNo = Game::maxNo(runMode);
+    QList<int> numbers;
+    const int taking = std::min<int>(boxesTakingPart(runMode), int(boxes.size()));
+    for (int i = 0; i < taking; ++i) {
+        if (const std::optional<int> n = boxNumber(boxes[i], maxNo))
+            numbers.append(*n);
+    }
+
+    const int width = moneyWidth(runMode);
+    const int rows = source.rowCount();
+    for (int r = 0; r < rows && !numbers.isEmpty(); ++r) {
+        if (!source.isSelected(r))
+            continue;
+        const PrizeTier::DrawMatch match = PrizeTier::matchDraw(source, r, runMode, numbers);
+        const PrizeTier::Tier tier = PrizeTier::tierFor(runMode, match.mainMatches, match.bonusMatched);
+        if (!tier.wins())
+            continue;
+        const QString money = padCell(source.cellText(r, tier.moneyColumn), width);
+        result.total += amountOf(money);
+        result.hits.append({r, tier, {QString(), u' ' + padCell(source.cellText(r, 1), 5), tier.label(), money}});
+    }
+
+    result.summary = result.hits.isEmpty()
+        ? u"当選していません"_s
+        : QString::number(result.hits.size()) + u"回当選　賞金合計　"_s + QString::number(result.total) + u"円"_s;
+    return result;
+}
+
+QString copyCaption(const QStringList &boxes)
+{
+    QString caption = u"過去の抽選結果と照合"_s;
+    for (int i = 0; i < kBoxCount; ++i)
+        caption += u' ' + boxes.value(i);
+    return caption;
+}
+
+} // namespace OldHit

@@ -1,0 +1,83 @@
+#include "lookups/prizetier.h"
+
+#include "core/game.h"
+#include "core/rowsource.h"
+
+using namespace Qt::StringLiterals;
+
+namespace PrizeTier {
+
+QString Tier::label() const
+{
+    return PrizeTier::label(rank);
+}
+
+int tierCount(int runMode)
+{
+    return runMode == Game::Loto6 ? 5 : runMode == Game::MiniLoto ? 4 : 0;
+}
+
+QString label(int rank)
+{
+    static const QString labels[] = {u"１等"_s, u"２等"_s, u"３等"_s, u"４等"_s, u"５等"_s};
+    return rank >= 1 && rank <= 5 ? labels[rank - 1] : QString();
+}
+
+int moneyColumn(int runMode, int rank)
+{
+    if (rank < 1 || rank > tierCount(runMode))
+        return 0;
+    // Winners and prize of each tier stand side by side after the bonus column.
+    return Game::bonusColumn(runMode) + 2 * rank;
+}
+
+Tier tierFor(int runMode, int mainMatches, bool bonusMatched)
+{
+    const int picks = runMode;  // main numbers per draw
+    if (tierCount(runMode) == 0 || mainMatches < 3 || mainMatches > picks)
+        return {};
+    int rank = 0;
+    if (mainMatches == picks)
+        rank = 1;
+    else if (mainMatches == picks - 1)
+        rank = bonusMatched ? 2 : 3;
+    else
+        rank = picks - mainMatches + 2;  // the bonus never lifts the lower tiers
+    return {rank, moneyColumn(runMode, rank)};
+}
+
+std::optional<int> cellNumber(QStringView cell)
+{
+    const QStringView text = cell.trimmed();
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+DrawMatch matchDraw(const RowSource &rows, int row, int runMode, const QList<int> &numbers)
+{
+    DrawMatch match;
+    const int bonus = Game::bonusColumn(runMode);
+    for (int column = Game::firstNumberColumn; column <= bonus; ++column) {
+        const std::optional<int> value = cellNumber(rows.cellText(row, column));
+        if (!value)
+            continue;
+        for (const int n : numbers) {
+            if (n != *value)
+                continue;
+            if (column == bonus)
+                match.bonusMatched = true;
+            else
+                ++match.mainMatches;
+        }
+    }
+    return match;
+}
+
+} // namespace PrizeTier

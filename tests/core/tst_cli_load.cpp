@@ -1,0 +1,105 @@
+#include "core/drawfile.h"
+#include "core/drawtable.h"
+#include "support/testsupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace testsupport;
+
+namespace {
+struct Run
+{
+    int status = -1;
+    QStringList lines;
+    QString err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZEMVARA_CLI), args);
+    p.waitForFinished(60000);
+    Run r;
+    r.status = p.exitCode();
+    QString out = QString::fromUtf8(p.readAllStandardOutput());
+    if (out.endsWith(u'\n'))
+        out.chop(1);
+    r.lines = out.isEmpty() ? QStringList() : out.split(u'\n');
+    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+    return r;
+}
+} // namespace
+
+class TestCliLoad : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void loadAll();
+    void selections();
+    void refusedAndUsage();
+};
+
+void TestCliLoad::loadAll()
+{
+    const Run r = cli({u"load"_s, loto6File()});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.err.isEmpty());
+    QCOMPARE(r.lines.size(), 2 + 2141 + 2);
+    QCOMPARE(r.lines[0], u"== FormMain.ListView1"_s);
+    QCOMPARE(r.lines[1], u"回\t抽選日\t1\t2\t3\t4\t5\t6\tBonus\t１等口数\t１等賞金\t２等口数\t２等賞金\t３等口数\t"
+                         u"３等賞金\t４等口数\t４等賞金\t５等口数\t５等賞金\tCarryOver"_s);
+    // Each row line is the table's cells from column 1 on, padding kept.
+    DrawTable t;
+    QVERIFY(DrawFile::read(loto6File(), t).ok());
+    for (int row : {0, 1000, 2140}) {
+        QStringList cells;
+        for (int c = 1; c < t.columnCount(); ++c)
+            cells.append(t.cellText(row, c));
+        QCOMPARE(r.lines[2 + row], cells.join(u'\t'));
+    }
+    QVERIFY(r.lines[2].startsWith(u"    1\t2000/10/05\t 2\t 8\t"_s));
+    QCOMPARE(r.lines[2143], u"== FormMain.StatusBar1.1"_s);
+    QCOMPARE(r.lines[2144], u"選択数：2141/2141"_s);
+}
+
+void TestCliLoad::selections()
+{
+    Run r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"last:50"_s});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.lines.last(), u"選択数：50/1402"_s);
+    r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"first:5000"_s});
+    QCOMPARE(r.lines.last(), u"選択数：1402/1402"_s);
+    r = cli({u"load"_s, miniLotoFile(), u"--select=first:0"_s});
+    QCOMPARE(r.lines.last(), u"選択数：0/1402"_s);
+    r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"all"_s});
+    QCOMPARE(r.lines.last(), u"選択数：1402/1402"_s);
+}
+
+void TestCliLoad::refusedAndUsage()
+{
+    QTemporaryDir dir;
+    const QString bad = writeTextFile(dir, u"b.csv"_s, u"not a draw file\r\n"_s);
+    Run r = cli({u"load"_s, bad});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, u"データファイルが異常です"_s);
+    QVERIFY(r.lines.isEmpty());
+    r = cli({u"load"_s, dir.path()});
+    QCOMPARE(r.status, 1);
+    QVERIFY(r.lines.isEmpty());
+
+    for (const QStringList &args : {QStringList{}, QStringList{u"nonsense"_s}, QStringList{u"load"_s},
+                                    QStringList{u"load"_s, loto6File(), u"--bogus"_s},
+                                    QStringList{u"load"_s, loto6File(), u"--select"_s, u"middle:3"_s},
+                                    QStringList{u"load"_s, loto6File(), u"--select"_s}}) {
+        r = cli(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.startsWith(u"usage"_s) || r.err.startsWith(u"unknown"_s));
+        QVERIFY(r.lines.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCliLoad)
+#include "tst_cli_load.moc"

@@ -1,0 +1,131 @@
+#include "core/drawtable.h"
+#include "core/fields.h"
+#include "core/filedialogs.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestFields : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void getField_data();
+    void getField();
+    void getFieldLongLine();
+    void padding();
+    void numberEncoding();
+    void counts();
+    void rowRanges();
+    void dialogFilter();
+};
+
+void TestFields::getField_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("first") << u"a,b,c"_s << u","_s << 0 << u"a"_s;
+    QTest::newRow("middle") << u"a,b,c"_s << u","_s << 1 << u"b"_s;
+    QTest::newRow("last") << u"a,b,c"_s << u","_s << 2 << u"c"_s;
+    QTest::newRow("one past") << u"a,b,c"_s << u","_s << 3 << QString();
+    QTest::newRow("far past") << u"a,b,c"_s << u","_s << 40 << QString();
+    QTest::newRow("empty middle") << u"a,,c"_s << u","_s << 1 << QString();
+    QTest::newRow("leading blank kept") << u"a, b,c"_s << u","_s << 1 << u" b"_s;
+    QTest::newRow("no separator") << u"whole line"_s << u","_s << 0 << u"whole line"_s;
+    QTest::newRow("trailing empty") << u"a,b,"_s << u","_s << 2 << QString();
+    QTest::newRow("quotes kept") << u"\"a\",b"_s << u","_s << 0 << u"\"a\""_s;
+    QTest::newRow("separator case ignored") << u"1X2x3"_s << u"x"_s << 2 << u"3"_s;
+    QTest::newRow("multi-char separator") << u"1<>2<>3"_s << u"<>"_s << 1 << u"2"_s;
+    QTest::newRow("negative index") << u"a,b"_s << u","_s << -1 << QString();
+}
+
+void TestFields::getField()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, separator);
+    QFETCH(int, n);
+    QFETCH(QString, expected);
+    QCOMPARE(GetField(line, separator, n), expected);
+}
+
+void TestFields::getFieldLongLine()
+{
+    // Fields far beyond 16-bit positions are still found.
+    const QString big(40000, u'7');
+    const QString line = big + u',' + big + u",end"_s;
+    QCOMPARE(GetField(line, u","_s, 1), big);
+    QCOMPARE(GetField(line, u","_s, 2), u"end"_s);
+    QCOMPARE(GetField(line, u","_s, 3), QString());
+}
+
+void TestFields::padding()
+{
+    QCOMPARE(padCell(u"7", 5), u"    7"_s);
+    QCOMPARE(padCell(u"12", 2), u"12"_s);
+    QCOMPARE(padCell(u"", 3), u"   "_s);
+    // A value longer than its cell keeps its last characters: a 10-digit prize in a 9-wide cell.
+    QCOMPARE(padCell(u"1234567890", 9), u"234567890"_s);
+    QCOMPARE(padCell(u" 7 ", 2), u"7 "_s);
+    // Padded texts sort like the numbers they hold.
+    QVERIFY(padCell(u"9", 2) < padCell(u"10", 2));
+}
+
+void TestFields::numberEncoding()
+{
+    QCOMPARE(NoToChr(0), u"0"_s);
+    QCOMPARE(NoToChr(1), u"1"_s);
+    QCOMPARE(NoToChr(10), u":"_s);
+    QCOMPARE(NoToChr(43), u"["_s);
+    QCOMPARE(ChrToNo(NoToChr(7), 1), u" 7"_s);
+    QCOMPARE(ChrToNo(u"12"_s, 3), u"  "_s);
+    QCOMPARE(ChrToNo(u"12"_s, 0), u"  "_s);
+    // Every number of either game survives the round trip inside a longer text.
+    QString all;
+    for (int n = 1; n <= 43; ++n)
+        all += NoToChr(n);
+    for (int n = 1; n <= 43; ++n)
+        QCOMPARE(ChrToNo(all, n), padCell(QString::number(n), 2));
+}
+
+void TestFields::counts()
+{
+    QCOMPARE(parseCount(u"50"), std::optional<qint64>(50));
+    QCOMPARE(parseCount(u"0"), std::optional<qint64>(0));
+    QCOMPARE(parseCount(u""), std::nullopt);
+    QCOMPARE(parseCount(u"5a"), std::nullopt);
+    QCOMPARE(parseCount(u"-5"), std::nullopt);
+    QCOMPARE(parseCount(u"５"), std::nullopt);  // full-width digit
+    // Far beyond any integer: saturates instead of wrapping to a small or negative count.
+    QCOMPARE(parseCount(u"99999999999999999999999999"), std::optional<qint64>(std::numeric_limits<qint64>::max()));
+}
+
+void TestFields::rowRanges()
+{
+    // 250 rows, the last 50: rows 201..250 (0-based 200..249).
+    RowRange r = lastRows(250, 50);
+    QCOMPARE(r.first, 200);
+    QCOMPARE(r.last, 249);
+    r = firstRows(250, 50);
+    QCOMPARE(r.first, 0);
+    QCOMPARE(r.last, 49);
+    // More than there are: all rows, from either end.
+    QCOMPARE(firstRows(30, 50).last, 29);
+    QCOMPARE(lastRows(30, 50).first, 0);
+    QCOMPARE(lastRows(30, 30).first, 0);
+    QVERIFY(firstRows(30, 0).isEmpty());
+    QVERIFY(lastRows(30, 0).isEmpty());
+    QVERIFY(lastRows(0, 5).isEmpty());
+    QCOMPARE(lastRows(30, std::numeric_limits<qint64>::max()).first, 0);
+}
+
+void TestFields::dialogFilter()
+{
+    QCOMPARE(FileDialogs::qtFilter(u"*Download.csv|*Download.csv|*.csv|*.csv|*.*|*.*"_s),
+             u"*Download.csv (*Download.csv);;*.csv (*.csv);;*.* (*)"_s);
+}
+
+QTEST_APPLESS_MAIN(TestFields)
+#include "tst_fields.moc"

@@ -1,0 +1,491 @@
+#include "core/controlarray.h"
+#include "core/formmain.h"
+#include "core/toolwindows.h"
+#include "core/widgets.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+using namespace testsupport;
+
+namespace {
+QString status(const FormMain &w)
+{
+    return w.findChild<PanelStatusBar *>(u"StatusBar1"_s)->panelText(1);
+}
+
+QList<int> selectedDraws(const FormMain &w)
+{
+    QList<int> draws;
+    for (int r = 0; r < w.table().rowCount(); ++r) {
+        if (w.table().isSelected(r))
+            draws.append(w.table().cellText(r, 1).trimmed().toInt());
+    }
+    std::sort(draws.begin(), draws.end());
+    return draws;
+}
+
+// The view shows exactly the rows the table holds as selected.
+bool viewMatchesTable(const FormMain &w)
+{
+    const QItemSelectionModel *sel = w.ListView1()->selectionModel();
+    for (int r = 0; r < w.table().rowCount(); ++r) {
+        if (sel->isRowSelected(r, {}) != w.table().isSelected(r))
+            return false;
+    }
+    return true;
+}
+
+bool menuShown(const FormMain &w, const QString &name)
+{
+    if (auto *menu = w.findChild<QMenu *>(name))
+        return menu->menuAction()->isVisible();
+    return w.findChild<QAction *>(name)->isVisible();
+}
+
+void clickButton(FormMain &w, const QString &group, int index)
+{
+    QPushButton *button = controlAt<QPushButton>(&w, group, index);
+    QVERIFY(button);
+    button->click();
+}
+
+void setCount(FormMain &w, const QString &text)
+{
+    w.findChild<QLineEdit *>(u"Text1"_s)->setText(text);
+}
+} // namespace
+
+class TestFormMain : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void startState();
+    void loadThroughDialog();
+    void selectionButtons();
+    void countBoxKeys();
+    void mouseSelectionUpdatesCount();
+    void sortToggling();
+    void rejectedFileKeepsTable();
+    void reloadReplacesToolWindows();
+    void emptyTableFile();
+    void copyWindow();
+    void closingFirstWindowClosesOthers();
+    void dropLoadsFile();
+
+private:
+    std::array<ToolWindows::Factory, ToolWindows::kCount> m_saved;
+    int m_made = 0;
+};
+
+void TestFormMain::initTestCase()
+{
+    registerToolWindows();
+    // Count the tool windows every load makes, whatever window class each slot holds.
+    for (int i = 0; i < ToolWindows::kCount; ++i) {
+        const ToolSlot slot = ToolSlot(i);
+        m_saved[size_t(i)] = ToolWindows::factory(slot);
+        ToolWindows::setFactory(slot, [this, original = m_saved[size_t(i)]](FormMain *owner) {
+            ++m_made;
+            return original ? original(owner) : new QWidget(owner, Qt::Window);
+        });
+    }
+}
+
+void TestFormMain::cleanupTestCase()
+{
+    for (int i = 0; i < ToolWindows::kCount; ++i)
+        ToolWindows::setFactory(ToolSlot(i), m_saved[size_t(i)]);
+}
+
+void TestFormMain::startState()
+{
+    FormMain w;
+    QCOMPARE(FormMain::first(), &w);
+    QCOMPARE(w.windowTitle(), u"Zemvara"_s);
+    QCOMPARE(w.RunMode(), 0);
+    QCOMPARE(w.MaxNo(), 0);
+    QCOMPARE(w.OS_Version(), 0);
+    QCOMPARE(w.table().columnCount(), 0);
+    QVERIFY(!w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+    QCOMPARE(w.findChild<QLineEdit *>(u"Text1"_s)->text(), u"50"_s);
+    QCOMPARE(controlAt<QPushButton>(&w, u"Command1"_s, 0)->text(), u"Select Clear"_s);
+    QCOMPARE(controlAt<QPushButton>(&w, u"Command1"_s, 1)->text(), u"Select All"_s);
+    QCOMPARE(controlAt<QPushButton>(&w, u"Command2"_s, 0)->text(), u"行上選択"_s);
+    QCOMPARE(controlAt<QPushButton>(&w, u"Command2"_s, 1)->text(), u"行下選択"_s);
+    // The whole menu bar, in order, with its captions.
+    const QList<QAction *> top = w.menuBar()->actions();
+    QStringList captions;
+    for (QAction *a : top)
+        captions.append(a->text());
+    QCOMPARE(captions, (QStringList{u"データ"_s, u"解析"_s, u"ヘルプ"_s, u"バージョン"_s, u"マスターメニュー"_s}));
+    QStringList analysis;
+    for (QAction *a : w.findChild<QMenu *>(u"menuAnalysis"_s)->actions())
+        analysis.append(a->isSeparator() ? u"-"_s : a->objectName());
+    QCOMPARE(analysis, (QStringList{u"menuEasyNumberB"_s, u"menuEasyNumber"_s, u"menuBonus"_s, u"menuNoSet"_s,
+                                    u"menuOldHit"_s, u"menuWay"_s, u"-"_s, u"menuCombList"_s, u"menuBuyHistory"_s}));
+    QCOMPARE(w.findChild<QAction *>(u"menuDataLoad"_s)->text(), u"データ読込み"_s);
+    // Clicking the buttons on an empty table is harmless.
+    clickButton(w, u"Command2"_s, 1);
+    clickButton(w, u"Command1"_s, 1);
+    QCOMPARE(status(w), u"選択数：0/0"_s);
+}
+
+void TestFormMain::loadThroughDialog()
+{
+    MessageRecorder messages;
+    FormMain w;
+    w.show();
+    {
+        FileDialogAnswer cancel{QString()};
+        w.findChild<QAction *>(u"menuDataLoad"_s)->trigger();
+        QCOMPARE(cancel.requests().size(), 1);
+        QCOMPARE(cancel.requests().first().filter, u"*Download.csv (*Download.csv);;*.csv (*.csv);;*.* (*)"_s);
+        QCOMPARE(w.RunMode(), 0);
+        QVERIFY(!w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+    }
+    FileDialogAnswer answer(loto6File());
+    w.findChild<QAction *>(u"menuDataLoad"_s)->trigger();
+    QVERIFY(messages.requests().isEmpty());
+    QCOMPARE(w.RunMode(), 6);
+    QCOMPARE(w.MaxNo(), 43);
+    QCOMPARE(w.table().rowCount(), 2141);
+    QCOMPARE(w.ListView1()->model()->rowCount(), 2141);
+    QCOMPARE(w.table().selectedCount(), 2141);
+    QVERIFY(viewMatchesTable(w));
+    QCOMPARE(status(w), u"選択数：2141/2141"_s);
+    QVERIFY(w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+    // Column 0 is hidden by sizing; every other column fits its widest cell.
+    QCOMPARE(w.ListView1()->columnWidth(0), 0);
+    const QFontMetrics fm = w.ListView1()->fontMetrics();
+    for (int c = 1; c < w.table().columnCount(); ++c)
+        QVERIFY2(w.ListView1()->columnWidth(c) >= fm.horizontalAdvance(w.table().cellText(0, c)), qPrintable(QString::number(c)));
+    QCOMPARE(w.ListView1()->model()->headerData(11, Qt::Horizontal).toString(), u"１等賞金"_s);
+    QCOMPARE(w.ListView1()->model()->index(0, 11).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+             Qt::AlignRight);
+}
+
+void TestFormMain::selectionButtons()
+{
+    MessageRecorder messages;
+    FormMain w;
+    QVERIFY(w.loadFile(loto6File()));
+
+    setCount(w, u"50"_s);
+    clickButton(w, u"Command2"_s, 1);
+    QCOMPARE(status(w), u"選択数：50/2141"_s);
+    QList<int> expected;
+    for (int d = 2092; d <= 2141; ++d)
+        expected.append(d);
+    QCOMPARE(selectedDraws(w), expected);
+    QVERIFY(viewMatchesTable(w));
+
+    clickButton(w, u"Command2"_s, 0);
+    QCOMPARE(status(w), u"選択数：50/2141"_s);
+    QCOMPARE(selectedDraws(w).first(), 1);
+    QCOMPARE(selectedDraws(w).last(), 50);
+    QVERIFY(viewMatchesTable(w));
+
+    setCount(w, u"0"_s);
+    clickButton(w, u"Command2"_s, 1);
+    QCOMPARE(status(w), u"選択数：0/2141"_s);
+
+    setCount(w, u"3000"_s);
+    clickButton(w, u"Command2"_s, 1);
+    QCOMPARE(status(w), u"選択数：2141/2141"_s);
+    clickButton(w, u"Command1"_s, 0);
+    QCOMPARE(status(w), u"選択数：0/2141"_s);
+    QVERIFY(w.ListView1()->selectionModel()->selectedRows().isEmpty());
+    setCount(w, u"99999999999999999999"_s);
+    clickButton(w, u"Command2"_s, 0);
+    QCOMPARE(status(w), u"選択数：2141/2141"_s);
+
+    // An empty box gives no count: the click changes nothing.
+    setCount(w, u"7"_s);
+    clickButton(w, u"Command2"_s, 1);
+    setCount(w, QString());
+    clickButton(w, u"Command2"_s, 0);
+    QCOMPARE(status(w), u"選択数：7/2141"_s);
+    QCOMPARE(selectedDraws(w).first(), 2135);
+
+    clickButton(w, u"Command1"_s, 1);
+    QCOMPARE(status(w), u"選択数：2141/2141"_s);
+}
+
+void TestFormMain::countBoxKeys()
+{
+    FormMain w;
+    auto *box = w.findChild<QLineEdit *>(u"Text1"_s);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    box->clear();
+    for (const QChar c : u"1a2-3 ４x"_s) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+    }
+    QCOMPARE(box->text(), u"123"_s);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), u"12"_s);
+    // The whole text is selected when the box gets the focus.
+    box->clearFocus();
+    box->deselect();
+    box->setFocus();
+    QTRY_COMPARE(box->selectedText(), u"12"_s);
+}
+
+void TestFormMain::mouseSelectionUpdatesCount()
+{
+    MessageRecorder messages;
+    FormMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.loadFile(miniLotoFile()));
+    QTreeView *list = w.ListView1();
+    const auto rowPoint = [list](int row) { return list->visualRect(list->model()->index(row, 3)).center(); };
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(2));
+    QCOMPARE(status(w), u"選択数：1/1402"_s);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(6));
+    QCOMPARE(status(w), u"選択数：5/1402"_s);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowPoint(4));
+    QCOMPARE(status(w), u"選択数：4/1402"_s);
+    QCOMPARE(selectedDraws(w), (QList<int>{3, 4, 6, 7}));
+}
+
+void TestFormMain::sortToggling()
+{
+    MessageRecorder messages;
+    FormMain w;
+    QVERIFY(w.loadFile(loto6File()));
+    setCount(w, u"50"_s);
+    clickButton(w, u"Command2"_s, 1);
+    const QList<int> chosen = selectedDraws(w);
+    const QList<int> widths = [&] {
+        QList<int> out;
+        for (int c = 0; c < w.table().columnCount(); ++c)
+            out.append(w.ListView1()->columnWidth(c));
+        return out;
+    }();
+
+    QHeaderView *header = w.ListView1()->header();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, 5));
+    };
+    const auto columnSorted = [&](int column, bool ascending) {
+        for (int r = 1; r < w.table().rowCount(); ++r) {
+            const int cmp = w.table().cellText(r - 1, column).compare(w.table().cellText(r, column));
+            if (ascending ? cmp > 0 : cmp < 0)
+                return false;
+        }
+        return true;
+    };
+
+    clickHeader(3);
+    QVERIFY(columnSorted(3, true));
+    QCOMPARE(w.table().cellText(0, 3), u" 1"_s);
+    clickHeader(3);
+    QVERIFY(columnSorted(3, false));
+    // Another column continues the toggle: ascending after a descending sort...
+    clickHeader(1);
+    QVERIFY(columnSorted(1, true));
+    // ...and descending after that, on yet another column.
+    clickHeader(11);
+    QVERIFY(columnSorted(11, false));
+
+    // Rows move with their selection; the row buttons now count in display order.
+    QCOMPARE(selectedDraws(w), chosen);
+    QVERIFY(viewMatchesTable(w));
+    QCOMPARE(status(w), u"選択数：50/2141"_s);
+    for (int c = 0; c < widths.size(); ++c)
+        QCOMPARE(w.ListView1()->columnWidth(c), widths[c]);
+    clickHeader(1);  // ascending by draw number again
+    QVERIFY(columnSorted(1, true));
+    setCount(w, u"3"_s);
+    clickButton(w, u"Command2"_s, 0);
+    QCOMPARE(selectedDraws(w), (QList<int>{1, 2, 3}));
+    clickHeader(1);  // descending: the first rows are now the newest draws
+    clickButton(w, u"Command2"_s, 0);
+    QCOMPARE(selectedDraws(w), (QList<int>{2139, 2140, 2141}));
+}
+
+void TestFormMain::rejectedFileKeepsTable()
+{
+    MessageRecorder messages;
+    QTemporaryDir dir;
+    FormMain w;
+    QVERIFY(w.loadFile(loto6File()));
+    setCount(w, u"10"_s);
+    clickButton(w, u"Command2"_s, 1);
+    QWidget *tool = w.tools().window(ToolSlot::OldHit);
+
+    const QString wrong = writeTextFile(dir, u"x.csv"_s, u"something else\r\n"_s);
+    const QString garbage = writeBytesFile(dir, u"g.csv"_s, QByteArray("\x00\xff\x81\n\x00", 5));
+    FileDialogAnswer answer(wrong);
+    for (const QString &path : {wrong, garbage, dir.path(), dir.filePath(u"none.csv"_s)}) {
+        answer.setPath(path);
+        messages.clear();
+        w.findChild<QAction *>(u"menuDataLoad"_s)->trigger();
+        QCOMPARE(messages.texts(), QStringList{u"データファイルが異常です"_s});
+        QCOMPARE(messages.requests().first().caption, u"Zemvara"_s);
+        QCOMPARE(messages.requests().first().icon, Messages::Icon::Exclamation);
+        QCOMPARE(messages.requests().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(w.RunMode(), 6);
+        QCOMPARE(w.table().rowCount(), 2141);
+        QCOMPARE(status(w), u"選択数：10/2141"_s);
+        QCOMPARE(w.tools().window(ToolSlot::OldHit), tool);
+    }
+}
+
+void TestFormMain::reloadReplacesToolWindows()
+{
+    MessageRecorder messages;
+    FormMain w;
+    for (int i = 0; i < ToolWindows::kCount; ++i)
+        QVERIFY(!w.tools().window(ToolSlot(i)));
+    m_made = 0;
+    QVERIFY(w.loadFile(loto6File()));
+    QCOMPARE(m_made, ToolWindows::kCount);
+    QList<QPointer<QWidget>> before;
+    for (int i = 0; i < ToolWindows::kCount; ++i) {
+        QWidget *tool = w.tools().window(ToolSlot(i));
+        QVERIFY(tool);
+        QVERIFY(!tool->isVisible());
+        before.append(tool);
+    }
+    before.first()->show();
+
+    QVERIFY(w.loadFile(miniLotoFile()));
+    QCOMPARE(m_made, 2 * ToolWindows::kCount);
+    QCOMPARE(w.RunMode(), 5);
+    QCOMPARE(w.MaxNo(), 31);
+    QCOMPARE(w.table().columnCount(), 17);
+    QCOMPARE(w.ListView1()->model()->columnCount(), 17);
+    QCOMPARE(w.table().column(16).key, u"Money4"_s);
+    QCOMPARE(status(w), u"選択数：1402/1402"_s);
+    QVERIFY(!before.first()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < ToolWindows::kCount; ++i) {
+        QVERIFY(before[i].isNull());
+        QVERIFY(w.tools().window(ToolSlot(i)));
+    }
+}
+
+void TestFormMain::emptyTableFile()
+{
+    MessageRecorder messages;
+    QTemporaryDir dir;
+    FormMain w;
+    QVERIFY(w.loadFile(writeTextFile(dir, u"e.csv"_s, miniLotoText({}))));
+    QCOMPARE(w.RunMode(), 5);
+    QCOMPARE(w.table().rowCount(), 0);
+    QVERIFY(w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+    QCOMPARE(status(w), u"選択数：0/0"_s);
+    QVERIFY(messages.requests().isEmpty());
+}
+
+void TestFormMain::copyWindow()
+{
+    MessageRecorder messages;
+    FormMain w;
+    QVERIFY(w.loadFile(miniLotoFile()));
+    setCount(w, u"20"_s);
+    clickButton(w, u"Command2"_s, 1);
+
+    m_made = 0;
+    auto *copy = new FormMain(true, &w);
+    copy->setWindowFlag(Qt::Window);
+    QCOMPARE(m_made, ToolWindows::kCount);
+    QVERIFY(copy->Copied());
+    QCOMPARE(FormMain::first(), &w);
+    QCOMPARE(copy->RunMode(), 5);
+    QCOMPARE(copy->MaxNo(), 31);
+    QVERIFY(!menuShown(*copy, u"menuData"_s));
+    QVERIFY(!menuShown(*copy, u"menuHelp"_s));
+    QVERIFY(!menuShown(*copy, u"menuVersion"_s));
+    QVERIFY(!menuShown(*copy, u"menuMaster"_s));
+    QVERIFY(menuShown(*copy, u"menuAnalysis"_s));
+    QVERIFY(copy->findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+    QVERIFY(menuShown(w, u"menuData"_s));
+    QVERIFY(!copy->acceptDrops());
+
+    copy->setWindowTitle(u"照合結果"_s);
+    copy->MakeLvw5();
+    for (int r = 0; r < w.table().rowCount(); ++r) {
+        if (w.table().isSelected(r))
+            copy->addRowFrom(w.table(), r);
+    }
+    copy->autoSizeColumns();
+    copy->Command1_Click(1);
+    copy->show();
+    QCOMPARE(copy->table().rowCount(), 20);
+    QCOMPARE(status(*copy), u"選択数：20/20"_s);
+    QCOMPARE(copy->table().cellText(19, 1), u" 1402"_s);
+    QCOMPARE(copy->ListView1()->columnWidth(0), 0);
+    // The copy's own selection tools act on the copy only.
+    setCount(*copy, u"5"_s);
+    clickButton(*copy, u"Command2"_s, 0);
+    QCOMPARE(status(*copy), u"選択数：5/20"_s);
+    QCOMPARE(status(w), u"選択数：20/1402"_s);
+
+    QPointer<QWidget> copyTool = copy->tools().window(ToolSlot::Search);
+    QPointer<QWidget> mainTool = w.tools().window(ToolSlot::Search);
+    copy->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(copyTool.isNull());
+    QVERIFY(!mainTool.isNull());
+    QCOMPARE(w.table().rowCount(), 1402);
+    QCOMPARE(w.table().selectedCount(), 20);
+    QVERIFY(w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
+
+    // Filled again by its maker, a closed copy gets fresh tool windows.
+    copy->MakeLvw5();
+    QVERIFY(copy->tools().window(ToolSlot::Search));
+}
+
+void TestFormMain::closingFirstWindowClosesOthers()
+{
+    MessageRecorder messages;
+    FormMain w;
+    QVERIFY(w.loadFile(loto6File()));
+    w.show();
+    FormMain copy(true);
+    copy.show();
+    QWidget *tool = w.tools().window(ToolSlot::Way);
+    tool->show();
+    w.close();
+    QVERIFY(!copy.isVisible());
+    QVERIFY(!w.isVisible());
+}
+
+void TestFormMain::dropLoadsFile()
+{
+    MessageRecorder messages;
+    FormMain w;
+    w.show();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(miniLotoFile())});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(&w, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(&w, &drop);
+    QCOMPARE(w.RunMode(), 5);
+    QCOMPARE(w.table().rowCount(), 1402);
+}
+
+QTEST_MAIN(TestFormMain)
+#include "tst_formmain.moc"

@@ -1,0 +1,67 @@
+#include "drawlines.h"
+
+#include <QFile>
+
+namespace drawlines {
+
+QList<int> Draw::mains(int picks) const
+{
+    QList<int> out;
+    for (int i = 0; i < picks; ++i)
+        out.append(fields.value(2 + i).toInt());
+    return out;
+}
+
+QString Draw::prize(int picks, int tier) const
+{
+    // LOTO6: 5 winner counts then 5 prizes after the bonus; miniLOTO: 4 and 4.
+    const int tiers = picks == 6 ? 5 : 4;
+    return fields.value(3 + picks + tiers + tier - 1);
+}
+
+QList<Draw> read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QList<Draw> draws;
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty())
+            continue;
+        Draw d;
+        for (const QByteArray &f : line.split(','))
+            d.fields.append(QString::fromLatin1(f));
+        draws.append(d);
+    }
+    return draws;
+}
+
+int expectedTier(int picks, const QList<int> &numbers, const Draw &draw)
+{
+    const QList<int> mains = draw.mains(picks);
+    int hits = 0;
+    bool bonus = false;
+    for (const int n : numbers) {
+        hits += mains.count(n);
+        bonus = bonus || n == draw.bonus(picks);
+    }
+    if (picks == 6) {
+        switch (hits) {
+        case 6: return 1;
+        case 5: return bonus ? 2 : 3;
+        case 4: return 4;
+        case 3: return 5;
+        default: return 0;
+        }
+    }
+    switch (hits) {
+    case 5: return 1;
+    case 4: return bonus ? 2 : 3;
+    case 3: return 4;
+    default: return 0;
+    }
+}
+
+} // namespace drawlines

@@ -1,0 +1,631 @@
+#include "support/testsupport.h"
+
+#include "core/controlarray.h"
+#include "core/formmain.h"
+#include "core/widgets.h"
+#include "lookups/formoldhit.h"
+#include "lookups/formsearch.h"
+#include "lookups/numbersearch.h"
+#include "lookups/oldhit.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+std::unique_ptr<FormMain> openMain(const QString &file)
+{
+    auto main = std::make_unique<FormMain>();
+    main->move(0, 0);
+    main->resize(400, 250);
+    // On screen, as it is whenever its menu is used: its frame is then known.
+    main->show();
+    main->loadFile(file);
+    return main;
+}
+
+// The window's own menu entry (copies made by its tool windows are its descendants too).
+QAction *entry(FormMain &window, const QString &name)
+{
+    const QList<QAction *> actions = window.findChildren<QAction *>(name);
+    for (QAction *action : actions) {
+        QObject *o = action;
+        while (o && !qobject_cast<FormMain *>(o))
+            o = o->parent();
+        if (o == &window)
+            return action;
+    }
+    return nullptr;
+}
+
+FormOldHit *openCheck(FormMain &window)
+{
+    entry(window, u"menuOldHit"_s)->trigger();
+    return window.tools().get<FormOldHit>(ToolSlot::OldHit);
+}
+
+FormSearch *openSearch(FormMain &window)
+{
+    entry(window, u"menuNoSet"_s)->trigger();
+    return window.tools().get<FormSearch>(ToolSlot::Search);
+}
+
+void typeBoxes(FormOldHit *form, const QStringList &texts)
+{
+    for (int i = 0; i < OldHit::kBoxCount; ++i)
+        form->Text1(i)->setText(texts.value(i));
+}
+
+QStringList boxTexts(const FormOldHit *form)
+{
+    QStringList out;
+    for (int i = 0; i < OldHit::kBoxCount; ++i)
+        out.append(form->Text1(i)->text());
+    return out;
+}
+
+QStringList kaiColumn(const DrawTable &table)
+{
+    QStringList out;
+    for (int r = 0; r < table.rowCount(); ++r)
+        out.append(table.cellText(r, 1));
+    return out;
+}
+
+QStringList listColumn(const QTreeWidget *list, int column)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out.append(list->topLevelItem(i)->text(column));
+    return out;
+}
+
+// A newly placed window keeps at least 32 pixels inside the work area at the right and bottom.
+QPoint onScreen(QPoint p)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return {std::min(p.x(), area.x() + area.width() - 32), std::min(p.y(), area.y() + area.height() - 32)};
+}
+
+QPoint rightOf(const QWidget *w)
+{
+    return onScreen({w->frameGeometry().x() + w->frameGeometry().width(), w->frameGeometry().y()});
+}
+
+QPoint lowerRightOf(const QWidget *w)
+{
+    const QRect f = w->frameGeometry();
+    return onScreen({f.x() + f.width(), f.y() + f.height()});
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+class TestLookupsWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checkOpensAtLowerRightOfItsWindow();
+    void checkHidesSixthBoxForMiniLoto();
+    void checkFromTypedBoxesFillsListAndCopy();
+    void checkReusesItsCopy();
+    void closingCheckClosesCopy();
+    void duplicateChangesNothing();
+    void checkSeesOnlySelectedRows();
+    void checkWithNothingSelected();
+    void checkOnEmptyTableDoesNothing();
+    void checkFromCopyAndFromCopyOfCopy();
+    void checkListSortsByHeaderClicks();
+    void newLoadReplacesWindows();
+    void searchOpensWithGameSettings();
+    void searchModesFillCopy();
+    void searchWarningsChangeNothing();
+    void searchClosingAndEmptyText();
+    void searchFromCopy();
+};
+
+void TestLookupsWindows::checkOpensAtLowerRightOfItsWindow()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    QVERIFY(form->isWindow());
+    QCOMPARE(form->parentWidget(), main.get());
+    QCOMPARE(form->formMain(), main.get());
+    QCOMPARE(form->windowTitle(), u"過去の抽選結果と照合"_s);
+    QCOMPARE(form->pos(), lowerRightOf(main.get()));
+    QVERIFY(!form->Text1(5)->isHidden());
+
+    QTreeWidget *list = form->ListView1();
+    QCOMPARE(list->objectName(), u"ListView1"_s);
+    QCOMPARE(list->columnCount(), 4);
+    QCOMPARE(list->headerItem()->text(1), u"回"_s);
+    QCOMPARE(list->headerItem()->text(2), u"等"_s);
+    QCOMPARE(list->headerItem()->text(3), u"賞金"_s);
+    QCOMPARE(list->columnWidth(0), 0);
+    for (int c = 1; c < 4; ++c)
+        QCOMPARE(list->columnWidth(c), 600 / 15);
+    QCOMPARE(form->Command1()->text(), u"照合"_s);
+    QCOMPARE(form->findChild<QPushButton *>(u"Command1"_s), form->Command1());
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(controlAt<NumericLineEdit>(form, u"Text1"_s, i), form->Text1(i));
+
+    // Shown again where the user left it.
+    form->move(30, 40);
+    openCheck(*main);
+    QCOMPARE(form->pos(), QPoint(30, 40));
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestLookupsWindows::checkHidesSixthBoxForMiniLoto()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::miniLotoFile());
+    FormOldHit *form = openCheck(*main);
+    QVERIFY(form->Text1(5)->isHidden());
+    QVERIFY(!form->Text1(4)->isHidden());
+
+    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s});
+    form->Command1()->click();
+    QVERIFY(form->ListView1()->topLevelItemCount() > 0);
+    // miniLOTO prizes are eight characters wide and only four tiers exist.
+    for (int i = 0; i < form->ListView1()->topLevelItemCount(); ++i) {
+        QCOMPARE(form->ListView1()->topLevelItem(i)->text(3).size(), 8);
+        QVERIFY(form->ListView1()->topLevelItem(i)->text(2) != u"５等"_s);
+    }
+    QCOMPARE(form->resultWindow()->table().columnCount(), 17);
+}
+
+void TestLookupsWindows::checkFromTypedBoxesFillsListAndCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+
+    // Typed keys: letters never reach a box; Enter in a box runs the check.
+    const QStringList typed{u"3"_s, u"1x4"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s};
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClicks(form->Text1(i), typed[i]);
+    QCOMPARE(form->Text1(1)->text(), u"14"_s);
+    QVERIFY(!form->resultWindow());
+    QTest::keyClick(form->Text1(2), Qt::Key_Return);
+
+    const OldHit::Result expected = OldHit::check(main->table(), 6, boxTexts(form));
+    QVERIFY(!expected.hits.isEmpty());
+    QTreeWidget *list = form->ListView1();
+    QCOMPARE(list->topLevelItemCount(), int(expected.hits.size()));
+    for (int i = 0; i < expected.hits.size(); ++i) {
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(list->topLevelItem(i)->text(c), expected.hits[i].cells[c]);
+    }
+    QCOMPARE(form->Label1()->text(), expected.summary);
+    QCOMPARE(list->columnWidth(0), 0);
+
+    FormMain *copy = form->resultWindow();
+    QVERIFY(copy);
+    QVERIFY(copy->Copied());
+    QVERIFY(copy->isVisible());
+    QVERIFY(copy->isWindow());
+    QCOMPARE(copy->parentWidget(), form);
+    QCOMPARE(copy->windowTitle(), u"過去の抽選結果と照合 3 14 15 26 35 43"_s);
+    QCOMPARE(copy->pos(), rightOf(form));
+    QCOMPARE(copy->RunMode(), 6);
+    QCOMPARE(copy->table().rowCount(), int(expected.hits.size()));
+    QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
+    QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(expected.hits.size()));
+    for (int r = 0; r < copy->table().rowCount(); ++r) {
+        const int source = expected.hits[r].row;
+        for (int c = 0; c < main->table().columnCount(); ++c)
+            QCOMPARE(copy->table().cellText(r, c), main->table().cellText(source, c));
+    }
+    // The copy's hidden column stays hidden.
+    QCOMPARE(copy->ListView1()->columnWidth(0), 0);
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestLookupsWindows::checkReusesItsCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s});
+    form->Command1_Click();
+    FormMain *copy = form->resultWindow();
+    QVERIFY(copy);
+    const int firstRows = copy->table().rowCount();
+
+    copy->move(50, 60);
+    // Entries as typed, leading zero and empty boxes included, each after one blank.
+    typeBoxes(form, {u"07"_s, QString(), u"13"_s, u"21"_s});
+    form->Command1_Click();
+    QCOMPARE(form->resultWindow(), copy);
+    QCOMPARE(copy->windowTitle(), u"過去の抽選結果と照合 07  13 21  "_s);
+    QCOMPARE(copy->pos(), QPoint(50, 60));
+    const OldHit::Result expected = OldHit::check(main->table(), 6, boxTexts(form));
+    QCOMPARE(copy->table().rowCount(), int(expected.hits.size()));
+    QVERIFY(copy->table().rowCount() != firstRows);
+    QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
+    QCOMPARE(form->findChildren<FormMain *>().size(), 1);
+}
+
+void TestLookupsWindows::closingCheckClosesCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    const QPointer<FormOldHit> formAlive = form;
+    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s});
+    form->Command1_Click();
+    FormMain *copy = form->resultWindow();
+    const QPointer<FormMain> copyAlive = copy;
+    QVERIFY(copy && copy->isVisible());
+    // The copy's own check window lives while the copy is shown.
+    QVERIFY(copy->tools().get<FormOldHit>(ToolSlot::OldHit));
+
+    QVERIFY(!form->close());
+    flushDeletes();
+    QVERIFY(formAlive);
+    QVERIFY(!form->isVisible());
+    QVERIFY(copyAlive);
+    QVERIFY(!copy->isVisible());
+    QCOMPARE(form->Text1(0)->text(), u"1"_s);
+    QVERIFY(form->ListView1()->topLevelItemCount() > 0);
+
+    openCheck(*main);
+    form->Command1_Click();
+    QCOMPARE(form->resultWindow(), copy);
+    QVERIFY(copy->isVisible());
+    QCOMPARE(copy->pos(), rightOf(form));
+    QVERIFY(copy->tools().get<FormOldHit>(ToolSlot::OldHit));
+}
+
+void TestLookupsWindows::duplicateChangesNothing()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s});
+    form->Command1_Click();
+    FormMain *copy = form->resultWindow();
+    const QString caption = copy->windowTitle();
+    const QStringList copyKai = kaiColumn(copy->table());
+    const QStringList listKai = listColumn(form->ListView1(), 1);
+    const QString label = form->Label1()->text();
+
+    for (const QStringList &boxes : {QStringList{u"7"_s, QString(), u"7"_s}, QStringList{u"7"_s, u"07"_s}}) {
+        messages.clear();
+        typeBoxes(form, boxes);
+        form->Command1()->click();
+        QCOMPARE(messages.texts(), QStringList{u"重複しいる番号があります"_s});
+        QCOMPARE(messages.requests().first().icon, Messages::Icon::Exclamation);
+        QCOMPARE(copy->windowTitle(), caption);
+        QCOMPARE(kaiColumn(copy->table()), copyKai);
+        QCOMPARE(listColumn(form->ListView1(), 1), listKai);
+        QCOMPARE(form->Label1()->text(), label);
+    }
+}
+
+void TestLookupsWindows::checkSeesOnlySelectedRows()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    main->findChild<QLineEdit *>(u"Text1"_s)->setText(u"300"_s);
+    main->Command2_Click(1);
+    const int rows = main->table().rowCount();
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s, u"4"_s});
+    form->Command1_Click();
+    const DrawTable &copy = form->resultWindow()->table();
+    QVERIFY(copy.rowCount() > 0);
+    const int firstKept = main->table().cellText(rows - 300, 1).toInt();
+    for (int r = 0; r < copy.rowCount(); ++r)
+        QVERIFY(copy.cellText(r, 1).toInt() >= firstKept);
+    const OldHit::Result all = [&] {
+        DrawTable everything;
+        everything.reset(main->table().columns());
+        for (int r = 0; r < rows; ++r)
+            everything.appendRowFrom(main->table(), r);
+        everything.setAllSelected(true);
+        return OldHit::check(everything, 6, boxTexts(form));
+    }();
+    QVERIFY(all.hits.size() > copy.rowCount());
+}
+
+void TestLookupsWindows::checkWithNothingSelected()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    main->Command1_Click(0);
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s});
+    form->Command1_Click();
+    QCOMPARE(form->Label1()->text(), u"当選していません"_s);
+    QCOMPARE(form->ListView1()->topLevelItemCount(), 0);
+    FormMain *copy = form->resultWindow();
+    QVERIFY(copy && copy->isVisible());
+    QCOMPARE(copy->table().rowCount(), 0);
+    QCOMPARE(copy->selectionCountText(), u"選択数：0/0"_s);
+}
+
+void TestLookupsWindows::checkOnEmptyTableDoesNothing()
+{
+    testsupport::MessageRecorder messages;
+    QTemporaryDir dir;
+    auto main = openMain(testsupport::writeTextFile(dir, u"empty_Download.csv"_s, testsupport::loto6Text({})));
+    QCOMPARE(main->RunMode(), 6);
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"7"_s, u"7"_s});
+    form->Command1_Click();
+    QVERIFY(messages.texts().isEmpty());
+    QVERIFY(!form->resultWindow());
+    QVERIFY(form->Label1()->text().isEmpty());
+}
+
+void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"10"_s, u"20"_s, u"30"_s});
+    form->Command1_Click();
+    FormMain *copy = form->resultWindow();
+    const int copyRows = copy->table().rowCount();
+    QVERIFY(copyRows > 0);
+
+    // The copy's own check window examines only the copy's draws.
+    FormOldHit *inner = openCheck(*copy);
+    QVERIFY(inner && inner != form);
+    QCOMPARE(inner->formMain(), copy);
+    QCOMPARE(inner->pos(), lowerRightOf(copy));
+    typeBoxes(inner, {u"10"_s, u"20"_s, u"30"_s});
+    inner->Command1_Click();
+    FormMain *copyOfCopy = inner->resultWindow();
+    QVERIFY(copyOfCopy && copyOfCopy != copy);
+    QCOMPARE(kaiColumn(copyOfCopy->table()), kaiColumn(copy->table()));
+
+    typeBoxes(inner, {u"10"_s, u"20"_s, u"30"_s, u"40"_s});
+    inner->Command1_Click();
+    const QStringList outer = kaiColumn(copy->table());
+    const QStringList subset = kaiColumn(copyOfCopy->table());
+    QVERIFY(!subset.isEmpty());
+    for (const QString &kai : subset)
+        QVERIFY(outer.contains(kai));
+
+    // A search on the copy of the copy: subsets of subsets.
+    FormSearch *search = openSearch(*copyOfCopy);
+    search->Text1()->setText(u"40"_s);
+    search->Command1_Click();
+    const DrawTable &found = search->resultWindow()->table();
+    for (int r = 0; r < found.rowCount(); ++r)
+        QVERIFY(subset.contains(found.cellText(r, 1)));
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestLookupsWindows::checkListSortsByHeaderClicks()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormOldHit *form = openCheck(*main);
+    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s});
+    form->Command1_Click();
+    QTreeWidget *list = form->ListView1();
+    const QStringList sourceOrder = listColumn(list, 1);
+
+    Q_EMIT list->header()->sectionClicked(3);
+    QStringList money = listColumn(list, 3);
+    QVERIFY(std::is_sorted(money.begin(), money.end()));
+    QVERIFY(money.first() != money.last());
+    Q_EMIT list->header()->sectionClicked(3);
+    money = listColumn(list, 3);
+    QVERIFY(std::is_sorted(money.rbegin(), money.rend()));
+    // The order keeps flipping whichever column is clicked next.
+    Q_EMIT list->header()->sectionClicked(1);
+    const QStringList kai = listColumn(list, 1);
+    QVERIFY(std::is_sorted(kai.begin(), kai.end()));
+    QCOMPARE(kai, sourceOrder);
+
+    // A new check lists in source order again.
+    Q_EMIT list->header()->sectionClicked(1);
+    form->Command1_Click();
+    QCOMPARE(listColumn(list, 1), sourceOrder);
+}
+
+void TestLookupsWindows::newLoadReplacesWindows()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    QPointer<FormOldHit> check = openCheck(*main);
+    QPointer<FormSearch> search = openSearch(*main);
+    typeBoxes(check, {u"1"_s, u"2"_s, u"3"_s});
+    check->Command1_Click();
+    QPointer<FormMain> copy = check->resultWindow();
+
+    QVERIFY(main->loadFile(testsupport::miniLotoFile()));
+    flushDeletes();
+    QVERIFY(!check);
+    QVERIFY(!search);
+    QVERIFY(!copy);
+    FormOldHit *fresh = main->tools().get<FormOldHit>(ToolSlot::OldHit);
+    QVERIFY(fresh && !fresh->isVisible());
+    QVERIFY(fresh->Text1(0)->text().isEmpty());
+    QVERIFY(!fresh->resultWindow());
+    openCheck(*main);
+    QVERIFY(fresh->Text1(5)->isHidden());
+    FormSearch *freshSearch = openSearch(*main);
+    QCOMPARE(freshSearch->NoEnd(), 8);
+}
+
+void TestLookupsWindows::searchOpensWithGameSettings()
+{
+    testsupport::MessageRecorder messages;
+    for (const bool mini : {false, true}) {
+        auto main = openMain(mini ? testsupport::miniLotoFile() : testsupport::loto6File());
+        FormSearch *search = openSearch(*main);
+        QVERIFY(search && search->isVisible() && search->isWindow());
+        QCOMPARE(search->parentWidget(), main.get());
+        QCOMPARE(search->formMain(), main.get());
+        QCOMPARE(search->windowTitle(), u"指定した番号から抽選結果の検索"_s);
+        QCOMPARE(search->pos(), lowerRightOf(main.get()));
+        QCOMPARE(search->NoEnd(), mini ? 8 : 9);
+        QCOMPARE(search->Label1()->text(), mini ? u"１から３１までの番号を入力 （スペースで区切る）"_s
+                                                : u"１から４３までの番号を入力 （スペースで区切る）"_s);
+        QVERIFY(search->Option1(0)->isChecked());
+        QCOMPARE(search->Option1(0)->text(), u"OR"_s);
+        QCOMPARE(search->Option1(1)->text(), u"AND"_s);
+        QCOMPARE(search->Option1(2)->text(), u"NOT"_s);
+        QCOMPARE(controlAt<QRadioButton>(search, u"Option1"_s, 2), search->Option1(2));
+        QCOMPARE(search->Command1()->text(), u"検索"_s);
+    }
+}
+
+void TestLookupsWindows::searchModesFillCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormSearch *search = openSearch(*main);
+
+    // Only digits and blanks are typed in; Enter starts the search.
+    QTest::keyClicks(search->Text1(), u"7x 13-"_s);
+    QCOMPARE(search->Text1()->text(), u"7 13"_s);
+    QTest::keyClick(search->Text1(), Qt::Key_Return);
+    FormMain *copy = search->resultWindow();
+    QVERIFY(copy && copy->isVisible() && copy->Copied());
+    QCOMPARE(copy->parentWidget(), search);
+    QCOMPARE(copy->pos(), rightOf(search));
+    QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索 7 13"_s);
+
+    const QStringList cells{u" 7"_s, u"13"_s};
+    for (const int mode : {0, 1, 2}) {
+        search->Option1(mode)->click();
+        search->Command1()->click();
+        QCOMPARE(search->resultWindow(), copy);
+        const QList<int> rows = NumberSearch::search(main->table(), 9, cells, NumberSearch::Mode(mode));
+        QVERIFY(!rows.isEmpty());
+        QCOMPARE(copy->table().rowCount(), int(rows.size()));
+        QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
+        for (int r = 0; r < rows.size(); ++r)
+            QCOMPARE(copy->table().cellText(r, 1), main->table().cellText(rows[r], 1));
+        QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(rows.size()));
+    }
+
+    // The caption shows the text as typed, outer blanks included.
+    search->Option1(0)->click();
+    search->Text1()->setText(u" 43 "_s);
+    search->Command1_Click();
+    QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索  43 "_s);
+    QCOMPARE(copy->table().rowCount(), int(NumberSearch::search(main->table(), 9, {u"43"_s}, NumberSearch::Mode::Or).size()));
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestLookupsWindows::searchWarningsChangeNothing()
+{
+    testsupport::MessageRecorder messages;
+    for (const bool mini : {false, true}) {
+        auto main = openMain(mini ? testsupport::miniLotoFile() : testsupport::loto6File());
+        FormSearch *search = openSearch(*main);
+        search->Text1()->setText(u"7"_s);
+        search->Command1_Click();
+        FormMain *copy = search->resultWindow();
+        const QStringList kai = kaiColumn(copy->table());
+        const QString caption = copy->windowTitle();
+
+        const QList<std::pair<QString, QString>> cases{
+            {u"7  13"_s, u"数字以外の文字が含まれています"_s},
+            {mini ? u"32"_s : u"44"_s, mini ? u"１～３１の数字を入力"_s : u"１～４３の数字を入力"_s},
+            {u"0 5"_s, mini ? u"１～３１の数字を入力"_s : u"１～４３の数字を入力"_s},
+        };
+        for (const auto &[text, warning] : cases) {
+            messages.clear();
+            search->Text1()->setText(text);
+            search->Command1_Click();
+            QCOMPARE(messages.texts(), QStringList{warning});
+            QCOMPARE(messages.requests().first().icon, Messages::Icon::Exclamation);
+            QCOMPARE(kaiColumn(copy->table()), kai);
+            QCOMPARE(copy->windowTitle(), caption);
+        }
+    }
+}
+
+void TestLookupsWindows::searchClosingAndEmptyText()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::loto6File());
+    FormSearch *search = openSearch(*main);
+    search->Command1_Click();
+    QVERIFY(!search->resultWindow());
+
+    search->Text1()->setText(u"5"_s);
+    search->Option1(2)->click();
+    search->Command1_Click();
+    FormMain *copy = search->resultWindow();
+    const QPointer<FormMain> copyAlive = copy;
+    QVERIFY(copy && copy->isVisible());
+
+    QVERIFY(!search->close());
+    flushDeletes();
+    QVERIFY(!search->isVisible());
+    QVERIFY(copyAlive);
+    QVERIFY(!copy->isVisible());
+    QVERIFY(search->Option1(2)->isChecked());
+
+    openSearch(*main);
+    search->Command1_Click();
+    QCOMPARE(search->resultWindow(), copy);
+    QVERIFY(copy->isVisible());
+    QVERIFY(messages.texts().isEmpty());
+}
+
+void TestLookupsWindows::searchFromCopy()
+{
+    testsupport::MessageRecorder messages;
+    auto main = openMain(testsupport::miniLotoFile());
+    FormSearch *search = openSearch(*main);
+    search->Text1()->setText(u"31"_s);
+    search->Command1_Click();
+    FormMain *copy = search->resultWindow();
+    QCOMPARE(copy->RunMode(), 5);
+
+    // AND within the draws holding 31 equals AND over everything.
+    FormSearch *inner = openSearch(*copy);
+    QVERIFY(inner && inner != search);
+    QCOMPARE(inner->NoEnd(), 8);
+    QCOMPARE(inner->Label1()->text(), u"１から３１までの番号を入力 （スペースで区切る）"_s);
+    inner->Text1()->setText(u"31 1"_s);
+    inner->Option1(1)->click();
+    inner->Command1_Click();
+    const QList<int> expected = NumberSearch::search(main->table(), 8, {u"31"_s, u" 1"_s}, NumberSearch::Mode::And);
+    const DrawTable &found = inner->resultWindow()->table();
+    QCOMPARE(found.rowCount(), int(expected.size()));
+    for (int r = 0; r < found.rowCount(); ++r)
+        QCOMPARE(found.cellText(r, 1), main->table().cellText(expected[r], 1));
+
+    // A check run on the search's copy counts only its draws.
+    FormOldHit *check = openCheck(*copy);
+    QVERIFY(check->Text1(5)->isHidden());
+    typeBoxes(check, {u"31"_s, u"1"_s, u"2"_s});
+    check->Command1_Click();
+    const QStringList inCopy = kaiColumn(copy->table());
+    for (const QString &kai : kaiColumn(check->resultWindow()->table()))
+        QVERIFY(inCopy.contains(kai));
+    QVERIFY(messages.texts().isEmpty());
+}
+
+QTEST_MAIN(TestLookupsWindows)
+#include "tst_lookups_windows.moc"

@@ -1,0 +1,40 @@
+#include "shots.h"
+
+#include "core/formmain.h"
+#include "core/widgets.h"
+#include "lookups/formoldhit.h"
+#include "lookups/formsearch.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+void shootLookups(FormMain &main, const QString &dir)
+{
+    main.Command1_Click(1);
+    const bool loto6 = main.RunMode() == 6;
+
+    main.findChild<QAction *>(u"menuOldHit"_s)->trigger();
+    FormOldHit *check = main.tools().get<FormOldHit>(ToolSlot::OldHit);
+    const QStringList numbers = loto6 ? QStringList{u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s}
+                                      : QStringList{u"2"_s, u"9"_s, u"16"_s, u"23"_s, u"30"_s};
+    for (int i = 0; i < numbers.size(); ++i)
+        check->Text1(i)->setText(numbers[i]);
+    check->Command1_Click();
+    saveShot(check, dir, u"oldhit"_s);
+    check->resultWindow()->resize(1000, 420);
+    saveShot(check->resultWindow(), dir, u"oldhit-copy"_s);
+    check->close();
+
+    main.findChild<QAction *>(u"menuNoSet"_s)->trigger();
+    FormSearch *search = main.tools().get<FormSearch>(ToolSlot::Search);
+    search->Text1()->setText(u"7 13"_s);
+    search->Option1(1)->setChecked(true);
+    search->Command1_Click();
+    saveShot(search, dir, u"search"_s);
+    search->resultWindow()->resize(1000, 420);
+    saveShot(search->resultWindow(), dir, u"search-copy"_s);
+    search->close();
+}
