@@ -54,6 +54,8 @@ FormMain::FormMain(bool copied, QWidget *parent) : QMainWindow(parent), m_copied
 FormMain::~FormMain()
 {
     m_tools.closeAll();
+    // The view's model reads m_table, which is gone before the base class hides the widgets.
+    m_list->setModel(nullptr);
 }
 
 FormMain *FormMain::first()
