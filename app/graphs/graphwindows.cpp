@@ -4,7 +4,7 @@
 
 int graphMaxNo(const FormMain *owner)
 {
-    if (owner && owner->MaxNo() > 0)
+    if (owner)
         return owner->MaxNo();
     const FormMain *first = FormMain::first();
     return first ? first->MaxNo() : 0;

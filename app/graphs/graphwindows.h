@@ -2,7 +2,6 @@
 
 class FormMain;
 
-// What the graph windows share: the game's highest number as the windows read it.
-// The opener's value when it has one; a copy made before its game mode was set falls back to
-// the program's first main window.
+// The game's highest number as the graph windows read it: from the main window that opened
+// them, or the program's first main window when they have none.
 int graphMaxNo(const FormMain *owner);
