@@ -7,6 +7,14 @@
 #include <QPalette>
 #include <QToolTip>
 
+namespace {
+// Perceived brightness: pure green is light, pure red and blue are dark.
+bool isDark(GridColor color)
+{
+    return (299 * qRed(color) + 587 * qGreen(color) + 114 * qBlue(color)) / 1000 < 128;
+}
+} // namespace
+
 GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void GridModel::setGrid(GridData grid)
@@ -103,7 +111,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         if (const GridColor fore = m_grid.foreColor(r, c); fore != kNoGridColor)
             return QColor::fromRgba(fore);
         // Text on a dark shade would vanish in the default black.
-        if (const GridColor back = m_grid.backColor(r, c); back != kNoGridColor && qGray(back) < 128)
+        if (const GridColor back = m_grid.backColor(r, c); back != kNoGridColor && isDark(back))
             return QColor(Qt::white);
         return {};
     case Qt::TextAlignmentRole:

@@ -1,0 +1,319 @@
+#include "windowfixture.h"
+
+#include "core/controlarray.h"
+#include "core/drawfile.h"
+#include "core/fields.h"
+#include "core/griddata.h"
+#include "graphs/formgraph.h"
+#include "graphs/formgraph2.h"
+#include "graphs/formgraph3.h"
+
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Run
+{
+    int status = -1;
+    QStringList lines;
+    QString err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZEMVARA_CLI), args);
+    p.waitForFinished(60000);
+    Run r;
+    r.status = p.exitCode();
+    QString out = QString::fromUtf8(p.readAllStandardOutput());
+    if (out.endsWith(u'\n'))
+        out.chop(1);
+    r.lines = out.isEmpty() ? QStringList() : out.split(u'\n');
+    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+    return r;
+}
+
+// The lines of one section (without its "== ..." line).
+QStringList section(const Run &run, const QString &name)
+{
+    const qsizetype start = run.lines.indexOf(u"== "_s + name);
+    if (start < 0)
+        return {u"(no section "_s + name + u')'};
+    QStringList out;
+    for (qsizetype i = start + 1; i < run.lines.size() && !run.lines[i].startsWith(u"== "); ++i)
+        out.append(run.lines[i]);
+    return out;
+}
+
+QStringList sectionNames(const Run &run)
+{
+    QStringList out;
+    for (const QString &line : run.lines) {
+        if (line.startsWith(u"== "))
+            out.append(line.mid(3));
+    }
+    return out;
+}
+
+// What the windows show, written out by the dump rules.
+QStringList gridLines(const GridData &grid)
+{
+    QStringList out;
+    for (int r = 0; r < grid.rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid.columns(); ++c)
+            cells.append(grid.text(r, c).isEmpty() && grid.isMarked(r, c) ? u"*"_s : grid.text(r, c));
+        out.append(cells.join(u'\t'));
+    }
+    return out;
+}
+
+QStringList chartLines(const FormGraph3 *chart)
+{
+    const QList<QAbstractSeries *> series = chart->chart()->series();
+    QStringList labels;
+    for (QAbstractSeries *s : series)
+        labels.append(s->name());
+    QStringList out{u'\t' + labels.join(u'\t')};
+    const QStringList categories = chart->chartData().categories;
+    for (qsizetype h = 0; h < categories.size(); ++h) {
+        QStringList cells{categories[h]};
+        for (QAbstractSeries *s : series)
+            cells.append(QString::number(qobject_cast<QLineSeries *>(s)->at(int(h)).y(), 'g', 15));
+        out.append(cells.join(u'\t'));
+    }
+    return out;
+}
+
+QStringList tableLines(const QTreeWidget *list)
+{
+    QStringList header;
+    for (int c = 1; c < list->columnCount(); ++c)
+        header.append(list->headerItem()->text(c));
+    QStringList out{header.join(u'\t')};
+    for (int r = 0; r < list->topLevelItemCount(); ++r) {
+        QStringList cells;
+        for (int c = 1; c < list->columnCount(); ++c)
+            cells.append(list->topLevelItem(r)->text(c));
+        out.append(cells.join(u'\t'));
+    }
+    return out;
+}
+
+void selectLastRows(FormMain &window, int n)
+{
+    window.findChild<QLineEdit *>(u"Text1"_s)->setText(QString::number(n));
+    controlAt<QPushButton>(&window, u"Command2"_s, 1)->click();
+}
+} // namespace
+
+class GraphsCliTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void freqPrintsWhatTheWindowShows_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("slot");
+        const std::tuple<const char *, QString, QString, ToolSlot> entries[] = {
+            {"with-bonus", u"with-bonus"_s, u"menuEasyNumberB"_s, ToolSlot::GraphWithBonus},
+            {"without-bonus", u"without-bonus"_s, u"menuEasyNumber"_s, ToolSlot::GraphWithoutBonus},
+            {"bonus", u"bonus"_s, u"menuBonus"_s, ToolSlot::GraphBonusOnly},
+        };
+        for (const auto &[tag, columns, action, slot] : entries) {
+            QTest::addRow("LOTO6 %s", tag) << testsupport::loto6File() << columns << action << int(slot);
+            QTest::addRow("miniLOTO %s", tag) << testsupport::miniLotoFile() << columns << action << int(slot);
+        }
+    }
+
+    void freqPrintsWhatTheWindowShows()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, columns);
+        QFETCH(QString, action);
+        QFETCH(int, slot);
+
+        testsupport::MessageRecorder messages;
+        FormMain main;
+        QVERIFY(main.loadFile(file));
+        selectLastRows(main, 120);
+        main.findChild<QAction *>(action)->trigger();
+        auto *graph = main.tools().get<FormGraph>(ToolSlot(slot));
+
+        const Run run = cli({u"freq"_s, file, u"--columns"_s, columns, u"--select"_s, u"last:120"_s});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(sectionNames(run), (QStringList{u"FormGraph.Caption"_s, u"FormGraph.MSChart1"_s, u"FormGraph.Label1"_s,
+                                                 u"FormGraph.ListView1"_s, u"FormGraph.Label2"_s}));
+        QCOMPARE(section(run, u"FormGraph.Caption"_s), QStringList{graph->windowTitle()});
+        QCOMPARE(section(run, u"FormGraph.Label1"_s), QStringList{graph->Label1()->text()});
+        QCOMPARE(section(run, u"FormGraph.ListView1"_s), tableLines(graph->ListView1()));
+        QCOMPARE(section(run, u"FormGraph.Label2"_s), QStringList{graph->Label2()->text()});
+
+        const QBarSet *bars = qobject_cast<QBarSeries *>(graph->MSChart1()->chart()->series().first())->barSets().first();
+        QStringList chart{u'\t' + bars->label()};
+        for (int i = 0; i < bars->count(); ++i)
+            chart.append(QString::number(i + 1) + u'\t' + QString::number(bars->at(i)));
+        QCOMPARE(section(run, u"FormGraph.MSChart1"_s), chart);
+    }
+
+    void freqCountsTheFileText()
+    {
+        // The last 50 draws of the real file, counted from its lines.
+        QFile file(testsupport::loto6File());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList lines = DrawFile::decode(file.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        lines = lines.mid(lines.size() - 50);
+        std::map<int, int> counts;
+        int even = 0;
+        int odd = 0;
+        for (const QString &line : lines) {
+            const QStringList fields = line.split(u',');
+            for (int f = 2; f <= 7; ++f) {
+                const int n = fields[f].toInt();
+                ++counts[n];
+                (n % 2 == 0 ? even : odd) += 1;
+            }
+        }
+        const Run run = cli({u"freq"_s, testsupport::loto6File(), u"--columns"_s, u"without-bonus"_s, u"--select"_s, u"last:50"_s});
+        QCOMPARE(run.status, 0);
+        const QStringList chart = section(run, u"FormGraph.MSChart1"_s);
+        QCOMPARE(chart.size(), 44);
+        for (int n = 1; n <= 43; ++n)
+            QCOMPARE(chart[n], QString::number(n) + u'\t' + QString::number(counts[n]));
+        const QStringList table = section(run, u"FormGraph.ListView1"_s);
+        QCOMPARE(table.first(), u"番号\t出現数n\tn/50\tRank\t偶奇数"_s);
+        QCOMPARE(table.size(), 44);
+        const QStringList top = table[1].split(u'\t');
+        int most = 0;
+        for (const auto &[n, c] : counts)
+            most = std::max(most, c);
+        QCOMPARE(top[1], padCell(QString::number(most), 5));
+        QCOMPARE(top[3], u" 1"_s);
+        const QString label2 = section(run, u"FormGraph.Label2"_s).value(0);
+        QVERIFY(label2.startsWith(u" 偶数 "_s + QString::number(even) + u"回 "_s));
+        QVERIFY(label2.contains(u"    奇数 "_s + QString::number(odd) + u"回 "_s));
+    }
+
+    void trendGridAndChartOfFourDraws()
+    {
+        QTemporaryDir dir;
+        const QString path = testsupport::writeTextFile(dir, u"four_Download.csv"_s, testsupport::loto6Text(fourDraws()));
+        const Run marks = cli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"13 7"_s});
+        QCOMPARE(marks.status, 0);
+        QCOMPARE(sectionNames(marks), QStringList{u"FormGraph2.MSFlexGrid1"_s});
+        QCOMPARE(section(marks, u"FormGraph2.MSFlexGrid1"_s),
+                 (QStringList{u"\t101\t102\t103\t104"_s, u"7\t*\t\t*\t"_s, u"13\t\t\t\t"_s}));
+
+        const Run rates = cli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"7 13"_s, u"--rates"_s,
+                               u"--window"_s, u"1"_s});
+        QCOMPARE(rates.status, 0);
+        QCOMPARE(section(rates, u"FormGraph2.MSFlexGrid1"_s),
+                 (QStringList{u"\t101\t102\t103\t104"_s, u"7\t*\t\t*\t"_s, u"7\t100%\t50%\t66.6666666666667%\t50%"_s,
+                              u"13\t\t\t\t"_s, u"13\t0%\t0%\t0%\t0%"_s}));
+        QCOMPARE(section(rates, u"FormGraph3.MSChart1"_s),
+                 (QStringList{u"\t7平均\t7\t13平均\t13"_s, u"101回\t100\t100\t0\t0"_s, u"102回\t50\t0\t0\t0"_s,
+                              u"103回\t66.6666666666667\t100\t0\t0"_s, u"104回\t50\t0\t0\t0"_s}));
+
+        const Run final = cli({u"trend"_s, path, u"--columns"_s, u"with-bonus"_s, u"--numbers"_s, u"7"_s, u"--rates"_s, u"--final"_s});
+        QCOMPARE(section(final, u"FormGraph3.MSChart1"_s),
+                 (QStringList{u"\t7平均\t7"_s, u"101回\t50\t100"_s, u"102回\t50\t50"_s, u"103回\t50\t66.6666666666667"_s,
+                              u"104回\t50\t50"_s}));
+
+        // No selected draw: the grid has its labels, the chart is not opened.
+        const Run none = cli({u"trend"_s, path, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"2"_s, u"--rates"_s, u"--select"_s,
+                              u"first:0"_s});
+        QCOMPARE(none.status, 0);
+        QCOMPARE(sectionNames(none), QStringList{u"FormGraph2.MSFlexGrid1"_s});
+        QCOMPARE(section(none, u"FormGraph2.MSFlexGrid1"_s), (QStringList{QString(), u"2"_s, u"2"_s}));
+    }
+
+    void trendPrintsWhatTheWindowsShow()
+    {
+        testsupport::MessageRecorder messages;
+        FormMain main;
+        QVERIFY(main.loadFile(testsupport::miniLotoFile()));
+        selectLastRows(main, 40);
+        main.findChild<QAction *>(u"menuEasyNumberB"_s)->trigger();
+        auto *trend = main.tools().get<FormGraph2>(ToolSlot::TrendWithBonus);
+        trend->Command1_Click(1);
+        for (int n : {3, 17, 31})
+            trend->Check1(n - 1)->setChecked(true);
+        FormGraph3 *chart = trend->graph3();
+        chart->findChild<QLineEdit *>(u"Text2"_s)->setText(u"7"_s);
+        trend->Check2()->setChecked(true);
+
+        const QStringList args{u"trend"_s, testsupport::miniLotoFile(), u"--columns"_s, u"with-bonus"_s, u"--select"_s,
+                               u"last:40"_s, u"--numbers"_s, u"31 3 17"_s, u"--rates"_s, u"--window"_s, u"7"_s};
+        const Run moving = cli(args);
+        QCOMPARE(moving.status, 0);
+        QCOMPARE(section(moving, u"FormGraph2.MSFlexGrid1"_s), gridLines(trend->grid()));
+        QCOMPARE(section(moving, u"FormGraph3.MSChart1"_s), chartLines(chart));
+
+        chart->Command1_Click();
+        const Run final = cli(args + QStringList{u"--final"_s});
+        QCOMPARE(section(final, u"FormGraph3.MSChart1"_s), chartLines(chart));
+    }
+
+    void refusalsAndUsage()
+    {
+        const QString file = testsupport::loto6File();
+        const QList<QStringList> usage{
+            {u"freq"_s, file},
+            {u"freq"_s, file, u"--columns"_s, u"main"_s},
+            {u"freq"_s, file, u"--columns"_s, u"bonus"_s, u"--rates"_s},
+            {u"trend"_s, file, u"--columns"_s, u"bonus"_s},
+            {u"trend"_s, file, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"0"_s},
+            {u"trend"_s, file, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"44"_s},
+            {u"trend"_s, file, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"7 x"_s},
+            {u"trend"_s, file, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"7"_s, u"--window"_s},
+        };
+        for (const QStringList &args : usage) {
+            const Run run = cli(args);
+            QVERIFY2(run.status == 2, qPrintable(args.join(u' ')));
+            QVERIFY(run.lines.isEmpty());
+            QVERIFY(run.err.startsWith(u"usage:"_s));
+        }
+        // miniLOTO has no number 32.
+        QCOMPARE(cli({u"trend"_s, testsupport::miniLotoFile(), u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"32"_s}).status, 2);
+
+        QTemporaryDir dir;
+        const QString bad = testsupport::writeTextFile(dir, u"bad.csv"_s, u"not a draw file\r\n"_s);
+        for (const QStringList &args : {QStringList{u"freq"_s, bad, u"--columns"_s, u"bonus"_s},
+                                        QStringList{u"trend"_s, bad, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"1"_s}}) {
+            const Run run = cli(args);
+            QCOMPARE(run.status, 1);
+            QVERIFY(run.lines.isEmpty());
+            QCOMPARE(run.err, DrawFile::refusedMessage());
+        }
+
+        // Nothing selected is no failure: the table stays empty.
+        const Run empty = cli({u"freq"_s, file, u"--columns"_s, u"bonus"_s, u"--select"_s, u"first:0"_s});
+        QCOMPARE(empty.status, 0);
+        QCOMPARE(section(empty, u"FormGraph.ListView1"_s), QStringList{QString()});
+        QCOMPARE(section(empty, u"FormGraph.Label2"_s), QStringList{QString()});
+        QCOMPARE(section(empty, u"FormGraph.MSChart1"_s).last(), u"43\t0"_s);
+    }
+};
+
+QTEST_MAIN(GraphsCliTest)
+#include "tst_graphs_cli.moc"
