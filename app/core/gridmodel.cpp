@@ -4,7 +4,10 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPalette>
+#include <QStyle>
 #include <QToolTip>
 
 namespace {
@@ -102,17 +105,12 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return m_grid.text(r, c);
     case Qt::BackgroundRole:
-        if (const GridColor back = m_grid.backColor(r, c); back != kNoGridColor)
-            return QColor::fromRgba(back);
-        if (r < m_fixedRows || c < m_fixedColumns)
-            return QGuiApplication::palette().color(QPalette::Button);
+        if (const QColor back = cellBackground(r, c); back.isValid())
+            return back;
         return {};
     case Qt::ForegroundRole:
-        if (const GridColor fore = m_grid.foreColor(r, c); fore != kNoGridColor)
-            return QColor::fromRgba(fore);
-        // Text on a dark shade would vanish in the default black.
-        if (const GridColor back = m_grid.backColor(r, c); back != kNoGridColor && isDark(back))
-            return QColor(Qt::white);
+        if (const QColor fore = cellForeground(r, c); fore.isValid())
+            return fore;
         return {};
     case Qt::TextAlignmentRole:
         // Cells are often narrower than their text: the start of it is what identifies it.
@@ -120,6 +118,25 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+QColor GridModel::cellBackground(int row, int column) const
+{
+    if (const GridColor back = m_grid.backColor(row, column); back != kNoGridColor)
+        return QColor::fromRgba(back);
+    if (row < m_fixedRows || column < m_fixedColumns)
+        return QGuiApplication::palette().color(QPalette::Button);
+    return {};
+}
+
+QColor GridModel::cellForeground(int row, int column) const
+{
+    if (const GridColor fore = m_grid.foreColor(row, column); fore != kNoGridColor)
+        return QColor::fromRgba(fore);
+    // Text on a dark shade would vanish in the default black.
+    if (const GridColor back = m_grid.backColor(row, column); back != kNoGridColor && isDark(back))
+        return QColor(Qt::white);
+    return {};
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
@@ -183,6 +200,76 @@ bool GridView::viewportEvent(QEvent *event)
             Q_EMIT cellHovered(at.row(), at.column());
     }
     return QTableView::viewportEvent(event);
+}
+
+void GridView::paintEvent(QPaintEvent *event)
+{
+    const GridData &cells = m_model->grid();
+    const int rows = cells.rows();
+    const int columns = cells.columns();
+    if (rows == 0 || columns == 0)
+        return;
+    const QRect area = event->rect();
+    auto firstLast = [](int first, int last, int count) {
+        return std::pair{first < 0 ? 0 : first, last < 0 ? count - 1 : last};
+    };
+    const auto [firstRow, lastRow] = firstLast(rowAt(area.top()), rowAt(area.bottom()), rows);
+    const auto [firstColumn, lastColumn] = firstLast(columnAt(area.left()), columnAt(area.right()), columns);
+
+    struct Span
+    {
+        int at;
+        int size;
+    };
+    std::vector<Span> xs;
+    xs.reserve(size_t(lastColumn - firstColumn + 1));
+    for (int c = firstColumn; c <= lastColumn; ++c)
+        xs.push_back({columnViewportPosition(c), columnWidth(c)});
+
+    QPainter painter(viewport());
+    const QColor base = palette().color(QPalette::Base);
+    const QColor text = palette().color(QPalette::Text);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    QColor lines = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    if (lines.alpha() == 0)
+        lines = palette().color(QPalette::Mid);
+    const bool grid = showGrid();
+    const int minTextHeight = fontMetrics().height() / 2;
+    painter.fillRect(area, base);
+    painter.setFont(font());
+    for (int r = firstRow; r <= lastRow; ++r) {
+        const int y = rowViewportPosition(r);
+        const int h = rowHeight(r);
+        if (h <= 0)
+            continue;
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            const Span &x = xs[size_t(c - firstColumn)];
+            if (x.size <= 0)
+                continue;
+            const QRect cell(x.at, y, x.size, h);
+            if (const QColor back = m_model->cellBackground(r, c); back.isValid())
+                painter.fillRect(cell, back);
+            const QString &label = cells.text(r, c);
+            // Text a few pixels wide or high would only smear the colours.
+            if (!label.isEmpty() && x.size >= 6 && h >= minTextHeight) {
+                const QColor fore = m_model->cellForeground(r, c);
+                painter.setPen(fore.isValid() ? fore : text);
+                painter.drawText(cell.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, label);
+            }
+        }
+    }
+    if (grid) {
+        painter.setPen(lines);
+        const int right = xs.back().at + xs.back().size - 1;
+        const int bottom = rowViewportPosition(lastRow) + rowHeight(lastRow) - 1;
+        for (const Span &x : xs)
+            painter.drawLine(x.at + x.size - 1, rowViewportPosition(firstRow), x.at + x.size - 1, bottom);
+        for (int r = firstRow; r <= lastRow; ++r) {
+            const int y = rowViewportPosition(r) + rowHeight(r) - 1;
+            painter.drawLine(xs.front().at, y, right, y);
+        }
+    }
 }
 
 void GridView::resizeEvent(QResizeEvent *event)

@@ -3,6 +3,7 @@
 #include "core/griddata.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QTableView>
 
 // A grid control's cells for a view: text, fore and back colour per cell. The first
@@ -28,6 +29,10 @@ public:
     int fixedColumns() const { return m_fixedColumns; }
     void setFixedRows(int rows);
     void setFixedColumns(int columns);
+
+    // The colours a cell is drawn in; invalid where the view's own colours apply.
+    QColor cellBackground(int row, int column) const;
+    QColor cellForeground(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -66,6 +71,9 @@ Q_SIGNALS:
 protected:
     bool viewportEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // Paints the cells straight from the grid: a grid of a few thousand draws by a hundred rows
+    // is far too many cells to draw one item at a time.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     GridModel *m_model;
