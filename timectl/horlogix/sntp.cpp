@@ -1,0 +1,209 @@
+#include "horlogix/sntp.h"
+
+#include "horlogix/clockicon.h"
+#include "horlogix/datetime.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QHostInfo>
+#include <QLabel>
+#include <QNetworkDatagram>
+#include <QPointer>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const auto kKeyRemoteHost = u"RemoteHost"_s;
+const auto kKeyRemotePort = u"RemotePort"_s;
+const auto kKeyLocalPort = u"LocalPort"_s;
+const auto kKeySyncMode = u"SyncMode"_s;
+constexpr int kSavedRemotePort = 123;
+constexpr int kSavedLocalPort = 1024;
+constexpr int kTransmitSecondsOffset = 40;
+
+// A saved integer, or the fall-back when the key is missing or the value is not a number.
+int savedInt(const PropertyBag &bag, const QString &key, int fallback)
+{
+    const auto it = bag.constFind(key);
+    if (it == bag.cend())
+        return fallback;
+    bool ok = false;
+    const int value = it->toInt(&ok);
+    return ok ? value : fallback;
+}
+
+bool savedBool(const PropertyBag &bag, const QString &key, bool fallback)
+{
+    const auto it = bag.constFind(key);
+    if (it == bag.cend() || !it->canConvert<bool>())
+        return fallback;
+    return it->toBool();
+}
+
+// IPv4 first: a name such as "localhost" often maps to both, and many servers listen on
+// IPv4 only.
+QHostAddress pickAddress(const QList<QHostAddress> &addresses)
+{
+    for (const QHostAddress &a : addresses) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            return a;
+    }
+    return addresses.isEmpty() ? QHostAddress() : addresses.first();
+}
+} // namespace
+
+SNTP::SNTP(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(kSizePixels, kSizePixels);
+    setToolTip(u"SNTP"_s);
+
+    m_pic1 = new QLabel(this);
+    m_pic1->setObjectName(u"pic1"_s);
+    m_pic1->setGeometry(0, 0, kSizePixels, kSizePixels);
+    m_pic1->setPixmap(horlogix::clockPixmap(kSizePixels, devicePixelRatioF()));
+
+    m_winsock = new QUdpSocket(this);
+    m_winsock->setObjectName(u"Winsock"_s);
+    connect(m_winsock, &QUdpSocket::readyRead, this, &SNTP::Winsock_DataArrival);
+}
+
+SNTP::~SNTP() = default;
+
+QSize SNTP::sizeHint() const
+{
+    return {kSizePixels, kSizePixels};
+}
+
+QSize SNTP::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+QByteArray SNTP::request()
+{
+    QByteArray data(kRequestSize, '\0');
+    data[0] = '\x0B';
+    return data;
+}
+
+int SNTP::boundPort() const
+{
+    return m_winsock->state() == QAbstractSocket::BoundState ? m_winsock->localPort() : 0;
+}
+
+double SNTP::fail(Error error, const QString &text)
+{
+    m_winsock->abort();
+    m_error = error;
+    m_errorString = text;
+    return 0;
+}
+
+double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lLocalPort,
+                           bool fSyncMode)
+{
+    const QByteArray packet = request();
+    ++m_exchange;
+    if (m_winsock->state() != QAbstractSocket::UnconnectedState)
+        m_winsock->abort();
+    m_error = Error::None;
+    m_errorString.clear();
+
+    const QString host = strRemoteHost.isEmpty() ? m_remoteHost : strRemoteHost;
+    const int remotePort = lRemotePort < 1 ? m_remotePort : lRemotePort;
+    const int localPort = lLocalPort < 1 ? m_localPort : lLocalPort;
+
+    if (host.isEmpty())
+        return fail(Error::NoHost, u"no remote host given"_s);
+    if (remotePort < 1 || remotePort > 65535)
+        return fail(Error::InvalidPort, u"remote port %1 is out of range"_s.arg(remotePort));
+    if (localPort < 0 || localPort > 65535)
+        return fail(Error::InvalidPort, u"local port %1 is out of range"_s.arg(localPort));
+
+    QHostAddress address(host);
+    if (address.isNull()) {
+        const QHostInfo info = QHostInfo::fromName(host);
+        address = pickAddress(info.addresses());
+        if (info.error() != QHostInfo::NoError || address.isNull())
+            return fail(Error::HostNotFound, u"cannot resolve host %1"_s.arg(host));
+    }
+
+    // Binding without address sharing, so a port another socket holds is reported as in use.
+    const QHostAddress any = address.protocol() == QAbstractSocket::IPv6Protocol
+        ? QHostAddress(QHostAddress::AnyIPv6) : QHostAddress(QHostAddress::AnyIPv4);
+    if (!m_winsock->bind(any, quint16(localPort), QAbstractSocket::DontShareAddress)) {
+        if (m_winsock->error() == QAbstractSocket::AddressInUseError)
+            return fail(Error::PortInUse, u"local port %1 is in use"_s.arg(localPort));
+        return fail(Error::BindFailed, u"cannot use local port %1: %2"_s.arg(localPort)
+                                           .arg(m_winsock->errorString()));
+    }
+
+    m_received = false;
+    if (m_winsock->writeDatagram(packet, address, quint16(remotePort)) != packet.size()) {
+        return fail(Error::SendFailed, u"cannot send to %1:%2: %3"_s.arg(host).arg(remotePort)
+                                           .arg(m_winsock->errorString()));
+    }
+
+    if (!fSyncMode && !m_isSync)
+        return 0;
+
+    // The host stays responsive while we wait, and may even delete us from a handler.
+    const QPointer<SNTP> alive(this);
+    const QDeadlineTimer deadline = m_timeoutMs > 0
+        ? QDeadlineTimer(m_timeoutMs, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
+    QTimer wake;  // wakes the blocking wait for events below when the time is up
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    while (!m_received) {
+        if (deadline.hasExpired()) {
+            return fail(Error::Timeout, u"no reply from %1:%2 within %3 ms"_s.arg(host)
+                                            .arg(remotePort).arg(m_timeoutMs));
+        }
+        if (!deadline.isForever() && !wake.isActive())
+            wake.start(int(std::max<qint64>(1, deadline.remainingTime())));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        if (!alive)
+            return 0;
+    }
+    return m_serverTime;
+}
+
+void SNTP::Winsock_DataArrival()
+{
+    while (m_winsock->hasPendingDatagrams()) {
+        const QByteArray reply = m_winsock->receiveDatagram().data();
+        if (reply.size() < kMinimumReplySize)
+            continue;
+        const auto *b = reinterpret_cast<const uchar *>(reply.constData()) + kTransmitSecondsOffset;
+        const quint32 seconds = (quint32(b[0]) << 24) | (quint32(b[1]) << 16)
+            | (quint32(b[2]) << 8) | quint32(b[3]);
+        m_serverTime = horlogix::transmitSecondsToDate(seconds);
+        m_received = true;
+        // A handler may delete the control or start a new exchange; stop reading then.
+        const QPointer<SNTP> alive(this);
+        const quint64 exchange = m_exchange;
+        Q_EMIT GotServerTime(m_serverTime);
+        if (!alive || exchange != m_exchange)
+            return;
+    }
+}
+
+void SNTP::ReadProperties(const PropertyBag &bag)
+{
+    m_remoteHost = bag.value(kKeyRemoteHost, QString()).toString();
+    m_remotePort = savedInt(bag, kKeyRemotePort, kSavedRemotePort);
+    m_localPort = savedInt(bag, kKeyLocalPort, kSavedLocalPort);
+    m_isSync = savedBool(bag, kKeySyncMode, false);
+}
+
+void SNTP::WriteProperties(PropertyBag &bag) const
+{
+    bag.insert(kKeyRemoteHost, m_remoteHost);
+    bag.insert(kKeyRemotePort, m_remotePort);
+    bag.insert(kKeyLocalPort, m_localPort);
+    bag.insert(kKeySyncMode, m_isSync);
+}

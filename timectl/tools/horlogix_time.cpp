@@ -1,0 +1,113 @@
+// horlogix-time: asks an SNTP server for the time with the SNTP control and prints it.
+#include "horlogix/datetime.h"
+#include "horlogix/sntp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+QString formatted(double date)
+{
+    return horlogix::dateToDateTime(date).toString(u"yyyy/MM/dd HH:mm:ss"_s);
+}
+
+// An option that must be a whole number of at least `minimum`.
+bool intOption(const QCommandLineParser &parser, const QCommandLineOption &option, int minimum,
+               int &value)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    value = parser.value(option).toInt(&ok);
+    if (ok && value >= minimum)
+        return true;
+    print(stderr, u"horlogix-time: --%1 needs a whole number of at least %2, not \"%3\""_s
+                      .arg(option.names().constFirst()).arg(minimum).arg(parser.value(option)));
+    return false;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // A widget is created, so a GUI application is needed, but nothing is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"horlogix-time"_s);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Prints the time an SNTP server reports, in Japan Standard Time (UTC+9). "
+        "It never sets the computer's clock."_s);
+    parser.addHelpOption();
+    const QCommandLineOption host(u"host"_s, u"Server name or address (default 127.0.0.1)."_s,
+                                  u"H"_s, u"127.0.0.1"_s);
+    const QCommandLineOption port(u"port"_s, u"Server UDP port (default 123)."_s, u"P"_s);
+    const QCommandLineOption localPort(u"local-port"_s,
+                                       u"Local UDP port to send from (default 1024)."_s, u"L"_s);
+    const QCommandLineOption async(u"async"_s, u"Take the time from the event instead of the "
+                                               "synchronous call."_s);
+    const QCommandLineOption timeout(u"timeout-ms"_s, u"How long to wait for the reply (default 5000)."_s,
+                                     u"T"_s);
+    parser.addOptions({host, port, localPort, async, timeout});
+    if (!parser.parse(QCoreApplication::arguments())) {
+        print(stderr, u"horlogix-time: "_s + parser.errorText());
+        return 2;
+    }
+    if (parser.isSet(u"help"_s))
+        parser.showHelp(0);
+    if (!parser.positionalArguments().isEmpty()) {
+        print(stderr, u"horlogix-time: unexpected argument "_s + parser.positionalArguments().constFirst());
+        return 2;
+    }
+
+    SNTP control;
+    control.ReadProperties({});  // the saved-state defaults: port 123, local port 1024
+    int remotePort = control.RemotePort();
+    int local = control.LocalPort();
+    int timeoutMs = SNTP::kDefaultTimeoutMs;
+    if (!intOption(parser, port, 1, remotePort) || !intOption(parser, localPort, 1, local)
+        || !intOption(parser, timeout, 1, timeoutMs))
+        return 2;
+    control.setTimeoutMs(timeoutMs);
+
+    if (!parser.isSet(async)) {
+        const double date = control.GetServerTime(parser.value(host), remotePort, local, true);
+        if (control.lastError() != SNTP::Error::None) {
+            print(stderr, u"horlogix-time: "_s + control.errorString());
+            return 1;
+        }
+        print(stdout, formatted(date));
+        return 0;
+    }
+
+    int status = 1;
+    QObject::connect(&control, &SNTP::GotServerTime, &app, [&status](double &date) {
+        print(stdout, formatted(date));
+        status = 0;
+        QCoreApplication::quit();
+    });
+    control.GetServerTime(parser.value(host), remotePort, local, false);
+    if (control.lastError() != SNTP::Error::None) {
+        print(stderr, u"horlogix-time: "_s + control.errorString());
+        return 1;
+    }
+    QTimer::singleShot(timeoutMs, &app, [&] {
+        print(stderr, u"horlogix-time: no reply from %1:%2 within %3 ms"_s.arg(parser.value(host))
+                          .arg(remotePort).arg(timeoutMs));
+        QCoreApplication::quit();
+    });
+    app.exec();
+    return status;
+}
