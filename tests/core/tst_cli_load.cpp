@@ -2,36 +2,12 @@
 #include "core/drawtable.h"
 #include "support/testsupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace testsupport;
 
-namespace {
-struct Run
-{
-    int status = -1;
-    QStringList lines;
-    QString err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZEMVARA_CLI), args);
-    p.waitForFinished(60000);
-    Run r;
-    r.status = p.exitCode();
-    QString out = QString::fromUtf8(p.readAllStandardOutput());
-    if (out.endsWith(u'\n'))
-        out.chop(1);
-    r.lines = out.isEmpty() ? QStringList() : out.split(u'\n');
-    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-    return r;
-}
-} // namespace
 
 class TestCliLoad : public QObject
 {
@@ -44,7 +20,7 @@ private Q_SLOTS:
 
 void TestCliLoad::loadAll()
 {
-    const Run r = cli({u"load"_s, loto6File()});
+    const CliRun r = runCli({u"load"_s, loto6File()});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     QCOMPARE(r.lines.size(), 2 + 2141 + 2);
@@ -67,14 +43,14 @@ void TestCliLoad::loadAll()
 
 void TestCliLoad::selections()
 {
-    Run r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"last:50"_s});
+    CliRun r = runCli({u"load"_s, miniLotoFile(), u"--select"_s, u"last:50"_s});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.lines.last(), u"選択数：50/1402"_s);
-    r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"first:5000"_s});
+    r = runCli({u"load"_s, miniLotoFile(), u"--select"_s, u"first:5000"_s});
     QCOMPARE(r.lines.last(), u"選択数：1402/1402"_s);
-    r = cli({u"load"_s, miniLotoFile(), u"--select=first:0"_s});
+    r = runCli({u"load"_s, miniLotoFile(), u"--select=first:0"_s});
     QCOMPARE(r.lines.last(), u"選択数：0/1402"_s);
-    r = cli({u"load"_s, miniLotoFile(), u"--select"_s, u"all"_s});
+    r = runCli({u"load"_s, miniLotoFile(), u"--select"_s, u"all"_s});
     QCOMPARE(r.lines.last(), u"選択数：1402/1402"_s);
 }
 
@@ -82,11 +58,11 @@ void TestCliLoad::refusedAndUsage()
 {
     QTemporaryDir dir;
     const QString bad = writeTextFile(dir, u"b.csv"_s, u"not a draw file\r\n"_s);
-    Run r = cli({u"load"_s, bad});
+    CliRun r = runCli({u"load"_s, bad});
     QCOMPARE(r.status, 1);
-    QCOMPARE(r.err, u"データファイルが異常です"_s);
+    QCOMPARE(r.err, u"データファイルが異常です\n"_s);
     QVERIFY(r.lines.isEmpty());
-    r = cli({u"load"_s, dir.path()});
+    r = runCli({u"load"_s, dir.path()});
     QCOMPARE(r.status, 1);
     QVERIFY(r.lines.isEmpty());
 
@@ -94,7 +70,7 @@ void TestCliLoad::refusedAndUsage()
                                     QStringList{u"load"_s, loto6File(), u"--bogus"_s},
                                     QStringList{u"load"_s, loto6File(), u"--select"_s, u"middle:3"_s},
                                     QStringList{u"load"_s, loto6File(), u"--select"_s}}) {
-        r = cli(args);
+        r = runCli(args);
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.startsWith(u"usage"_s) || r.err.startsWith(u"unknown"_s));
         QVERIFY(r.lines.isEmpty());

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -26,52 +25,10 @@
 #include <map>
 
 using namespace Qt::StringLiterals;
+using testsupport::CliRun;
+using testsupport::runCli;
 
 namespace {
-struct Run
-{
-    int status = -1;
-    QStringList lines;
-    QString err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZEMVARA_CLI), args);
-    p.waitForFinished(60000);
-    Run r;
-    r.status = p.exitCode();
-    QString out = QString::fromUtf8(p.readAllStandardOutput());
-    if (out.endsWith(u'\n'))
-        out.chop(1);
-    r.lines = out.isEmpty() ? QStringList() : out.split(u'\n');
-    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-    return r;
-}
-
-// The lines of one section (without its "== ..." line).
-QStringList section(const Run &run, const QString &name)
-{
-    const qsizetype start = run.lines.indexOf(u"== "_s + name);
-    if (start < 0)
-        return {u"(no section "_s + name + u')'};
-    QStringList out;
-    for (qsizetype i = start + 1; i < run.lines.size() && !run.lines[i].startsWith(u"== "); ++i)
-        out.append(run.lines[i]);
-    return out;
-}
-
-QStringList sectionNames(const Run &run)
-{
-    QStringList out;
-    for (const QString &line : run.lines) {
-        if (line.startsWith(u"== "))
-            out.append(line.mid(3));
-    }
-    return out;
-}
-
 // What the windows show, written out by the dump rules.
 QStringList gridLines(const GridData &grid)
 {
@@ -160,20 +117,20 @@ private Q_SLOTS:
         main.findChild<QAction *>(action)->trigger();
         auto *graph = main.tools().get<FormGraph>(ToolSlot(slot));
 
-        const Run run = cli({u"freq"_s, file, u"--columns"_s, columns, u"--select"_s, u"last:120"_s});
+        const CliRun run = runCli({u"freq"_s, file, u"--columns"_s, columns, u"--select"_s, u"last:120"_s});
         QCOMPARE(run.status, 0);
-        QCOMPARE(sectionNames(run), (QStringList{u"FormGraph.Caption"_s, u"FormGraph.MSChart1"_s, u"FormGraph.Label1"_s,
+        QCOMPARE(run.sectionNames(), (QStringList{u"FormGraph.Caption"_s, u"FormGraph.MSChart1"_s, u"FormGraph.Label1"_s,
                                                  u"FormGraph.ListView1"_s, u"FormGraph.Label2"_s}));
-        QCOMPARE(section(run, u"FormGraph.Caption"_s), QStringList{graph->windowTitle()});
-        QCOMPARE(section(run, u"FormGraph.Label1"_s), QStringList{graph->Label1()->text()});
-        QCOMPARE(section(run, u"FormGraph.ListView1"_s), tableLines(graph->ListView1()));
-        QCOMPARE(section(run, u"FormGraph.Label2"_s), QStringList{graph->Label2()->text()});
+        QCOMPARE(run.section(u"FormGraph.Caption"_s), QStringList{graph->windowTitle()});
+        QCOMPARE(run.section(u"FormGraph.Label1"_s), QStringList{graph->Label1()->text()});
+        QCOMPARE(run.section(u"FormGraph.ListView1"_s), tableLines(graph->ListView1()));
+        QCOMPARE(run.section(u"FormGraph.Label2"_s), QStringList{graph->Label2()->text()});
 
         const QBarSet *bars = qobject_cast<QBarSeries *>(graph->MSChart1()->chart()->series().first())->barSets().first();
         QStringList chart{u'\t' + bars->label()};
         for (int i = 0; i < bars->count(); ++i)
             chart.append(QString::number(i + 1) + u'\t' + QString::number(bars->at(i)));
-        QCOMPARE(section(run, u"FormGraph.MSChart1"_s), chart);
+        QCOMPARE(run.section(u"FormGraph.MSChart1"_s), chart);
     }
 
     void freqCountsTheFileText()
@@ -194,13 +151,13 @@ private Q_SLOTS:
                 (n % 2 == 0 ? even : odd) += 1;
             }
         }
-        const Run run = cli({u"freq"_s, testsupport::loto6File(), u"--columns"_s, u"without-bonus"_s, u"--select"_s, u"last:50"_s});
+        const CliRun run = runCli({u"freq"_s, testsupport::loto6File(), u"--columns"_s, u"without-bonus"_s, u"--select"_s, u"last:50"_s});
         QCOMPARE(run.status, 0);
-        const QStringList chart = section(run, u"FormGraph.MSChart1"_s);
+        const QStringList chart = run.section(u"FormGraph.MSChart1"_s);
         QCOMPARE(chart.size(), 44);
         for (int n = 1; n <= 43; ++n)
             QCOMPARE(chart[n], QString::number(n) + u'\t' + QString::number(counts[n]));
-        const QStringList table = section(run, u"FormGraph.ListView1"_s);
+        const QStringList table = run.section(u"FormGraph.ListView1"_s);
         QCOMPARE(table.first(), u"番号\t出現数n\tn/50\tRank\t偶奇数"_s);
         QCOMPARE(table.size(), 44);
         const QStringList top = table[1].split(u'\t');
@@ -209,7 +166,7 @@ private Q_SLOTS:
             most = std::max(most, c);
         QCOMPARE(top[1], padCell(QString::number(most), 5));
         QCOMPARE(top[3], u" 1"_s);
-        const QString label2 = section(run, u"FormGraph.Label2"_s).value(0);
+        const QString label2 = run.section(u"FormGraph.Label2"_s).value(0);
         QVERIFY(label2.startsWith(u" 偶数 "_s + QString::number(even) + u"回 "_s));
         QVERIFY(label2.contains(u"    奇数 "_s + QString::number(odd) + u"回 "_s));
     }
@@ -218,33 +175,33 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = testsupport::writeTextFile(dir, u"four_Download.csv"_s, testsupport::loto6Text(fourDraws()));
-        const Run marks = cli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"13 7"_s});
+        const CliRun marks = runCli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"13 7"_s});
         QCOMPARE(marks.status, 0);
-        QCOMPARE(sectionNames(marks), QStringList{u"FormGraph2.MSFlexGrid1"_s});
-        QCOMPARE(section(marks, u"FormGraph2.MSFlexGrid1"_s),
+        QCOMPARE(marks.sectionNames(), QStringList{u"FormGraph2.MSFlexGrid1"_s});
+        QCOMPARE(marks.section(u"FormGraph2.MSFlexGrid1"_s),
                  (QStringList{u"\t101\t102\t103\t104"_s, u"7\t*\t\t*\t"_s, u"13\t\t\t\t"_s}));
 
-        const Run rates = cli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"7 13"_s, u"--rates"_s,
+        const CliRun rates = runCli({u"trend"_s, path, u"--columns"_s, u"without-bonus"_s, u"--numbers"_s, u"7 13"_s, u"--rates"_s,
                                u"--window"_s, u"1"_s});
         QCOMPARE(rates.status, 0);
-        QCOMPARE(section(rates, u"FormGraph2.MSFlexGrid1"_s),
+        QCOMPARE(rates.section(u"FormGraph2.MSFlexGrid1"_s),
                  (QStringList{u"\t101\t102\t103\t104"_s, u"7\t*\t\t*\t"_s, u"7\t100%\t50%\t66.6666666666667%\t50%"_s,
                               u"13\t\t\t\t"_s, u"13\t0%\t0%\t0%\t0%"_s}));
-        QCOMPARE(section(rates, u"FormGraph3.MSChart1"_s),
+        QCOMPARE(rates.section(u"FormGraph3.MSChart1"_s),
                  (QStringList{u"\t7平均\t7\t13平均\t13"_s, u"101回\t100\t100\t0\t0"_s, u"102回\t50\t0\t0\t0"_s,
                               u"103回\t66.6666666666667\t100\t0\t0"_s, u"104回\t50\t0\t0\t0"_s}));
 
-        const Run final = cli({u"trend"_s, path, u"--columns"_s, u"with-bonus"_s, u"--numbers"_s, u"7"_s, u"--rates"_s, u"--final"_s});
-        QCOMPARE(section(final, u"FormGraph3.MSChart1"_s),
+        const CliRun final = runCli({u"trend"_s, path, u"--columns"_s, u"with-bonus"_s, u"--numbers"_s, u"7"_s, u"--rates"_s, u"--final"_s});
+        QCOMPARE(final.section(u"FormGraph3.MSChart1"_s),
                  (QStringList{u"\t7平均\t7"_s, u"101回\t50\t100"_s, u"102回\t50\t50"_s, u"103回\t50\t66.6666666666667"_s,
                               u"104回\t50\t50"_s}));
 
         // No selected draw: the grid has its labels, the chart is not opened.
-        const Run none = cli({u"trend"_s, path, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"2"_s, u"--rates"_s, u"--select"_s,
+        const CliRun none = runCli({u"trend"_s, path, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"2"_s, u"--rates"_s, u"--select"_s,
                               u"first:0"_s});
         QCOMPARE(none.status, 0);
-        QCOMPARE(sectionNames(none), QStringList{u"FormGraph2.MSFlexGrid1"_s});
-        QCOMPARE(section(none, u"FormGraph2.MSFlexGrid1"_s), (QStringList{QString(), u"2"_s, u"2"_s}));
+        QCOMPARE(none.sectionNames(), QStringList{u"FormGraph2.MSFlexGrid1"_s});
+        QCOMPARE(none.section(u"FormGraph2.MSFlexGrid1"_s), (QStringList{QString(), u"2"_s, u"2"_s}));
     }
 
     void trendPrintsWhatTheWindowsShow()
@@ -264,14 +221,14 @@ private Q_SLOTS:
 
         const QStringList args{u"trend"_s, testsupport::miniLotoFile(), u"--columns"_s, u"with-bonus"_s, u"--select"_s,
                                u"last:40"_s, u"--numbers"_s, u"31 3 17"_s, u"--rates"_s, u"--window"_s, u"7"_s};
-        const Run moving = cli(args);
+        const CliRun moving = runCli(args);
         QCOMPARE(moving.status, 0);
-        QCOMPARE(section(moving, u"FormGraph2.MSFlexGrid1"_s), gridLines(trend->grid()));
-        QCOMPARE(section(moving, u"FormGraph3.MSChart1"_s), chartLines(chart));
+        QCOMPARE(moving.section(u"FormGraph2.MSFlexGrid1"_s), gridLines(trend->grid()));
+        QCOMPARE(moving.section(u"FormGraph3.MSChart1"_s), chartLines(chart));
 
         chart->Command1_Click();
-        const Run final = cli(args + QStringList{u"--final"_s});
-        QCOMPARE(section(final, u"FormGraph3.MSChart1"_s), chartLines(chart));
+        const CliRun final = runCli(args + QStringList{u"--final"_s});
+        QCOMPARE(final.section(u"FormGraph3.MSChart1"_s), chartLines(chart));
     }
 
     void refusalsAndUsage()
@@ -288,30 +245,30 @@ private Q_SLOTS:
             {u"trend"_s, file, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"7"_s, u"--window"_s},
         };
         for (const QStringList &args : usage) {
-            const Run run = cli(args);
+            const CliRun run = runCli(args);
             QVERIFY2(run.status == 2, qPrintable(args.join(u' ')));
             QVERIFY(run.lines.isEmpty());
             QVERIFY(run.err.startsWith(u"usage:"_s));
         }
         // miniLOTO has no number 32.
-        QCOMPARE(cli({u"trend"_s, testsupport::miniLotoFile(), u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"32"_s}).status, 2);
+        QCOMPARE(runCli({u"trend"_s, testsupport::miniLotoFile(), u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"32"_s}).status, 2);
 
         QTemporaryDir dir;
         const QString bad = testsupport::writeTextFile(dir, u"bad.csv"_s, u"not a draw file\r\n"_s);
         for (const QStringList &args : {QStringList{u"freq"_s, bad, u"--columns"_s, u"bonus"_s},
                                         QStringList{u"trend"_s, bad, u"--columns"_s, u"bonus"_s, u"--numbers"_s, u"1"_s}}) {
-            const Run run = cli(args);
+            const CliRun run = runCli(args);
             QCOMPARE(run.status, 1);
             QVERIFY(run.lines.isEmpty());
-            QCOMPARE(run.err, DrawFile::refusedMessage());
+            QCOMPARE(run.err, DrawFile::refusedMessage() + u'\n');
         }
 
         // Nothing selected is no failure: the table stays empty.
-        const Run empty = cli({u"freq"_s, file, u"--columns"_s, u"bonus"_s, u"--select"_s, u"first:0"_s});
+        const CliRun empty = runCli({u"freq"_s, file, u"--columns"_s, u"bonus"_s, u"--select"_s, u"first:0"_s});
         QCOMPARE(empty.status, 0);
-        QCOMPARE(section(empty, u"FormGraph.ListView1"_s), QStringList{QString()});
-        QCOMPARE(section(empty, u"FormGraph.Label2"_s), QStringList{QString()});
-        QCOMPARE(section(empty, u"FormGraph.MSChart1"_s).last(), u"43\t0"_s);
+        QCOMPARE(empty.section(u"FormGraph.ListView1"_s), QStringList{QString()});
+        QCOMPARE(empty.section(u"FormGraph.Label2"_s), QStringList{QString()});
+        QCOMPARE(empty.section(u"FormGraph.MSChart1"_s).last(), u"43\t0"_s);
     }
 };
 

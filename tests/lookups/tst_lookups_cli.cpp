@@ -1,53 +1,19 @@
 #include "drawlines.h"
 #include "support/testsupport.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using testsupport::CliRun;
+using testsupport::runCli;
 
 namespace {
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-    // Section name -> its lines, and the section names in order.
-    QStringList order;
-    QHash<QString, QStringList> sections;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(ZEMVARA_CLI), arguments);
-    process.waitForFinished(60000);
-    Run run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    QString current;
-    QStringList lines = run.out.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();  // after the final line end
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].startsWith(u"== "_s)) {
-            current = lines[i].mid(3);
-            run.order.append(current);
-            run.sections.insert(current, {});
-        } else {
-            run.sections[current].append(lines[i]);
-        }
-    }
-    return run;
-}
-
 // Rows of the draw table as the load command prints them, keyed by draw number.
 QHash<int, QString> loadedRows(const QString &file)
 {
-    const Run load = cli({u"load"_s, file});
+    const CliRun load = runCli({u"load"_s, file});
     QHash<int, QString> rows;
-    const QStringList lines = load.sections.value(u"FormMain.ListView1"_s);
+    const QStringList lines = load.section(u"FormMain.ListView1"_s);
     for (qsizetype i = 1; i < lines.size(); ++i)
         rows.insert(lines[i].section(u'\t', 0, 0).toInt(), lines[i]);
     return rows;
@@ -90,9 +56,9 @@ void TestLookupsCli::checkPrintsWindowsAndCopy()
     QStringList args{u"check"_s, file};
     for (int n : numbers)
         args.append(QString::number(n));
-    const Run run = cli(args);
+    const CliRun run = runCli(args);
     QCOMPARE(run.status, 0);
-    QCOMPARE(run.order, kCheckSections);
+    QCOMPARE(run.sectionNames(), kCheckSections);
 
     const QList<drawlines::Draw> draws = drawlines::read(file);
     QList<int> winners;
@@ -105,7 +71,7 @@ void TestLookupsCli::checkPrintsWindowsAndCopy()
     }
     QVERIFY(!winners.isEmpty());
 
-    const QStringList list = run.sections.value(u"FormOldHit.ListView1"_s);
+    const QStringList list = run.section(u"FormOldHit.ListView1"_s);
     QCOMPARE(list.value(0), u"回\t等\t賞金"_s);
     QCOMPARE(list.size(), winners.size() + 1);
     for (int i = 0; i < winners.size(); ++i) {
@@ -116,30 +82,30 @@ void TestLookupsCli::checkPrintsWindowsAndCopy()
         QCOMPARE(cells[1], QString(QChar(u"１２３４５"[drawlines::expectedTier(picks, numbers, d) - 1])) + u"等"_s);
         QCOMPARE(cells[2], u"%1"_s.arg(d.prize(picks, drawlines::expectedTier(picks, numbers, d)), picks == 6 ? 9 : 8));
     }
-    QCOMPARE(run.sections.value(u"FormOldHit.Label1"_s),
+    QCOMPARE(run.section(u"FormOldHit.Label1"_s),
              QStringList{u"%1回当選　賞金合計　%2円"_s.arg(winners.size()).arg(total)});
 
     QStringList caption{u"過去の抽選結果と照合"_s};
     for (int i = 0; i < 6; ++i)
         caption.append(i < numbers.size() ? QString::number(numbers[i]) : QString());
-    QCOMPARE(run.sections.value(u"Copy.Caption"_s), QStringList{caption.join(u' ')});
+    QCOMPARE(run.section(u"Copy.Caption"_s), QStringList{caption.join(u' ')});
 
     // The copy holds the winning draws exactly as the main window shows them.
     const QHash<int, QString> loaded = loadedRows(file);
-    const QStringList copy = run.sections.value(u"Copy.ListView1"_s);
+    const QStringList copy = run.section(u"Copy.ListView1"_s);
     QCOMPARE(copy.size(), winners.size() + 1);
     for (int i = 0; i < winners.size(); ++i)
         QCOMPARE(copy[i + 1], loaded.value(draws[winners[i]].kai()));
-    QCOMPARE(run.sections.value(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：%1/%1"_s.arg(winners.size())});
+    QCOMPARE(run.section(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：%1/%1"_s.arg(winners.size())});
 }
 
 void TestLookupsCli::checkWithSelectionAndFewerNumbers()
 {
     const QString file = testsupport::loto6File();
-    const Run run = cli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"--select"_s, u"last:400"_s});
+    const CliRun run = runCli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"--select"_s, u"last:400"_s});
     QCOMPARE(run.status, 0);
     // The caption lists all six boxes, the empty ones as a lone blank each.
-    QCOMPARE(run.sections.value(u"Copy.Caption"_s), QStringList{u"過去の抽選結果と照合 1 2 3   "_s});
+    QCOMPARE(run.section(u"Copy.Caption"_s), QStringList{u"過去の抽選結果と照合 1 2 3   "_s});
 
     const QList<drawlines::Draw> draws = drawlines::read(file);
     QStringList expected;
@@ -148,39 +114,39 @@ void TestLookupsCli::checkWithSelectionAndFewerNumbers()
             expected.append(u"%1\t５等"_s.arg(draws[r].kai(), 6));
     }
     QStringList got;
-    const QStringList list = run.sections.value(u"FormOldHit.ListView1"_s).mid(1);
+    const QStringList list = run.section(u"FormOldHit.ListView1"_s).mid(1);
     for (const QString &line : list)
         got.append(line.section(u'\t', 0, 1));
     QCOMPARE(got, expected);
 
     // Nothing selected: nothing won, the copy is empty.
-    const Run none = cli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"--select"_s, u"first:0"_s});
+    const CliRun none = runCli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"--select"_s, u"first:0"_s});
     QCOMPARE(none.status, 0);
-    QCOMPARE(none.order, kCheckSections);
-    QCOMPARE(none.sections.value(u"FormOldHit.ListView1"_s).size(), 1);
-    QCOMPARE(none.sections.value(u"FormOldHit.Label1"_s), QStringList{u"当選していません"_s});
-    QCOMPARE(none.sections.value(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：0/0"_s});
+    QCOMPARE(none.sectionNames(), kCheckSections);
+    QCOMPARE(none.section(u"FormOldHit.ListView1"_s).size(), 1);
+    QCOMPARE(none.section(u"FormOldHit.Label1"_s), QStringList{u"当選していません"_s});
+    QCOMPARE(none.section(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：0/0"_s});
 
     // Typed keys other than digits never reach a box; out-of-range boxes take no part.
-    const Run typed = cli({u"check"_s, file, u"1a"_s, u"2"_s, u"3"_s, u"44"_s, u"0"_s, u"--select"_s, u"last:400"_s});
+    const CliRun typed = runCli({u"check"_s, file, u"1a"_s, u"2"_s, u"3"_s, u"44"_s, u"0"_s, u"--select"_s, u"last:400"_s});
     QCOMPARE(typed.status, 0);
-    QCOMPARE(typed.sections.value(u"Copy.Caption"_s), QStringList{u"過去の抽選結果と照合 1 2 3 44 0 "_s});
-    QCOMPARE(typed.sections.value(u"FormOldHit.ListView1"_s), run.sections.value(u"FormOldHit.ListView1"_s));
+    QCOMPARE(typed.section(u"Copy.Caption"_s), QStringList{u"過去の抽選結果と照合 1 2 3 44 0 "_s});
+    QCOMPARE(typed.section(u"FormOldHit.ListView1"_s), run.section(u"FormOldHit.ListView1"_s));
 }
 
 void TestLookupsCli::checkRefusalsAndUsage()
 {
     const QString file = testsupport::loto6File();
     for (const QStringList &numbers : {QStringList{u"7"_s, QString(), u"7"_s}, QStringList{u"7"_s, u"07"_s}}) {
-        const Run run = cli(QStringList{u"check"_s, file} + numbers);
+        const CliRun run = runCli(QStringList{u"check"_s, file} + numbers);
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, u"重複しいる番号があります\n"_s);
         QVERIFY(run.out.isEmpty());
     }
-    QCOMPARE(cli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s}).status, 2);
-    QCOMPARE(cli({u"check"_s}).status, 2);
-    QCOMPARE(cli({u"check"_s, file, u"1"_s, u"--select"_s, u"some"_s}).status, 2);
-    const Run missing = cli({u"check"_s, u"/nonexistent/LOTO6_Download.csv"_s, u"1"_s});
+    QCOMPARE(runCli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s}).status, 2);
+    QCOMPARE(runCli({u"check"_s}).status, 2);
+    QCOMPARE(runCli({u"check"_s, file, u"1"_s, u"--select"_s, u"some"_s}).status, 2);
+    const CliRun missing = runCli({u"check"_s, u"/nonexistent/LOTO6_Download.csv"_s, u"1"_s});
     QCOMPARE(missing.status, 1);
     QCOMPARE(missing.err, u"データファイルが異常です\n"_s);
 }
@@ -209,12 +175,12 @@ void TestLookupsCli::searchPrintsCopy()
     QFETCH(QString, text);
     QFETCH(QList<int>, numbers);
 
-    const Run run = cli({u"search"_s, file, u"--mode"_s, mode, text});
+    const CliRun run = runCli({u"search"_s, file, u"--mode"_s, mode, text});
     QCOMPARE(run.status, 0);
-    QCOMPARE(run.order, kSearchSections);
+    QCOMPARE(run.sectionNames(), kSearchSections);
     QString typed = text;
     typed.remove(u'x');
-    QCOMPARE(run.sections.value(u"Copy.Caption"_s), QStringList{u"指定した番号から抽選結果の検索 "_s + typed});
+    QCOMPARE(run.section(u"Copy.Caption"_s), QStringList{u"指定した番号から抽選結果の検索 "_s + typed});
 
     const QList<drawlines::Draw> draws = drawlines::read(file);
     const QHash<int, QString> loaded = loadedRows(file);
@@ -228,8 +194,8 @@ void TestLookupsCli::searchPrintsCopy()
             expected.append(loaded.value(d.kai()));
     }
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(run.sections.value(u"Copy.ListView1"_s).mid(1), expected);
-    QCOMPARE(run.sections.value(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：%1/%1"_s.arg(expected.size())});
+    QCOMPARE(run.section(u"Copy.ListView1"_s).mid(1), expected);
+    QCOMPARE(run.section(u"Copy.StatusBar1.1"_s), QStringList{u"選択数：%1/%1"_s.arg(expected.size())});
 }
 
 void TestLookupsCli::searchRefusalsAndUsage()
@@ -243,19 +209,19 @@ void TestLookupsCli::searchRefusalsAndUsage()
         {mini, u"0"_s, u"１～３１の数字を入力"_s},
     };
     for (const auto &[file, text, message] : refused) {
-        const Run run = cli({u"search"_s, file, u"--mode"_s, u"or"_s, text});
+        const CliRun run = runCli({u"search"_s, file, u"--mode"_s, u"or"_s, text});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, message + u'\n');
         QVERIFY(run.out.isEmpty());
     }
     // An empty box starts no search.
-    const Run empty = cli({u"search"_s, loto6, u"--mode"_s, u"or"_s, u"abc"_s});
+    const CliRun empty = runCli({u"search"_s, loto6, u"--mode"_s, u"or"_s, u"abc"_s});
     QCOMPARE(empty.status, 0);
     QVERIFY(empty.out.isEmpty());
 
-    QCOMPARE(cli({u"search"_s, loto6, u"--mode"_s, u"xor"_s, u"7"_s}).status, 2);
-    QCOMPARE(cli({u"search"_s, loto6}).status, 2);
-    QCOMPARE(cli({u"search"_s, loto6, u"--mode"_s}).status, 2);
+    QCOMPARE(runCli({u"search"_s, loto6, u"--mode"_s, u"xor"_s, u"7"_s}).status, 2);
+    QCOMPARE(runCli({u"search"_s, loto6}).status, 2);
+    QCOMPARE(runCli({u"search"_s, loto6, u"--mode"_s}).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestLookupsCli)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +73,43 @@ QString writeBytesFile(const QTemporaryDir &dir, const QString &name, const QByt
 QString writeTextFile(const QTemporaryDir &dir, const QString &name, const QString &text)
 {
     return writeBytesFile(dir, name, DrawFile::encode(text));
+}
+
+CliRun runCli(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ZEMVARA_CLI), arguments);
+    const bool finished = process.waitForFinished(120000);
+    CliRun run;
+    run.status = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    QString text = run.out;
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    run.lines = text.isEmpty() ? QStringList() : text.split(u'\n');
+    return run;
+}
+
+QStringList CliRun::sectionNames() const
+{
+    QStringList names;
+    for (const QString &line : lines) {
+        if (line.startsWith(u"== "))
+            names.append(line.mid(3));
+    }
+    return names;
+}
+
+QStringList CliRun::section(const QString &name) const
+{
+    const qsizetype start = lines.indexOf(u"== "_s + name);
+    if (start < 0)
+        return {};
+    QStringList body;
+    for (qsizetype i = start + 1; i < lines.size() && !lines[i].startsWith(u"== "); ++i)
+        body.append(lines[i]);
+    return body;
 }
 
 namespace {

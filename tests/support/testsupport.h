@@ -57,6 +57,20 @@ private:
 QString writeTextFile(const QTemporaryDir &dir, const QString &name, const QString &text);
 QString writeBytesFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
 
+// One run of the built zemvara-cli.
+struct CliRun
+{
+    int status = -1;    // exit code; -1 when it crashed or did not finish
+    QString out;        // standard output as printed
+    QString err;        // standard error as printed
+    QStringList lines;  // output lines, without the final line end
+
+    // Names of the "== WINDOW.CONTROL" sections in order, and the lines of one (empty if absent).
+    QStringList sectionNames() const;
+    QStringList section(const QString &name) const;
+};
+CliRun runCli(const QStringList &arguments);
+
 // A LOTO6 or miniLOTO draw-result file text made of the given data lines (CR LF ends).
 QString loto6Text(const QStringList &dataLines);
 QString miniLotoText(const QStringList &dataLines);
