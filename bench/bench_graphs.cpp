@@ -32,17 +32,14 @@ void settle()
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
-    Messages::setResponder([](const Messages::Request &r) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(r.text));
-        return QMessageBox::Ok;
-    });
+    bench::printMessages();
 
-    FormMain main;
-    main.show();
-    if (!main.loadFile(bench::dataFile(u"LOTO6_Download.csv"_s)))
+    const std::unique_ptr<FormMain> loaded = bench::shownMainWindow(u"LOTO6_Download.csv"_s);
+    if (!loaded)
         return 1;
+    FormMain &main = *loaded;
     const DrawTable &table = main.table();
     std::printf("draws: %d, selected: %d\n", table.rowCount(), table.selectedCount());
 

@@ -52,11 +52,9 @@ double timeOneLoad(const QString &path)
 
 int main(int argc, char *argv[])
 {
+    bench::useOffscreenUnlessSet();
     QApplication app(argc, argv);
-    Messages::setResponder([](const Messages::Request &r) {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
-        return QMessageBox::Ok;
-    });
+    bench::printMessages();
 
     // Real history into a shown window that ends all-selected, the list laid out and painted.
     FormMain window;

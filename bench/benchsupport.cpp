@@ -1,5 +1,8 @@
 #include "benchsupport.h"
 
+#include "core/formmain.h"
+#include "core/messages.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,6 +16,30 @@ namespace bench {
 QString dataFile(const QString &name)
 {
     return QDir(QStringLiteral(ZEMVARA_DATA_DIR)).filePath(name);
+}
+
+void useOffscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void printMessages()
+{
+    Messages::setResponder([](const Messages::Request &r) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(r.text));
+        return QMessageBox::Ok;
+    });
+}
+
+std::unique_ptr<FormMain> shownMainWindow(const QString &dataFileName)
+{
+    auto window = std::make_unique<FormMain>();
+    window->resize(1100, 640);
+    window->show();
+    if (!window->loadFile(dataFile(dataFileName)))
+        return nullptr;
+    return window;
 }
 
 double medianMs(int runs, const std::function<void()> &step)

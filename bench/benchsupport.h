@@ -3,10 +3,20 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+class FormMain;
 
 namespace bench {
 
 QString dataFile(const QString &name);
+
+// Before the application object: run offscreen unless a platform was chosen.
+void useOffscreenUnlessSet();
+// Answers every message box by printing it, so nothing waits for a person.
+void printMessages();
+// A shown main window loaded with a bundled results file; null when the load is refused.
+std::unique_ptr<FormMain> shownMainWindow(const QString &dataFileName);
 
 // Runs `step` `runs` times (after one warm-up run) and returns the median in milliseconds.
 double medianMs(int runs, const std::function<void()> &step);
