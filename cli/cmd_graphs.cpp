@@ -56,7 +56,8 @@ qint64 windowSize(const QString &typed)
 void printChart(Output &out, const QStringList &seriesLabels, const QStringList &categories,
                 const std::function<QString(qsizetype series, qsizetype category)> &value)
 {
-    out.line(u'\t' + seriesLabels.join(u'\t'));
+    // An empty field, then one field per series (no series: the line is empty).
+    out.line((QStringList{QString()} + seriesLabels).join(u'\t'));
     QString line;
     for (qsizetype h = 0; h < categories.size(); ++h) {
         line = categories[h];

@@ -291,7 +291,9 @@ void FormGraph3::Command3_Click()
         return;
     const QPoint gridOrigin = grid->viewport()->mapToGlobal(
         QPoint(grid->columnViewportPosition(1), grid->rowViewportPosition(0) + grid->rowHeight(0)));
-    const int gridWidth = grid->columnWidth(1) * (columns - 1);
+    // Only the part of the draw columns on screen: a long selection scrolls the grid.
+    const int gridWidth = std::min(grid->columnWidth(1) * (columns - 1),
+                                   grid->viewport()->width() - grid->columnViewportPosition(1));
 
     const QRect plot = plotAreaOnScreen();
     // Client-area geometry: the shift applies to it exactly, whatever the frame.

@@ -48,7 +48,7 @@ QStringList chartLines(const FormGraph3 *chart)
     QStringList labels;
     for (QAbstractSeries *s : series)
         labels.append(s->name());
-    QStringList out{u'\t' + labels.join(u'\t')};
+    QStringList out{(QStringList{QString()} + labels).join(u'\t')};
     const QStringList categories = chart->chartData().categories;
     for (qsizetype h = 0; h < categories.size(); ++h) {
         QStringList cells{categories[h]};
@@ -202,6 +202,12 @@ private Q_SLOTS:
         QCOMPARE(none.status, 0);
         QCOMPARE(none.sectionNames(), QStringList{u"FormGraph2.MSFlexGrid1"_s});
         QCOMPARE(none.section(u"FormGraph2.MSFlexGrid1"_s), (QStringList{QString(), u"2"_s, u"2"_s}));
+
+        // No number ticked: the chart has its draw categories and no series at all.
+        const CliRun empty = runCli({u"trend"_s, path, u"--columns"_s, u"with-bonus"_s, u"--numbers"_s, QString(),
+                                     u"--rates"_s, u"--select"_s, u"last:2"_s});
+        QCOMPARE(empty.status, 0);
+        QCOMPARE(empty.section(u"FormGraph3.MSChart1"_s), (QStringList{QString(), u"103回"_s, u"104回"_s}));
     }
 
     void trendPrintsWhatTheWindowsShow()
