@@ -38,6 +38,9 @@ int runCheck(const QStringList &arguments, Output &out)
     loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
     applySelection(table, args.value(u"--select"_s));
 
+    // miniLOTO hides the sixth box: nothing can be typed into it.
+    if (args.positional().size() - 1 > OldHit::boxesTakingPart(runMode))
+        throw UsageError{u"this game takes at most %1 numbers"_s.arg(OldHit::boxesTakingPart(runMode))};
     QStringList boxes;
     for (int i = 0; i < OldHit::kBoxCount; ++i)
         boxes.append(OldHit::typedBoxText(args.positional().value(1 + i)));
@@ -65,7 +68,9 @@ int runSearch(const QStringList &arguments, Output &out)
 {
     const Args args(arguments, {u"--select"_s, u"--mode"_s}, {});
     args.expectPositionalCount(2, 2);
-    const QString modeName = args.value(u"--mode"_s, u"or"_s);
+    if (!args.has(u"--mode"_s))
+        throw UsageError{u"missing --mode"_s};
+    const QString modeName = args.value(u"--mode"_s);
     NumberSearch::Mode mode = NumberSearch::Mode::Or;
     if (modeName == u"and")
         mode = NumberSearch::Mode::And;

@@ -201,6 +201,8 @@ void FormMain::setLayout(int runMode)
     if (m_copied && m_tools.isEmpty())
         m_tools.recreate(this);
     rebuildView([&] { m_table.reset(drawColumns(runMode)); });
+    // New rows stand in the order they are added until the next header click.
+    m_list->header()->setSortIndicatorShown(false);
 }
 
 void FormMain::MakeLvw6()

@@ -1,6 +1,7 @@
 #include "core/widgets.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,21 +17,44 @@ bool NumericLineEdit::acceptsCharacter(QChar c)
     return (c >= u'0' && c <= u'9') || c == QChar(8);
 }
 
+bool NumericLineEdit::accepts(QChar c) const
+{
+    return acceptsCharacter(c) || m_extra.contains(c);
+}
+
 void NumericLineEdit::keyPressEvent(QKeyEvent *event)
 {
-    const QString text = event->text();
     const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    // Shortcuts (copy, paste, select all) and editing keys without text pass untouched.
+    // Shortcuts (copy, paste, select all) pass untouched.
     const bool isShortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!isEnter && !isShortcut && !text.isEmpty()) {
-        for (const QChar c : text) {
-            if (!acceptsCharacter(c)) {
+    if (!isEnter && !isShortcut) {
+        for (const QChar c : event->text()) {
+            // Only typed characters are checked: editing keys such as Delete carry control codes.
+            const bool isControl = c.unicode() < 0x20 || c.unicode() == 0x7f;
+            if (!isControl && !accepts(c)) {
                 event->accept();
                 return;
             }
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void NumericLineEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Text composed through an input method (full-width digits, kana) obeys the same rule.
+    QString committed;
+    for (const QChar c : event->commitString()) {
+        if (accepts(c))
+            committed.append(c);
+    }
+    if (committed == event->commitString() && event->preeditString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered;
+    filtered.setCommitString(committed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
 }
 
 void NumericLineEdit::focusInEvent(QFocusEvent *event)
@@ -86,6 +110,10 @@ QString TreeWidgetRows::cellText(int row, int column) const
     return item ? item->text(column) : QString();
 }
 
+namespace {
+constexpr char kSortedByClick[] = "sortedByClick";
+} // namespace
+
 void enableColumnClickSort(QTreeWidget *list)
 {
     list->setSortingEnabled(false);
@@ -96,5 +124,14 @@ void enableColumnClickSort(QTreeWidget *list)
         *order = *order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
         list->sortItems(column, *order);
         list->header()->setSortIndicator(column, *order);
+        list->setProperty(kSortedByClick, true);
     });
+}
+
+void resortByClickedColumn(QTreeWidget *list)
+{
+    if (!list->property(kSortedByClick).toBool())
+        return;
+    const QHeaderView *header = list->header();
+    list->sortItems(header->sortIndicatorSection(), header->sortIndicatorOrder());
 }

@@ -18,12 +18,18 @@ public:
     explicit NumericLineEdit(QWidget *parent = nullptr);
     explicit NumericLineEdit(const QString &text, QWidget *parent = nullptr);
 
-    // The rule the box applies to a typed character.
+    // The rule the box applies to a typed character: digits, Backspace and the extra characters.
     static bool acceptsCharacter(QChar c);
+    bool accepts(QChar c) const;
+    void setExtraCharacters(const QString &characters) { m_extra = characters; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+
+private:
+    QString m_extra;
 };
 
 // Status bar with numbered text panels (1-based, as the program names them).
@@ -58,3 +64,5 @@ private:
 // Makes a header click sort the list by the text of that column, the order flipping on every
 // click whichever column was clicked before.
 void enableColumnClickSort(QTreeWidget *list);
+// Once sorted by a click, a list stays sorted: refilled rows are put in the clicked order.
+void resortByClickedColumn(QTreeWidget *list);

@@ -131,6 +131,7 @@ void FormOldHit::checkHit(int runMode)
         items.append(item);
     }
     m_list->addTopLevelItems(items);
+    resortByClickedColumn(m_list);
     LvwAutoSize(m_list, true, 0);
     m_label->setText(result.summary);
 

@@ -5,52 +5,18 @@
 #include "core/formmain.h"
 #include "core/game.h"
 #include "core/messages.h"
+#include "core/widgets.h"
 #include "lookups/numbersearch.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-// Numbers separated by blanks: typed keys other than digits, the blank and Backspace are
-// dropped; Enter raises returnPressed. Pasted text is checked by the search itself.
-class NumberListEdit : public QLineEdit
-{
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        const bool isShortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if (!isEnter && !isShortcut) {
-            for (const QChar c : event->text()) {
-                if (!((c >= u'0' && c <= u'9') || c == u' ' || c == QChar(8))) {
-                    event->accept();
-                    return;
-                }
-            }
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-
-    void focusInEvent(QFocusEvent *event) override
-    {
-        QLineEdit::focusInEvent(event);
-        QTimer::singleShot(0, this, &QLineEdit::selectAll);
-    }
-};
-} // namespace
 
 FormSearch::FormSearch(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -62,7 +28,10 @@ FormSearch::FormSearch(QWidget *parent) : QWidget(parent, Qt::Window)
     m_label->setObjectName(u"Label1"_s);
     layout->addWidget(m_label);
 
-    m_text = new NumberListEdit(this);
+    // Numbers separated by blanks; pasted text is checked by the search itself.
+    auto *text = new NumericLineEdit(this);
+    text->setExtraCharacters(u" "_s);
+    m_text = text;
     m_text->setObjectName(u"Text1"_s);
     connect(m_text, &QLineEdit::returnPressed, this, &FormSearch::SearchNumbers);
     layout->addWidget(m_text);

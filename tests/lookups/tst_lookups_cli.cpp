@@ -144,6 +144,11 @@ void TestLookupsCli::checkRefusalsAndUsage()
         QVERIFY(run.out.isEmpty());
     }
     QCOMPARE(runCli({u"check"_s, file, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s}).status, 2);
+    // miniLOTO has no sixth box to type into.
+    const CliRun six = runCli({u"check"_s, testsupport::miniLotoFile(), u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s});
+    QCOMPARE(six.status, 2);
+    QVERIFY(six.out.isEmpty());
+    QCOMPARE(runCli({u"check"_s, testsupport::miniLotoFile(), u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}).status, 0);
     QCOMPARE(runCli({u"check"_s}).status, 2);
     QCOMPARE(runCli({u"check"_s, file, u"1"_s, u"--select"_s, u"some"_s}).status, 2);
     const CliRun missing = runCli({u"check"_s, u"/nonexistent/LOTO6_Download.csv"_s, u"1"_s});
@@ -222,6 +227,7 @@ void TestLookupsCli::searchRefusalsAndUsage()
     QCOMPARE(runCli({u"search"_s, loto6, u"--mode"_s, u"xor"_s, u"7"_s}).status, 2);
     QCOMPARE(runCli({u"search"_s, loto6}).status, 2);
     QCOMPARE(runCli({u"search"_s, loto6, u"--mode"_s}).status, 2);
+    QCOMPARE(runCli({u"search"_s, loto6, u"7"_s}).status, 2);  // the mode is not optional
 }
 
 QTEST_GUILESS_MAIN(TestLookupsCli)

@@ -441,10 +441,13 @@ void TestLookupsWindows::checkListSortsByHeaderClicks()
     QVERIFY(std::is_sorted(kai.begin(), kai.end()));
     QCOMPARE(kai, sourceOrder);
 
-    // A new check lists in source order again.
+    // Once sorted, the list stays sorted: a new check lists in the clicked order.
     Q_EMIT list->header()->sectionClicked(1);
     form->Command1_Click();
-    QCOMPARE(listColumn(list, 1), sourceOrder);
+    QStringList descending = sourceOrder;
+    std::reverse(descending.begin(), descending.end());
+    QCOMPARE(listColumn(list, 1), descending);
+    QCOMPARE(list->header()->sortIndicatorOrder(), Qt::DescendingOrder);
 }
 
 void TestLookupsWindows::newLoadReplacesWindows()
