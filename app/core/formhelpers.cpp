@@ -129,3 +129,10 @@ void showToolWindow(QWidget *window)
     window->activateWindow();
     window->setFocus();
 }
+
+void showToolWindow(QWidget *window, QPoint placeIfHidden)
+{
+    if (!window->isVisible())
+        moveFrameTo(window, placeIfHidden);
+    showToolWindow(window);
+}

@@ -36,3 +36,6 @@ void moveFrameTo(QWidget *window, QPoint topLeft);
 // Shows a tool window the way every launcher does: restore if minimised, keep on screen,
 // make visible, raise and focus.
 void showToolWindow(QWidget *window);
+// The same for a window that opens at a given place the first time it is shown; a window
+// already on screen keeps where the user put it.
+void showToolWindow(QWidget *window, QPoint placeIfHidden);

@@ -24,19 +24,15 @@ void openGraphPair(FormMain &main, GraphColumns kind, ToolSlot graphSlot, ToolSl
     graph->setNoTop(range.noTop);
     graph->setNoEnd(range.noEnd);
     graph->MakeGraph();
-    if (!graph->isVisible())
-        moveFrameTo(graph, frameBottomLeft(&main));
     graph->setWindowTitle(caption);
-    showToolWindow(graph);
+    showToolWindow(graph, frameBottomLeft(&main));
 
     trend->setSetFormMain(&main);
     trend->setNoTop(range.noTop);
     trend->setNoEnd(range.noEnd);
     trend->Command1_Click(0);
-    if (!trend->isVisible())
-        moveFrameTo(trend, frameBottomLeft(graph));
     trend->setWindowTitle(caption);
-    showToolWindow(trend);
+    showToolWindow(trend, frameBottomLeft(graph));
 }
 } // namespace
 

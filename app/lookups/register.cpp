@@ -10,14 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Search and check open at the lower right corner of their main window, unless already shown.
-void placeAndShow(QWidget *window, FormMain &opener)
-{
-    if (!window->isVisible())
-        moveFrameTo(window, frameBottomRight(&opener));
-    showToolWindow(window);
-}
-
 void menuNoSet_Click(FormMain &window)
 {
     auto *search = window.tools().get<FormSearch>(ToolSlot::Search);
@@ -25,7 +17,8 @@ void menuNoSet_Click(FormMain &window)
         return;
     search->SetFormMain(&window);
     search->setNoEnd(NumberSearch::noEnd(window.RunMode()));
-    placeAndShow(search, window);
+    // Search and check open at the lower right corner of their main window.
+    showToolWindow(search, frameBottomRight(&window));
 }
 
 void menuOldHit_Click(FormMain &window)
@@ -35,7 +28,7 @@ void menuOldHit_Click(FormMain &window)
         return;
     check->Text1(5)->setVisible(window.RunMode() != Game::MiniLoto);
     check->SetFormMain(&window);
-    placeAndShow(check, window);
+    showToolWindow(check, frameBottomRight(&window));
 }
 } // namespace
 
