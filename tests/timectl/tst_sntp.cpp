@@ -4,7 +4,10 @@
 #include "horlogix/sntp.h"
 
 #include <QLabel>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +48,7 @@ private Q_SLOTS:
     void shortRepliesAndTimeout();
     void asyncEventsIncludingLateOnes();
     void handlerChangesReturnedValue();
+    void handlersMayDeleteOrRestart();
     void argumentsAndPropertyFallBacks();
     void sendFailuresReturnZero();
     void savedState();
@@ -156,6 +160,61 @@ void TestSntp::handlerChangesReturnedValue()
     QCOMPARE(control.serverTime(), date);
 }
 
+void TestSntp::handlersMayDeleteOrRestart()
+{
+    FakeNtpServer server;
+    server.replies = {FakeNtpServer::reply(3786825600u), FakeNtpServer::reply(86400)};
+
+    // Deleted by the handler of its first reply, in either mode: no crash, nothing after it.
+    for (const bool sync : {true, false}) {
+        auto *control = new SNTP;
+        aim(*control, server);
+        QPointer<SNTP> alive(control);
+        int events = 0;
+        connect(control, &SNTP::GotServerTime, this, [&events, control](double &) {
+            ++events;
+            delete control;
+        });
+        control->GetServerTime({}, 0, 0, sync);
+        QTRY_VERIFY(alive.isNull());
+        QTest::qWait(50);
+        QCOMPARE(events, 1);
+    }
+
+    // A synchronous call made from a handler gets its own reply.
+    {
+        SNTP control;
+        aim(control, server);
+        server.replies = {FakeNtpServer::reply(3786825600u)};
+        double inner = -1;
+        bool asked = false;
+        connect(&control, &SNTP::GotServerTime, this, [&](double &) {
+            if (asked)
+                return;
+            asked = true;
+            inner = control.GetServerTime({}, 0, freeUdpPort(), true);
+        });
+        control.GetServerTime({}, 0, 0, false);
+        QTRY_VERIFY(inner >= 0);
+        QCOMPARE(shown(inner), u"2020/01/01 09:00:00"_s);
+        QCOMPARE(control.lastError(), SNTP::Error::None);
+    }
+
+    // A failing call made while a synchronous one waits ends that wait at once, with its own error.
+    {
+        FakeNtpServer silent;
+        SNTP control;
+        aim(control, silent);
+        control.setTimeoutMs(3000);
+        QTimer::singleShot(20, &control, [&control] { control.GetServerTime(u"host.invalid"_s, 123, 0, false); });
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(control.GetServerTime({}, 0, 0, true), 0.0);
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(control.lastError(), SNTP::Error::HostNotFound);
+    }
+}
+
 void TestSntp::argumentsAndPropertyFallBacks()
 {
     FakeNtpServer server;
@@ -227,6 +286,16 @@ void TestSntp::savedState()
     QCOMPARE(control.RemotePort(), 5123);
     QCOMPARE(control.LocalPort(), 1024);
     QCOMPARE(control.IsSync(), false);
+
+    // Values of the wrong kind read as the defaults; no silent wrap of 64-bit numbers.
+    control.ReadProperties({{u"RemoteHost"_s, 5}, {u"SyncMode"_s, u"no"_s},
+                            {u"LocalPort"_s, qlonglong(5000000000)}, {u"RemotePort"_s, 1.0}});
+    QCOMPARE(control.RemoteHost(), QString());
+    QCOMPARE(control.IsSync(), false);
+    QCOMPARE(control.LocalPort(), 1024);
+    QCOMPARE(control.RemotePort(), 1);
+    control.ReadProperties({{u"SyncMode"_s, u"1"_s}});
+    QCOMPARE(control.IsSync(), true);
 
     SNTP fresh;
     PropertyBag bag;

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -25,23 +27,42 @@ constexpr int kSavedRemotePort = 123;
 constexpr int kSavedLocalPort = 1024;
 constexpr int kTransmitSecondsOffset = 40;
 
-// A saved integer, or the fall-back when the key is missing or the value is not a number.
+// A saved 32-bit integer, or the fall-back when the key is missing or the value is not one.
 int savedInt(const PropertyBag &bag, const QString &key, int fallback)
 {
     const auto it = bag.constFind(key);
     if (it == bag.cend())
         return fallback;
     bool ok = false;
-    const int value = it->toInt(&ok);
-    return ok ? value : fallback;
+    const qlonglong value = it->toLongLong(&ok);
+    if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return fallback;
+    return int(value);
 }
 
+// A saved flag: a boolean, 0/1, or the texts "true"/"false"/"1"/"0"; anything else is the fall-back.
 bool savedBool(const PropertyBag &bag, const QString &key, bool fallback)
 {
     const auto it = bag.constFind(key);
-    if (it == bag.cend() || !it->canConvert<bool>())
+    if (it == bag.cend())
         return fallback;
-    return it->toBool();
+    if (it->typeId() == QMetaType::Bool)
+        return it->toBool();
+    const QString text = it->toString().trimmed().toLower();
+    if (text == u"true" || text == u"1")
+        return true;
+    if (text == u"false" || text == u"0")
+        return false;
+    return fallback;
+}
+
+// A saved text; a value of another kind reads as the fall-back.
+QString savedText(const PropertyBag &bag, const QString &key, const QString &fallback)
+{
+    const auto it = bag.constFind(key);
+    if (it == bag.cend() || (it->typeId() != QMetaType::QString && it->typeId() != QMetaType::QByteArray))
+        return fallback;
+    return it->toString();
 }
 
 // IPv4 first: a name such as "localhost" often maps to both, and many servers listen on
@@ -68,7 +89,9 @@ SNTP::SNTP(QWidget *parent) : QWidget(parent)
 
     m_winsock = new QUdpSocket(this);
     m_winsock->setObjectName(u"Winsock"_s);
-    connect(m_winsock, &QUdpSocket::readyRead, this, &SNTP::Winsock_DataArrival);
+    // Queued: a handler of GotServerTime may delete this control or start a new exchange, which
+    // must not happen inside the socket's own notification.
+    connect(m_winsock, &QUdpSocket::readyRead, this, &SNTP::Winsock_DataArrival, Qt::QueuedConnection);
 }
 
 SNTP::~SNTP() = default;
@@ -153,6 +176,7 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
 
     // The host stays responsive while we wait, and may even delete us from a handler.
     const QPointer<SNTP> alive(this);
+    const quint64 exchange = m_exchange;
     const QDeadlineTimer deadline = m_timeoutMs > 0
         ? QDeadlineTimer(m_timeoutMs, Qt::PreciseTimer) : QDeadlineTimer(QDeadlineTimer::Forever);
     QTimer wake;  // wakes the blocking wait for events below when the time is up
@@ -168,6 +192,9 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         if (!alive)
             return 0;
+        // A handler started another exchange: the socket is its now, and this wait is over.
+        if (m_exchange != exchange)
+            return m_received ? m_serverTime : 0;
     }
     return m_serverTime;
 }
@@ -194,7 +221,7 @@ void SNTP::Winsock_DataArrival()
 
 void SNTP::ReadProperties(const PropertyBag &bag)
 {
-    m_remoteHost = bag.value(kKeyRemoteHost, QString()).toString();
+    m_remoteHost = savedText(bag, kKeyRemoteHost, QString());
     m_remotePort = savedInt(bag, kKeyRemotePort, kSavedRemotePort);
     m_localPort = savedInt(bag, kKeyLocalPort, kSavedLocalPort);
     m_isSync = savedBool(bag, kKeySyncMode, false);

@@ -94,6 +94,9 @@ int main(int argc, char *argv[])
 
     int status = 1;
     QObject::connect(&control, &SNTP::GotServerTime, &app, [&status](double &date) {
+        // Only the first reply counts; more may already be waiting.
+        if (status == 0)
+            return;
         print(stdout, formatted(date));
         status = 0;
         QCoreApplication::quit();
