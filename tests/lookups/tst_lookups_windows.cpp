@@ -67,6 +67,15 @@ void typeBoxes(FormOldHit *form, const QStringList &texts)
         form->Text1(i)->setText(texts.value(i));
 }
 
+// Opens the check of a main window and runs it once with the given boxes.
+FormOldHit *checkOnce(FormMain &window, const QStringList &texts)
+{
+    FormOldHit *form = openCheck(window);
+    typeBoxes(form, texts);
+    form->Command1_Click();
+    return form;
+}
+
 QStringList boxTexts(const FormOldHit *form)
 {
     QStringList out;
@@ -244,9 +253,7 @@ void TestLookupsWindows::checkReusesItsCopy()
 {
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"3"_s, u"14"_s, u"15"_s});
     FormMain *copy = form->resultWindow();
     QVERIFY(copy);
     const int firstRows = copy->table().rowCount();
@@ -300,9 +307,7 @@ void TestLookupsWindows::duplicateChangesNothing()
 {
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"3"_s, u"14"_s, u"15"_s});
     FormMain *copy = form->resultWindow();
     const QString caption = copy->windowTitle();
     const QStringList copyKai = kaiColumn(copy->table());
@@ -329,9 +334,7 @@ void TestLookupsWindows::checkSeesOnlySelectedRows()
     main->findChild<QLineEdit *>(u"Text1"_s)->setText(u"300"_s);
     main->Command2_Click(1);
     const int rows = main->table().rowCount();
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s, u"4"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s, u"4"_s});
     const DrawTable &copy = form->resultWindow()->table();
     QVERIFY(copy.rowCount() > 0);
     const int firstKept = main->table().cellText(rows - 300, 1).toInt();
@@ -353,9 +356,7 @@ void TestLookupsWindows::checkWithNothingSelected()
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
     main->Command1_Click(0);
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"1"_s, u"2"_s, u"3"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s});
     QCOMPARE(form->Label1()->text(), u"当選していません"_s);
     QCOMPARE(form->ListView1()->topLevelItemCount(), 0);
     FormMain *copy = form->resultWindow();
@@ -370,9 +371,7 @@ void TestLookupsWindows::checkOnEmptyTableDoesNothing()
     QTemporaryDir dir;
     auto main = openMain(testsupport::writeTextFile(dir, u"empty_Download.csv"_s, testsupport::loto6Text({})));
     QCOMPARE(main->RunMode(), 6);
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"7"_s, u"7"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"7"_s, u"7"_s});
     QVERIFY(messages.texts().isEmpty());
     QVERIFY(!form->resultWindow());
     QVERIFY(form->Label1()->text().isEmpty());
@@ -382,9 +381,7 @@ void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
 {
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"10"_s, u"20"_s, u"30"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"10"_s, u"20"_s, u"30"_s});
     FormMain *copy = form->resultWindow();
     const int copyRows = copy->table().rowCount();
     QVERIFY(copyRows > 0);
@@ -422,9 +419,7 @@ void TestLookupsWindows::checkListSortsByHeaderClicks()
 {
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
-    FormOldHit *form = openCheck(*main);
-    typeBoxes(form, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s});
-    form->Command1_Click();
+    FormOldHit *form = checkOnce(*main, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s});
     QTreeWidget *list = form->ListView1();
     const QStringList sourceOrder = listColumn(list, 1);
 
