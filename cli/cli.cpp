@@ -147,6 +147,14 @@ void applySelection(DrawTable &table, const QString &choice)
         table.setRangeSelected(range.first, range.last, true);
 }
 
+int loadAnalysisSet(const Args &args, DrawTable &table)
+{
+    int runMode = 0;
+    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
+    applySelection(table, args.value(u"--select"_s));
+    return runMode;
+}
+
 QList<CommandInfo> commands()
 {
     return {

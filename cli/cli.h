@@ -64,6 +64,9 @@ private:
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);
 // Applies --select all|first:N|last:N (default: all, the state after a load).
 void applySelection(DrawTable &table, const QString &choice);
+// The analysis set of a command: FILE (first positional argument) loaded, --select applied.
+// Returns the game (RunMode).
+int loadAnalysisSet(const Args &args, DrawTable &table);
 
 using Command = std::function<int(const QStringList &arguments, Output &out)>;
 struct CommandInfo

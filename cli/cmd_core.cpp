@@ -18,8 +18,7 @@ int runLoad(const QStringList &arguments, Output &out)
     const Args args(arguments, {u"--select"_s}, {});
     args.expectPositionalCount(1, 1);
     DrawTable table;
-    loadDrawTable(args.positional(0, u"FILE"_s), table);
-    applySelection(table, args.value(u"--select"_s));
+    loadAnalysisSet(args, table);
 
     out.section(u"FormMain"_s, u"ListView1"_s);
     out.list(table.headers(), table, table.columnCount());

@@ -76,9 +76,7 @@ int runFreq(const QStringList &arguments, Output &out)
     args.expectPositionalCount(1, 1);
     const GraphColumns kind = columnsOption(args);
     DrawTable table;
-    int runMode = 0;
-    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
-    applySelection(table, args.value(u"--select"_s));
+    const int runMode = loadAnalysisSet(args, table);
     const int maxNo = Game::maxNo(runMode);
     const ColumnRange range = graphColumnRange(kind, runMode);
 
@@ -119,9 +117,7 @@ int runTrend(const QStringList &arguments, Output &out)
     if (!args.has(u"--numbers"_s))
         throw UsageError{u"missing --numbers"_s};
     DrawTable table;
-    int runMode = 0;
-    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
-    applySelection(table, args.value(u"--select"_s));
+    const int runMode = loadAnalysisSet(args, table);
     const int maxNo = Game::maxNo(runMode);
     const ColumnRange range = graphColumnRange(kind, runMode);
 

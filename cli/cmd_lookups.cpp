@@ -34,9 +34,7 @@ int runCheck(const QStringList &arguments, Output &out)
     const Args args(arguments, {u"--select"_s}, {});
     args.expectPositionalCount(1, 1 + OldHit::kBoxCount);
     DrawTable table;
-    int runMode = Game::None;
-    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
-    applySelection(table, args.value(u"--select"_s));
+    const int runMode = loadAnalysisSet(args, table);
 
     // miniLOTO hides the sixth box: nothing can be typed into it.
     if (args.positional().size() - 1 > OldHit::boxesTakingPart(runMode))
@@ -80,9 +78,7 @@ int runSearch(const QStringList &arguments, Output &out)
         throw UsageError{u"--mode takes or, and or not"_s};
 
     DrawTable table;
-    int runMode = Game::None;
-    loadDrawTable(args.positional(0, u"FILE"_s), table, &runMode);
-    applySelection(table, args.value(u"--select"_s));
+    const int runMode = loadAnalysisSet(args, table);
 
     const QString typed = NumberSearch::typedText(args.positional(1, u"TEXT"_s));
     // An empty box starts no search.
