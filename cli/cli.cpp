@@ -3,6 +3,7 @@
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/griddata.h"
 
 #include <cstdio>
@@ -138,7 +139,7 @@ void applySelection(DrawTable &table, const QString &choice)
     }
     const qsizetype colon = choice.indexOf(u':');
     const QString kind = choice.left(colon);
-    const std::optional<qint64> n = colon < 0 ? std::nullopt : parseCount(QStringView(choice).mid(colon + 1));
+    const std::optional<qint64> n = colon < 0 ? std::nullopt : parseNumber(QStringView(choice).mid(colon + 1));
     if (!n || (kind != u"first" && kind != u"last"))
         throw UsageError{u"--select takes all, first:N or last:N"_s};
     const RowRange range = kind == u"first" ? firstRows(table.rowCount(), *n) : lastRows(table.rowCount(), *n);

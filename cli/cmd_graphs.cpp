@@ -2,6 +2,7 @@
 
 #include "core/drawtable.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/game.h"
 #include "core/griddata.h"
 #include "graphs/frequency.h"
@@ -34,7 +35,7 @@ std::vector<bool> tickedNumbers(const QString &text, int maxNo)
     std::vector<bool> ticked(size_t(maxNo), false);
     const QStringList parts = text.split(QRegularExpression(u"[\\s,]+"_s), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
-        const std::optional<qint64> n = cellInteger(part);
+        const std::optional<qint64> n = parseNumber(part);
         if (!n || *n < 1 || *n > maxNo)
             throw UsageError{u"--numbers takes numbers from 1 to "_s + QString::number(maxNo)};
         ticked[size_t(*n - 1)] = true;
@@ -50,7 +51,7 @@ qint64 windowSize(const QString &typed)
         if (c >= u'0' && c <= u'9')
             digits.append(c);
     }
-    return std::max<qint64>(parseCount(digits).value_or(0), 1);
+    return std::max<qint64>(parseNumber(digits).value_or(0), 1);
 }
 
 void printChart(Output &out, const QStringList &seriesLabels, const QStringList &categories,

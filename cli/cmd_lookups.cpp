@@ -14,7 +14,7 @@ namespace {
 void printCopy(Output &out, const QString &caption, const DrawTable &source, const QList<int> &rows)
 {
     DrawTable copy;
-    copy.reset(source.columns());
+    copy.reset(source.runMode());
     copy.reserve(int(rows.size()));
     for (const int row : rows)
         copy.appendRowFrom(source, row);

@@ -79,7 +79,7 @@ Result parse(const QByteArray &bytes, DrawTable &table)
         return {Status::NotDrawFile, 0};
 
     DrawTable fresh;
-    fresh.reset(drawColumns(runMode));
+    fresh.reset(runMode);
 
     if (titleEnd >= 0) {
         const QString body = decode(QByteArrayView(bytes).sliced(titleEnd + 1));

@@ -1,21 +1,76 @@
 #include "core/drawtable.h"
 
 #include "core/fields.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <numeric>
 
-void DrawTable::reset(const QList<ColumnSpec> &columns)
+void DrawTable::reset(int runMode)
 {
-    m_columns = columns;
+    m_runMode = runMode;
+    m_columns = drawColumns(runMode);
     clearRows();
 }
 
 void DrawTable::clearRows()
 {
     m_rows.clear();
+    m_records.clear();
     m_selected.clear();
     m_selectedCount = 0;
+}
+
+void DrawTable::reserve(int rows)
+{
+    m_rows.reserve(size_t(rows));
+    m_records.reserve(size_t(rows));
+    m_selected.reserve(size_t(rows));
+}
+
+void DrawTable::push(Row row, const DrawRecord *record)
+{
+    if (record) {
+        m_records.push_back(*record);
+    } else {
+        QList<QStringView> cells;
+        cells.reserve(qsizetype(row.bounds.size()));
+        for (size_t c = 0; c + 1 < row.bounds.size(); ++c)
+            cells.append(QStringView(row.text).mid(row.bounds[c], row.bounds[c + 1] - row.bounds[c]));
+        m_records.push_back(makeDrawRecord(m_columns, maxNo(), cells));
+    }
+    m_rows.push_back(std::move(row));
+    m_selected.push_back(0);
+}
+
+std::optional<qint64> DrawTable::cellNumber(int row, int column) const
+{
+    if (column >= 0 && column < m_columns.size()) {
+        const DrawRecord &r = m_records[size_t(row)];
+        const ColumnSpec &spec = m_columns[column];
+        switch (spec.role) {
+        case ColumnSpec::Role::DrawNo:
+            return r.drawNo;
+        case ColumnSpec::Role::Number:
+        case ColumnSpec::Role::Bonus: {
+            const int n = spec.role == ColumnSpec::Role::Bonus ? r.bonus : r.numbers[size_t(spec.index)];
+            return n == DrawRecord::kNoNumber ? std::nullopt : std::optional<qint64>(n);
+        }
+        default:
+            break;
+        }
+    }
+    return parseNumber(cell(row, column));
+}
+
+int DrawTable::invalidSelectedCount() const
+{
+    int count = 0;
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_selected[r] && !m_records[r].valid)
+            ++count;
+    }
+    return count;
 }
 
 QStringList DrawTable::headers() const
@@ -50,8 +105,7 @@ void DrawTable::appendRow(const QList<QStringView> &cells)
             row.text.append(cells[c]);
         row.bounds.push_back(int(row.text.size()));
     }
-    m_rows.push_back(std::move(row));
-    m_selected.push_back(0);
+    push(std::move(row), nullptr);
 }
 
 void DrawTable::appendRow(const QStringList &cells)
@@ -84,17 +138,22 @@ void DrawTable::appendDataLine(QStringView line)
         }
         row.bounds.push_back(int(row.text.size()));
     }
-    m_rows.push_back(std::move(row));
-    m_selected.push_back(0);
+    push(std::move(row), nullptr);
 }
 
 void DrawTable::appendRowFrom(const RowSource &source, int row)
 {
-    QStringList cells;
-    cells.reserve(m_columns.size());
-    for (int c = 0; c < m_columns.size(); ++c)
-        cells.append(source.cellText(row, c));
-    appendRow(cells);
+    Row copy;
+    copy.bounds.reserve(size_t(m_columns.size()) + 1);
+    copy.bounds.push_back(0);
+    for (int c = 0; c < m_columns.size(); ++c) {
+        copy.text.append(source.cellText(row, c));
+        copy.bounds.push_back(int(copy.text.size()));
+    }
+    // A row of a table of the same game keeps its record; any other is read from its cells.
+    const DrawRecord *record = source.record(row);
+    const auto *table = dynamic_cast<const DrawTable *>(&source);
+    push(std::move(copy), record && table && table->runMode() == m_runMode ? record : nullptr);
 }
 
 void DrawTable::setSelected(int row, bool selected)
@@ -129,14 +188,18 @@ void DrawTable::sortByColumn(int column, Qt::SortOrder order)
         return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
     });
     std::vector<Row> rows;
+    std::vector<DrawRecord> records;
     std::vector<char> selected;
     rows.reserve(m_rows.size());
+    records.reserve(m_rows.size());
     selected.reserve(m_rows.size());
     for (int i : order_) {
         rows.push_back(std::move(m_rows[size_t(i)]));
+        records.push_back(std::move(m_records[size_t(i)]));
         selected.push_back(m_selected[size_t(i)]);
     }
     m_rows = std::move(rows);
+    m_records = std::move(records);
     m_selected = std::move(selected);
 }
 

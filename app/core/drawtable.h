@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/drawrecord.h"
 #include "core/game.h"
 #include "core/rowsource.h"
 
@@ -10,16 +11,19 @@
 
 #include <vector>
 
-// The draw table: one row per draw, every cell a (padded) text, plus the selected flag of each
-// row. The main window shows it; every analysis reads it through RowSource.
+// The draw table: one row per draw, every cell a (padded) text as the list shows it, the typed
+// record of each row built from those cells, and the selected flag of each row. The main window
+// shows it; every analysis reads it through RowSource.
 class DrawTable final : public RowSource
 {
 public:
     DrawTable() = default;
 
-    // Clears all rows and columns and takes the given layout (column 0 included).
-    void reset(const QList<ColumnSpec> &columns);
+    // Clears all rows and columns and takes the layout of the game (RunMode 6 or 5).
+    void reset(int runMode);
     void clearRows();
+    int runMode() const { return m_runMode; }
+    int maxNo() const { return Game::maxNo(m_runMode); }
 
     int columnCount() const { return int(m_columns.size()); }
     const ColumnSpec &column(int c) const { return m_columns.at(c); }
@@ -29,7 +33,11 @@ public:
     int rowCount() const override { return int(m_rows.size()); }
     bool isSelected(int row) const override { return m_selected[size_t(row)] != 0; }
     QString cellText(int row, int column) const override { return cell(row, column).toString(); }
+    std::optional<qint64> cellNumber(int row, int column) const override;
+    const DrawRecord *record(int row) const override { return &m_records[size_t(row)]; }
     QStringView cell(int row, int column) const;
+    // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo).
+    int invalidSelectedCount() const;
 
     // Adds a row of ready-made cell texts (column 0 first); missing cells are empty.
     void appendRow(const QList<QStringView> &cells);
@@ -38,7 +46,7 @@ public:
     void appendDataLine(QStringView line);
     // Copies a row of another table with the same layout.
     void appendRowFrom(const RowSource &source, int row);
-    void reserve(int rows) { m_rows.reserve(size_t(rows)); m_selected.reserve(size_t(rows)); }
+    void reserve(int rows);
 
     void setSelected(int row, bool selected);
     void setRangeSelected(int first, int last, bool selected);
@@ -54,9 +62,12 @@ private:
         QString text;             // all cells back to back
         std::vector<int> bounds;  // cell c spans [bounds[c], bounds[c + 1])
     };
+    void push(Row row, const DrawRecord *record);
 
+    int m_runMode = Game::None;
     QList<ColumnSpec> m_columns;
     std::vector<Row> m_rows;
+    std::vector<DrawRecord> m_records;
     std::vector<char> m_selected;
     int m_selectedCount = 0;
 };

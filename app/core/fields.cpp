@@ -1,7 +1,5 @@
 #include "core/fields.h"
 
-#include <limits>
-
 QStringView GetField(QStringView line, QStringView separator, int n)
 {
     if (n < 0)
@@ -53,20 +51,4 @@ QString ChrToNo(const QString &text, int position)
         return QStringLiteral("  ");
     const int value = text.at(position - 1).unicode() - 48;
     return padCell(QString::number(value), 2);
-}
-
-std::optional<qint64> parseCount(QStringView text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    qint64 value = 0;
-    for (const QChar c : text) {
-        if (!c.isDigit() || c.unicode() > u'9')
-            return std::nullopt;
-        const int digit = c.unicode() - u'0';
-        if (value > (std::numeric_limits<qint64>::max() - digit) / 10)
-            return std::numeric_limits<qint64>::max();
-        value = value * 10 + digit;
-    }
-    return value;
 }

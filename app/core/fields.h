@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <optional>
 
 // Field n (0-based) of a separated line, unchanged (no trimming, no quote handling).
 // The separator is searched without regard to letter case; a missing field is empty.
@@ -19,7 +18,3 @@ void appendPadded(QString &out, QStringView value, int width);
 QString NoToChr(int n);
 // The number at the 1-based position as two-character text (" 7", "43"), or two blanks.
 QString ChrToNo(const QString &text, int position);
-
-// Whole number from a text the user typed into a digits-only box. Empty or non-numeric text
-// gives std::nullopt; values beyond the range saturate, so "more rows than there are" still works.
-std::optional<qint64> parseCount(QStringView text);

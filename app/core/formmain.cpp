@@ -4,6 +4,7 @@
 #include "core/drawfile.h"
 #include "core/drawtablemodel.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/filedialogs.h"
 #include "core/formhelpers.h"
 #include "core/messages.h"
@@ -200,7 +201,7 @@ void FormMain::setLayout(int runMode)
     // A copy closed by the user is filled again by its maker: it gets fresh tool windows.
     if (m_copied && m_tools.isEmpty())
         m_tools.recreate(this);
-    rebuildView([&] { m_table.reset(drawColumns(runMode)); });
+    rebuildView([&] { m_table.reset(runMode); });
     // New rows stand in the order they are added until the next header click.
     m_list->header()->setSortIndicatorShown(false);
 }
@@ -298,7 +299,7 @@ void FormMain::Command1_Click(int index)
 void FormMain::Command2_Click(int index)
 {
     // An empty box means no count was given: the click is ignored.
-    const std::optional<qint64> n = parseCount(m_text1->text());
+    const std::optional<qint64> n = parseNumber(m_text1->text());
     if (!n)
         return;
     const int rows = m_table.rowCount();

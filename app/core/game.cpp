@@ -15,20 +15,22 @@ QList<ColumnSpec> buildLayout(int picks, const QList<TierColumns> &tiers)
 {
     QList<ColumnSpec> columns{
         {QString(), QString(), -1, 0},
-        {u"Kai"_s, u"回"_s, 0, 5},
-        {u"Date"_s, u"抽選日"_s, 1, 0},
+        {u"Kai"_s, u"回"_s, 0, 5, ColumnSpec::Role::DrawNo},
+        {u"Date"_s, u"抽選日"_s, 1, 0, ColumnSpec::Role::Date},
     };
     for (int i = 1; i <= picks; ++i)
-        columns.append({u"No"_s + QString::number(i), QString::number(i), 1 + i, 2});
-    columns.append({u"Bonus"_s, u"Bonus"_s, 2 + picks, 2});
+        columns.append({u"No"_s + QString::number(i), QString::number(i), 1 + i, 2, ColumnSpec::Role::Number, i - 1});
+    columns.append({u"Bonus"_s, u"Bonus"_s, 2 + picks, 2, ColumnSpec::Role::Bonus});
     const QString fullWidthDigits = u"１２３４５"_s;
     const int firstWinners = 3 + picks;
     const int firstPrize = firstWinners + int(tiers.size());
     for (int t = 0; t < tiers.size(); ++t) {
         const QString n = QString::number(t + 1);
         const QChar wide = fullWidthDigits.at(t);
-        columns.append({u"Kuchi"_s + n, wide + u"等口数"_s, firstWinners + t, tiers[t].winnersWidth});
-        columns.append({u"Money"_s + n, wide + u"等賞金"_s, firstPrize + t, tiers[t].prizeWidth});
+        columns.append({u"Kuchi"_s + n, wide + u"等口数"_s, firstWinners + t, tiers[t].winnersWidth,
+                        ColumnSpec::Role::Winners, t});
+        columns.append({u"Money"_s + n, wide + u"等賞金"_s, firstPrize + t, tiers[t].prizeWidth,
+                        ColumnSpec::Role::Prize, t});
     }
     return columns;
 }
@@ -38,7 +40,7 @@ const QList<ColumnSpec> &drawColumns(int runMode)
 {
     static const QList<ColumnSpec> loto6 = [] {
         QList<ColumnSpec> c = buildLayout(6, {{3, 9}, {3, 9}, {4, 7}, {5, 5}, {7, 4}});
-        c.append({u"Carry"_s, u"CarryOver"_s, 19, 9});
+        c.append({u"Carry"_s, u"CarryOver"_s, 19, 9, ColumnSpec::Role::Carry});
         return c;
     }();
     static const QList<ColumnSpec> mini = buildLayout(5, {{3, 8}, {4, 7}, {4, 5}, {6, 4}});

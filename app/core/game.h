@@ -19,10 +19,15 @@ constexpr int firstNumberColumn = 3;
 // shows, and its cell width (0 = stored unpadded). Column 0 has no field (-1).
 struct ColumnSpec
 {
+    // What a cell of the column holds, for the typed record of its row.
+    enum class Role { None, DrawNo, Date, Number, Bonus, Winners, Prize, Carry };
+
     QString key;
     QString header;
     int field = -1;
     int width = 0;
+    Role role = Role::None;
+    int index = 0;  // 0-based main number (Number) or tier (Winners, Prize)
 };
 
 // The column layout of the draw table for a game, column 0 included.

@@ -2,6 +2,7 @@
 
 #include "core/controlarray.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/formhelpers.h"
 #include "core/gridmodel.h"
 #include "core/widgets.h"
@@ -49,7 +50,7 @@ double fieldNumber(const NumericLineEdit *field)
 
 qint64 fieldCount(const NumericLineEdit *field)
 {
-    return parseCount(field->text()).value_or(0);
+    return parseNumber(field->text()).value_or(0);
 }
 
 QColor seriesColor(int pair)

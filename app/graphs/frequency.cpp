@@ -51,7 +51,7 @@ NumberCounts countNumbers(const RowSource &rows, int noTop, int noEnd, int maxNo
             continue;
         ++result.selected;
         for (int c = noTop; c <= noEnd; ++c) {
-            const std::optional<qint64> value = cellInteger(rows.cellText(r, c));
+            const std::optional<qint64> value = rows.cellNumber(r, c);
             // A stray value would index past the counters: it is simply not a number of the game.
             if (value && *value >= 1 && *value <= maxNo)
                 ++result.counts[size_t(*value - 1)];
@@ -122,8 +122,8 @@ QString oddEvenText(const RowSource &rankedTable)
     for (int r = 0; r < rows; ++r) {
         if (!rankedTable.isSelected(r))
             continue;
-        const std::optional<qint64> number = cellInteger(rankedTable.cellText(r, 1));
-        const std::optional<qint64> count = cellInteger(rankedTable.cellText(r, 2));
+        const std::optional<qint64> number = rankedTable.cellNumber(r, 1);
+        const std::optional<qint64> count = rankedTable.cellNumber(r, 2);
         if (!number || !count)
             continue;
         (*number % 2 != 0 ? odd : even) += *count;

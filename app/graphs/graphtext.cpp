@@ -19,18 +19,6 @@ QString percentFixed3(double fraction)
     return text;
 }
 
-std::optional<qint64> cellInteger(QStringView text)
-{
-    const QStringView t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 value = t.toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
 QString trimLeadingBlanks(QStringView text)
 {
     qsizetype i = 0;

@@ -15,8 +15,5 @@ QString shortestNumber(double value);
 // 0.000, 100.000.
 QString percentFixed3(double fraction);
 
-// The whole number a list or grid cell holds (" 7" is 7); empty for blanks or any other text.
-std::optional<qint64> cellInteger(QStringView text);
-
 // The text without the blanks on its left (draw numbers in headers).
 QString trimLeadingBlanks(QStringView text);

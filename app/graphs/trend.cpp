@@ -65,7 +65,7 @@ TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
     for (int c = 1; c <= result.draws; ++c) {
         const int r = selectedRows[size_t(c - 1)];
         for (int j = request.noTop; j <= request.noEnd; ++j) {
-            const std::optional<qint64> v = cellInteger(rows.cellText(r, j));
+            const std::optional<qint64> v = rows.cellNumber(r, j);
             if (v && isTicked(*v))
                 grid.setBackColor(rowOfNumber[size_t(*v)], c, kGridRed);
         }

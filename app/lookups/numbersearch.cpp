@@ -1,6 +1,7 @@
 #include "lookups/numbersearch.h"
 
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/game.h"
 #include "core/rowsource.h"
 
@@ -40,23 +41,6 @@ QStringView trimBlanks(QStringView text)
         text.chop(1);
     return text;
 }
-
-bool isDigits(QStringView text)
-{
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-// Value of a digit string, saturating far above any game's range.
-int valueOf(QStringView digits)
-{
-    int value = 0;
-    for (const QChar c : digits) {
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > 100000)
-            return value;
-    }
-    return value;
-}
 } // namespace
 
 Parsed parse(const QString &text, int runMode)
@@ -72,7 +56,7 @@ Parsed parse(const QString &text, int runMode)
     }
     const int maxNo = Game::maxNo(runMode);
     for (const QStringView part : parts) {
-        const int value = valueOf(part);
+        const qint64 value = parseNumber(part).value_or(0);
         if (value < 1 || value > maxNo) {
             result.error = runMode == Game::MiniLoto ? u"１～３１の数字を入力"_s : u"１～４３の数字を入力"_s;
             return result;

@@ -1,42 +1,16 @@
 #include "lookups/oldhit.h"
 
+#include "core/drawrecord.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/game.h"
 #include "core/rowsource.h"
-
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace OldHit {
 
 namespace {
-bool isDigits(QStringView text)
-{
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-// Prize cells hold plain yen amounts; a blank or odd cell adds nothing.
-qint64 amountOf(QStringView cell)
-{
-    const QStringView text = cell.trimmed();
-    qint64 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        if (value > (std::numeric_limits<qint64>::max() - 9) / 10)
-            break;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
-}
-
 int moneyWidth(int runMode)
 {
     return runMode == Game::Loto6 ? 9 : 8;
@@ -60,18 +34,10 @@ QString typedBoxText(QStringView typed)
 
 std::optional<int> boxNumber(QStringView text, int maxNo)
 {
-    const QStringView digits = text.trimmed();
-    if (!isDigits(digits))
+    const std::optional<qint64> value = parseNumber(text);
+    if (!value || *value < 1 || *value > maxNo)
         return std::nullopt;
-    int value = 0;
-    for (const QChar c : digits) {
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > std::numeric_limits<qint16>::max())
-            return std::nullopt;
-    }
-    if (value < 1 || value > maxNo)
-        return std::nullopt;
-    return value;
+    return int(*value);
 }
 
 bool hasDuplicate(const QStringList &boxes, int runMode)
@@ -138,12 +104,15 @@ Result check(const RowSource &source, int runMode, const QStringList &boxes)
     for (int r = 0; r < rows && !numbers.isEmpty(); ++r) {
         if (!source.isSelected(r))
             continue;
-        const PrizeTier::DrawMatch match = PrizeTier::matchDraw(source, r, runMode, numbers);
+        const DrawRecord *draw = source.record(r);
+        if (!draw)
+            continue;
+        const PrizeTier::DrawMatch match = PrizeTier::matchDraw(*draw, numbers);
         const PrizeTier::Tier tier = PrizeTier::tierFor(runMode, match.mainMatches, match.bonusMatched);
         if (!tier.wins())
             continue;
         const QString money = padCell(source.cellText(r, tier.moneyColumn), width);
-        result.total += amountOf(money);
+        result.total += draw->prize(tier.rank);
         result.hits.append({r, tier, {QString(), u' ' + padCell(source.cellText(r, 1), 5), tier.label(), money}});
     }
 

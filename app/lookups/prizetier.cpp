@@ -1,7 +1,7 @@
 #include "lookups/prizetier.h"
 
 #include "core/game.h"
-#include "core/rowsource.h"
+#include "core/drawrecord.h"
 
 using namespace Qt::StringLiterals;
 
@@ -46,36 +46,17 @@ Tier tierFor(int runMode, int mainMatches, bool bonusMatched)
     return {rank, moneyColumn(runMode, rank)};
 }
 
-std::optional<int> cellNumber(QStringView cell)
-{
-    const QStringView text = cell.trimmed();
-    if (text.isEmpty() || text.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
-}
-
-DrawMatch matchDraw(const RowSource &rows, int row, int runMode, const QList<int> &numbers)
+DrawMatch matchDraw(const DrawRecord &draw, const QList<int> &numbers)
 {
     DrawMatch match;
-    const int bonus = Game::bonusColumn(runMode);
-    for (int column = Game::firstNumberColumn; column <= bonus; ++column) {
-        const std::optional<int> value = cellNumber(rows.cellText(row, column));
-        if (!value)
-            continue;
-        for (const int n : numbers) {
-            if (n != *value)
-                continue;
-            if (column == bonus)
-                match.bonusMatched = true;
-            else
+    for (const int n : numbers) {
+        // The same number twice in a draw's cells counts as often as it stands there.
+        for (int i = 0; i < draw.picks; ++i) {
+            if (draw.numbers[size_t(i)] == n)
                 ++match.mainMatches;
         }
+        if (draw.bonus == n)
+            match.bonusMatched = true;
     }
     return match;
 }

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class RowSource;
+struct DrawRecord;
 
 // Prize tiers of both games: what a set of chosen numbers wins in one draw. The past-result
 // check and the purchase check both decide tiers here.
@@ -33,16 +33,14 @@ int tierCount(int runMode);
 // Sub-item of the draw table holding the prize of a tier, 0 when the game has no such tier.
 int moneyColumn(int runMode, int rank);
 
-// Numeric value of a number cell (" 7" -> 7); nothing for a blank or non-numeric cell.
-std::optional<int> cellNumber(QStringView cell);
-
 struct DrawMatch
 {
     int mainMatches = 0;
     bool bonusMatched = false;
 };
 
-// Compares chosen numbers with one draw row of a table in the draw-table layout, by value.
-DrawMatch matchDraw(const RowSource &rows, int row, int runMode, const QList<int> &numbers);
+// Compares chosen numbers (each in 1..maxNo) with one draw, by value. Numbers of the draw that
+// are not numbers of the game match nothing.
+DrawMatch matchDraw(const DrawRecord &draw, const QList<int> &numbers);
 
 } // namespace PrizeTier

@@ -1,5 +1,6 @@
 #include "core/drawtable.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "core/filedialogs.h"
 
 #include <QTest>
@@ -92,14 +93,14 @@ void TestFields::numberEncoding()
 
 void TestFields::counts()
 {
-    QCOMPARE(parseCount(u"50"), std::optional<qint64>(50));
-    QCOMPARE(parseCount(u"0"), std::optional<qint64>(0));
-    QCOMPARE(parseCount(u""), std::nullopt);
-    QCOMPARE(parseCount(u"5a"), std::nullopt);
-    QCOMPARE(parseCount(u"-5"), std::nullopt);
-    QCOMPARE(parseCount(u"５"), std::nullopt);  // full-width digit
+    QCOMPARE(parseNumber(u"50"), std::optional<qint64>(50));
+    QCOMPARE(parseNumber(u"0"), std::optional<qint64>(0));
+    QCOMPARE(parseNumber(u""), std::nullopt);
+    QCOMPARE(parseNumber(u"5a"), std::nullopt);
+    QCOMPARE(parseNumber(u"-5"), std::nullopt);
+    QCOMPARE(parseNumber(u"５"), std::nullopt);  // full-width digit
     // Far beyond any integer: saturates instead of wrapping to a small or negative count.
-    QCOMPARE(parseCount(u"99999999999999999999999999"), std::optional<qint64>(std::numeric_limits<qint64>::max()));
+    QCOMPARE(parseNumber(u"99999999999999999999999999"), std::optional<qint64>(std::numeric_limits<qint64>::max()));
 }
 
 void TestFields::rowRanges()

@@ -33,7 +33,7 @@ inline QString miniLotoLine(int draw, const QList<int> &numbers, int bonus)
 inline DrawTable drawTable(int runMode, const QStringList &lines)
 {
     DrawTable table;
-    table.reset(drawColumns(runMode));
+    table.reset(runMode);
     for (const QString &line : lines)
         table.appendDataLine(line);
     table.setAllSelected(true);

@@ -342,7 +342,7 @@ void TestLookupsWindows::checkSeesOnlySelectedRows()
         QVERIFY(copy.cellText(r, 1).toInt() >= firstKept);
     const OldHit::Result all = [&] {
         DrawTable everything;
-        everything.reset(main->table().columns());
+        everything.reset(main->table().runMode());
         for (int r = 0; r < rows; ++r)
             everything.appendRowFrom(main->table(), r);
         everything.setAllSelected(true);
