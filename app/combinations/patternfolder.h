@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Guarantee pattern files: where they live and how they are named. A file is named
+// serial-key.txt, the key being the pick count (6 or 5), the guaranteed tier (1, 3, 4, 5), the
+// pool size and, with key numbers, "K" and their count: 1-639.txt, 2-649K1.txt.
+namespace PatternFolder {
+
+// The folder of pattern files: $ZEMVARA_PATTERN_DIR when set, else "PatternFile" in the user's
+// application data folder. Not created here.
+QString path();
+// The same folder, created when missing; empty when it cannot be made.
+QString ensure();
+
+struct Request
+{
+    int picks = 0;  // 6 LOTO6, 5 miniLOTO
+    int tier = 0;   // 1, 3, 4 or 5
+    int pool = 0;   // pool positions, 1..99
+    int keys = 0;   // key positions, 0 = none
+};
+
+// "639", "649K1": the key part of the names of a request's files.
+QString patternKey(const Request &request);
+// "*639.txt": the mask of a request's files as the user sees it.
+QString patternMask(const Request &request);
+
+struct Name
+{
+    int serial = 0;
+    Request request;
+    QString key;  // as written in the name ("649K1")
+};
+// Reads a file name (letter case ignored); nothing when it does not follow the scheme.
+std::optional<Name> parseName(const QString &fileName);
+QString fileName(int serial, const Request &request);
+
+// Names of the request's files in the folder, in ascending name order. The key must match
+// whole: a LOTO6 5th-tier file over 39 numbers (…-6539.txt) is not a miniLOTO 3rd-tier file
+// over 9 (…539.txt) although a plain wildcard would take it for one.
+QStringList matchingFiles(const QString &folder, const Request &request);
+// Every pattern file name of the folder, in ascending name order.
+QStringList allFiles(const QString &folder);
+
+// The serial a new file of the request gets: one more than the files that have its key, or,
+// when that name is taken (a lower serial was deleted), the next free serial above it.
+int nextSerial(const QString &folder, const Request &request);
+
+} // namespace PatternFolder
