@@ -1,10 +1,9 @@
 #include "core/drawfile.h"
 
+#include "core/appfiles.h"
 #include "core/drawtable.h"
 #include "core/game.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -105,15 +104,10 @@ Result parse(const QByteArray &bytes, DrawTable &table)
 
 Result read(const QString &path, DrawTable &table)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    const AppFiles::ReadResult file = AppFiles::readFile(path);
+    if (!file.ok())
         return {Status::Unreadable, 0};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {Status::Unreadable, 0};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {Status::Unreadable, 0};
-    return parse(bytes, table);
+    return parse(file.bytes, table);
 }
 
 } // namespace DrawFile

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Files the program ships (draw results, pattern files, help pages) and the one safe way to read
+// a file whole.
+namespace AppFiles {
+
+// The folder of a shipped item ("data", "PatternFile", "help"): beside the executable, in
+// ../share/zemvara/ of an installed program, or in the source tree of a build that is not
+// installed. Empty when none exists.
+QString bundledDir(const QString &name);
+
+// Reading refuses what no real file of the program comes near: anything but a regular file
+// (a FIFO would block forever, a device never ends) and anything above this size.
+constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
+enum class ReadError { None, Missing, NotRegular, TooLarge, Unreadable };
+
+struct ReadResult
+{
+    QByteArray bytes;
+    ReadError error = ReadError::None;
+    bool ok() const { return error == ReadError::None; }
+};
+
+// The whole content of a regular file of at most maxBytes.
+ReadResult readFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
+
+} // namespace AppFiles
