@@ -1,4 +1,6 @@
 #include "core/formmain.h"
+#include "core/program.h"
+#include "allfeatures.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,7 +21,8 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(u"file"_s, u"Draw-result file to load at start-up."_s, u"[FILE]"_s);
     parser.process(app);
 
-    FormMain window;
+    Program program(allFeatures());
+    FormMain window(program);
     window.show();
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "core/formmain.h"
 #include "core/messages.h"
 #include "graphs/formgraph.h"
+#include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
 #include "graphs/formgraph3.h"
 #include "graphs/frequency.h"
@@ -44,7 +45,7 @@ int main(int argc, char *argv[])
     std::printf("draws: %d, selected: %d\n", table.rowCount(), table.selectedCount());
 
     // Frequency graph, numbers with bonus (seven columns per draw).
-    auto *graph = main.tools().get<FormGraph>(ToolSlot::GraphWithBonus);
+    auto *graph = main.tools().get<FormGraph>(GraphTools::GraphWithBonus);
     graph->setLvwObj(&table);
     graph->setNoTop(3);
     graph->setNoEnd(9);
@@ -64,7 +65,7 @@ int main(int argc, char *argv[])
 
     // The heaviest trend.
     const double before = bench::currentRssMiB();
-    auto *trend = main.tools().get<FormGraph2>(ToolSlot::TrendWithBonus);
+    auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
     trend->setSetFormMain(&main);
     trend->setNoTop(3);
     trend->setNoEnd(9);
@@ -75,7 +76,7 @@ int main(int argc, char *argv[])
     const TrendRequest request{3, 9, 43, std::vector<bool>(43, true), true};
     const double trendLogic = bench::medianMs(11, [&] { buildTrendGrid(table, request); });
     const TrendGrid grid = buildTrendGrid(table, request);
-    const double chartLogic = bench::medianMs(11, [&] { movingRateChart(grid.grid, 5); });
+    const double chartLogic = bench::medianMs(11, [&] { movingRateChart(grid, 5); });
     settle();
     const double trendFill = bench::medianMs(11, [&] {
         trend->Command1_Click(0);

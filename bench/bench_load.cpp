@@ -38,7 +38,7 @@ QString writeSynthetic(const QTemporaryDir &dir, int draws)
 
 double timeOneLoad(const QString &path)
 {
-    FormMain window;
+    FormMain window(bench::program());
     window.resize(1100, 640);
     window.show();
     QCoreApplication::processEvents();
@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     bench::printMessages();
 
     // Real history into a shown window that ends all-selected, the list laid out and painted.
-    FormMain window;
+    FormMain window(bench::program());
     window.resize(1100, 640);
     window.show();
     QCoreApplication::processEvents();

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
+#include "lookups/lookupsfeature.h"
 #include "lookups/formsearch.h"
 #include "lookups/numbersearch.h"
 #include "lookups/oldhit.h"
@@ -33,7 +34,7 @@ int main(int argc, char *argv[])
     std::printf("draws: %d\n", table.rowCount());
     constexpr int runs = 41;
 
-    auto *check = main.tools().get<FormOldHit>(ToolSlot::OldHit);
+    auto *check = main.tools().get<FormOldHit>(LookupTools::OldHit);
     check->SetFormMain(&main);
     check->show();
     const QList<std::pair<QString, QStringList>> sets{
@@ -55,7 +56,7 @@ int main(int argc, char *argv[])
         bench::report(u"  the same and painted, "_s + name, window, u"ms"_s);
     }
 
-    auto *search = main.tools().get<FormSearch>(ToolSlot::Search);
+    auto *search = main.tools().get<FormSearch>(LookupTools::Search);
     search->SetFormMain(&main);
     search->setNoEnd(NumberSearch::noEnd(6));
     search->show();

@@ -1,7 +1,9 @@
 #include "benchsupport.h"
 
+#include "allfeatures.h"
 #include "core/formmain.h"
 #include "core/messages.h"
+#include "core/program.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +14,12 @@
 #include <vector>
 
 namespace bench {
+
+Program &program()
+{
+    static Program instance(allFeatures());
+    return instance;
+}
 
 QString dataFile(const QString &name)
 {
@@ -34,7 +42,7 @@ void printMessages()
 
 std::unique_ptr<FormMain> shownMainWindow(const QString &dataFileName)
 {
-    auto window = std::make_unique<FormMain>();
+    auto window = std::make_unique<FormMain>(program());
     window->resize(1100, 640);
     window->show();
     if (!window->loadFile(dataFile(dataFileName)))

@@ -6,8 +6,12 @@
 #include <memory>
 
 class FormMain;
+class Program;
 
 namespace bench {
+
+// The program with every feature, shared by the windows a benchmark makes.
+Program &program();
 
 QString dataFile(const QString &name);
 

@@ -4,7 +4,7 @@
 #include "core/drawtable.h"
 #include "core/fields.h"
 #include "core/numbers.h"
-#include "core/griddata.h"
+#include "core/gridsource.h"
 
 #include <cstdio>
 
@@ -47,7 +47,7 @@ void Output::list(const QStringList &headers, const QList<QStringList> &rows)
         line(row.mid(1).join(u'\t'));
 }
 
-void Output::grid(const GridData &grid)
+void Output::grid(const GridSource &grid, const std::function<bool(int row, int column)> &marked)
 {
     QString text;
     for (int r = 0; r < grid.rows(); ++r) {
@@ -55,8 +55,8 @@ void Output::grid(const GridData &grid)
         for (int c = 0; c < grid.columns(); ++c) {
             if (c > 0)
                 text.append(u'\t');
-            const QString &cell = grid.text(r, c);
-            text.append(cell.isEmpty() && grid.isMarked(r, c) ? u"*"_s : cell);
+            const QString cell = grid.text(r, c);
+            text.append(cell.isEmpty() && marked(r, c) ? u"*"_s : cell);
         }
         line(text);
     }

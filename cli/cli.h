@@ -8,7 +8,7 @@
 #include <functional>
 
 class DrawTable;
-class GridData;
+class GridSource;
 class RowSource;
 
 namespace cli {
@@ -35,7 +35,7 @@ public:
     void list(const QStringList &headers, const RowSource &rows, int columnCount);
     void list(const QStringList &headers, const QList<QStringList> &rows);
     // A grid: every row, row 0 and column 0 included; a marked cell without text prints "*".
-    void grid(const GridData &grid);
+    void grid(const GridSource &grid, const std::function<bool(int row, int column)> &marked);
     void flush();
 
 private:

@@ -1,17 +1,11 @@
 #include "cli.h"
 
 #include "core/drawtable.h"
+#include "core/format.h"
 
 using namespace Qt::StringLiterals;
 
 namespace cli {
-
-namespace {
-QString selectionText(const DrawTable &table)
-{
-    return u"選択数："_s + QString::number(table.selectedCount()) + u'/' + QString::number(table.rowCount());
-}
-} // namespace
 
 int runLoad(const QStringList &arguments, Output &out)
 {
@@ -23,7 +17,7 @@ int runLoad(const QStringList &arguments, Output &out)
     out.section(u"FormMain"_s, u"ListView1"_s);
     out.list(table.headers(), table, table.columnCount());
     out.section(u"FormMain"_s, u"StatusBar1.1"_s);
-    out.line(selectionText(table));
+    out.line(Format::selectionCount(table.selectedCount(), table.rowCount()));
     return 0;
 }
 

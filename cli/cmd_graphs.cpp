@@ -4,7 +4,6 @@
 #include "core/fields.h"
 #include "core/numbers.h"
 #include "core/game.h"
-#include "core/griddata.h"
 #include "graphs/frequency.h"
 #include "graphs/graphtext.h"
 #include "graphs/ratechart.h"
@@ -131,14 +130,14 @@ int runTrend(const QStringList &arguments, Output &out)
     const TrendGrid trend = buildTrendGrid(table, request);
 
     out.section(u"FormGraph2"_s, u"MSFlexGrid1"_s);
-    out.grid(trend.grid);
+    out.grid(trend, [&trend](int row, int column) { return trend.isHit(row, column); });
 
     // The chart window opens only when a trend was computed over at least one draw.
     if (!request.rates || trend.draws == 0)
         return 0;
     const std::optional<RateChart> chart = args.has(u"--final"_s)
-                                               ? finalRateChart(trend.grid)
-                                               : movingRateChart(trend.grid, windowSize(args.value(u"--window"_s, u"5"_s)));
+                                               ? finalRateChart(trend)
+                                               : movingRateChart(trend, windowSize(args.value(u"--window"_s, u"5"_s)));
     if (!chart)
         return 0;
     out.section(u"FormGraph3"_s, u"MSChart1"_s);

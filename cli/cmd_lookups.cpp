@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "core/drawtable.h"
+#include "core/format.h"
 #include "core/game.h"
 #include "lookups/numbersearch.h"
 #include "lookups/oldhit.h"
@@ -25,7 +26,7 @@ void printCopy(Output &out, const QString &caption, const DrawTable &source, con
     out.section(u"Copy"_s, u"ListView1"_s);
     out.list(copy.headers(), copy, copy.columnCount());
     out.section(u"Copy"_s, u"StatusBar1.1"_s);
-    out.line(u"選択数："_s + QString::number(copy.selectedCount()) + u'/' + QString::number(copy.rowCount()));
+    out.line(Format::selectionCount(copy.selectedCount(), copy.rowCount()));
 }
 } // namespace
 

@@ -6,8 +6,10 @@
 #include "core/fields.h"
 #include "core/numbers.h"
 #include "core/filedialogs.h"
+#include "core/format.h"
 #include "core/formhelpers.h"
 #include "core/messages.h"
+#include "core/program.h"
 #include "core/widgets.h"
 
 #include <QApplication>
@@ -24,12 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QPointer<FormMain> &firstInstance()
-{
-    static QPointer<FormMain> instance;
-    return instance;
-}
-
 QAction *addEntry(QMenu *menu, const QString &name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
@@ -38,11 +34,20 @@ QAction *addEntry(QMenu *menu, const QString &name, const QString &caption)
 }
 } // namespace
 
-FormMain::FormMain(bool copied, QWidget *parent) : QMainWindow(parent), m_copied(copied)
+FormMain::FormMain(Program &program, QWidget *parent) : FormMain(program, false, Game::None, parent) {}
+
+FormMain::FormMain(Program &program, CopyOf copy, QWidget *parent) : FormMain(program, true, copy.runMode, parent) {}
+
+FormMain::FormMain(Program &program, bool copied, int runMode, QWidget *parent)
+    : QMainWindow(parent), m_program(program), m_copied(copied)
 {
-    registerToolWindows();
-    if (!m_copied && !firstInstance())
-        firstInstance() = this;
+    if (!m_copied)
+        m_program.claimFirstWindow(this);
+    else {
+        // The game comes first, so the tool windows made at start-up already see it.
+        m_runMode = runMode;
+        m_maxNo = Game::maxNo(runMode);
+    }
 
     setWindowTitle(u"Zemvara"_s);
     m_model = new DrawTableModel(&m_table, this);
@@ -59,15 +64,27 @@ FormMain::~FormMain()
     m_list->setModel(nullptr);
 }
 
-FormMain *FormMain::first()
+void FormMain::recreateTools()
 {
-    return firstInstance();
+    m_tools.recreate(m_program.features(), m_program.toolContext(this));
 }
 
 void FormMain::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(u"menuBar"_s);
+    const FeatureRegistry &features = m_program.features();
+    auto addEntries = [this, &features](QMenu *menu, FeatureRegistry::Place place) {
+        for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(place)) {
+            if (!entry.separatorBefore.isEmpty())
+                menu->addSeparator()->setObjectName(entry.separatorBefore);
+            QAction *action = addEntry(menu, entry.objectName, entry.caption);
+            // Entries of windows still to come stay disabled.
+            action->setEnabled(bool(entry.handler));
+            if (entry.handler)
+                connect(action, &QAction::triggered, this, [this, handler = entry.handler] { handler(*this); });
+        }
+    };
 
     m_menuData = bar->addMenu(u"データ"_s);
     m_menuData->setObjectName(u"menuData"_s);
@@ -76,42 +93,25 @@ void FormMain::buildMenus()
 
     m_menuAnalysis = bar->addMenu(u"解析"_s);
     m_menuAnalysis->setObjectName(u"menuAnalysis"_s);
-    const std::pair<const char16_t *, const char16_t *> analysisEntries[] = {
-        {u"menuEasyNumberB", u"出易い番号のグラフ化（ボーナスあり）"},
-        {u"menuEasyNumber", u"出易い番号のグラフ化（ボーナスなし）"},
-        {u"menuBonus", u"ボーナス数字になりやすい番号"},
-        {u"menuNoSet", u"指定した番号から抽選結果の検索"},
-        {u"menuOldHit", u"過去の抽選結果と照合"},
-        {u"menuWay", u"抽選結果から当選番号の抽出"},
-    };
-    for (const auto &[name, caption] : analysisEntries)
-        addEntry(m_menuAnalysis, QString::fromUtf16(name), QString::fromUtf16(caption))->setEnabled(false);
-    m_menuAnalysis->addSeparator()->setObjectName(u"menuLine1"_s);
-    addEntry(m_menuAnalysis, u"menuCombList"_s, u"組み合わせ表の作成"_s)->setEnabled(false);
-    addEntry(m_menuAnalysis, u"menuBuyHistory"_s, u"購入履歴"_s)->setEnabled(false);
+    addEntries(m_menuAnalysis, FeatureRegistry::Place::Analysis);
 
     m_menuHelp = bar->addMenu(u"ヘルプ"_s);
     m_menuHelp->setObjectName(u"menuHelp"_s);
-    addEntry(m_menuHelp, u"menuHelpOpen"_s, u"ヘルプの表示"_s)->setEnabled(false);
-    addEntry(m_menuHelp, u"menuHelpOnline"_s, u"オンラインヘルプ"_s)->setEnabled(false);
-    addEntry(m_menuHelp, u"menuHelpFAQ"_s, u"FAQ（オンライン）"_s)->setEnabled(false);
+    addEntries(m_menuHelp, FeatureRegistry::Place::Help);
 
-    m_menuVersion = bar->addAction(u"バージョン"_s);
-    m_menuVersion->setObjectName(u"menuVersion"_s);
-    m_menuVersion->setEnabled(false);
+    // Commands on the bar itself ("バージョン") stand between the help and the master menu.
+    for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(FeatureRegistry::Place::MenuBar)) {
+        QAction *action = bar->addAction(entry.caption);
+        action->setObjectName(entry.objectName);
+        action->setEnabled(bool(entry.handler));
+        if (entry.handler)
+            connect(action, &QAction::triggered, this, [this, handler = entry.handler] { handler(*this); });
+        m_barCommands.append(action);
+    }
 
     m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
-    addEntry(m_menuMaster, u"menuPatternFile"_s, u"パターンファイル"_s)->setEnabled(false);
-
-    // Entries come alive as their windows are registered.
-    const QList<QAction *> actions = findChildren<QAction *>();
-    for (QAction *action : actions) {
-        if (ToolWindows::MenuHandler handler = ToolWindows::menuHandler(action->objectName())) {
-            action->setEnabled(true);
-            connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
-        }
-    }
+    addEntries(m_menuMaster, FeatureRegistry::Place::Master);
 }
 
 void FormMain::buildControls()
@@ -146,19 +146,8 @@ void FormMain::buildControls()
     m_list = new QTreeView(central);
     m_list->setObjectName(u"ListView1"_s);
     m_list->setModel(m_model);
-    m_list->setRootIsDecorated(false);
-    m_list->setIndentation(0);
-    m_list->setUniformRowHeights(true);
-    m_list->setItemsExpandable(false);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setupReportList(m_list);
     m_list->setAlternatingRowColors(true);
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSectionsMovable(false);
-    m_list->header()->setMinimumSectionSize(0);
     m_list->viewport()->installEventFilter(this);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormMain::ListView1_ColumnClick);
     connect(m_list, &QTreeView::clicked, this, &FormMain::ShowSelectionCount);
@@ -176,17 +165,13 @@ void FormMain::Form_Load()
 {
     m_menuAnalysis->setEnabled(false);
     if (m_copied) {
-        // The game comes first, so the tool windows made next already see it.
-        if (FormMain *main = first()) {
-            m_runMode = main->RunMode();
-            m_maxNo = main->MaxNo();
-        }
         m_menuMaster->menuAction()->setVisible(false);
-        m_tools.recreate(this);
+        recreateTools();
         m_menuData->menuAction()->setVisible(false);
         m_menuAnalysis->setEnabled(true);
         m_menuHelp->menuAction()->setVisible(false);
-        m_menuVersion->setVisible(false);
+        for (QAction *command : std::as_const(m_barCommands))
+            command->setVisible(false);
         return;
     }
     // The layout correction applies to one family of desktop systems only; elsewhere it is 0,
@@ -198,9 +183,14 @@ void FormMain::Form_Load()
 
 void FormMain::setLayout(int runMode)
 {
-    // A copy closed by the user is filled again by its maker: it gets fresh tool windows.
-    if (m_copied && m_tools.isEmpty())
-        m_tools.recreate(this);
+    // The columns decide the game: the window's own, which its tool windows take when made.
+    const bool gameChanged = runMode != m_runMode;
+    m_runMode = runMode;
+    m_maxNo = Game::maxNo(runMode);
+    // A copy closed by the user and filled again by its maker, or filled with draws of another
+    // game, gets fresh tool windows.
+    if (m_copied && (m_tools.isEmpty() || gameChanged))
+        recreateTools();
     rebuildView([&] { m_table.reset(runMode); });
     // New rows stand in the order they are added until the next header click.
     m_list->header()->setSortIndicatorShown(false);
@@ -315,8 +305,7 @@ void FormMain::Command2_Click(int index)
 
 QString FormMain::selectionCountText() const
 {
-    return u"選択数："_s + QString::number(m_table.selectedCount()) + u'/' +
-           QString::number(m_table.rowCount());
+    return Format::selectionCount(m_table.selectedCount(), m_table.rowCount());
 }
 
 void FormMain::ShowSelectionCount()
@@ -328,16 +317,16 @@ void FormMain::ListView1_ColumnClick(int column)
 {
     if (column < 0 || column >= m_table.columnCount())
         return;
-    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    const Qt::SortOrder order = m_sortOrder.next();
     QHeaderView *header = m_list->header();
     QList<int> widths;
     for (int c = 0; c < header->count(); ++c)
         widths.append(header->sectionSize(c));
-    rebuildView([&] { m_table.sortByColumn(column, m_sortOrder); });
+    rebuildView([&] { m_table.sortByColumn(column, order); });
     for (int c = 0; c < widths.size() && c < header->count(); ++c)
         header->resizeSection(c, widths[c]);
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, m_sortOrder);
+    header->setSortIndicator(column, order);
     pushSelectionToView();
 }
 
@@ -356,7 +345,7 @@ bool FormMain::loadFile(const QString &path)
     autoSizeColumns();
     Command1_Click(1);
     m_menuAnalysis->setEnabled(true);
-    m_tools.recreate(this);
+    recreateTools();
     return true;
 }
 
@@ -372,7 +361,7 @@ void FormMain::menuDataLoad_Click()
 void FormMain::closeEvent(QCloseEvent *event)
 {
     m_tools.closeAll();
-    if (!m_copied && first() == this) {
+    if (!m_copied && m_program.firstWindow() == this) {
         // The first main window ends the program, whatever else is open.
         const QList<QWidget *> windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/drawtable.h"
+#include "core/sorttoggle.h"
 #include "core/toolwindows.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 class DrawTableModel;
 class NumericLineEdit;
 class PanelStatusBar;
+class Program;
 class QAction;
 class QItemSelection;
 class QMenu;
@@ -28,12 +30,19 @@ class FormMain : public QMainWindow
     Q_PROPERTY(bool Copied READ Copied)
 
 public:
-    // A copy must be marked as such when it is made: its start-up differs.
-    explicit FormMain(bool copied = false, QWidget *parent = nullptr);
+    // A result copy holds draws of one game; it is marked as a copy when it is made.
+    struct CopyOf
+    {
+        int runMode = 0;
+    };
+
+    // A main window that loads files; the first one made is the program's first main window.
+    explicit FormMain(Program &program, QWidget *parent = nullptr);
+    // A result copy of draws of the given game.
+    FormMain(Program &program, CopyOf copy, QWidget *parent = nullptr);
     ~FormMain() override;
 
-    // The program-wide first main window (the first non-copy made and still alive).
-    static FormMain *first();
+    Program &program() const { return m_program; }
 
     int RunMode() const { return m_runMode; }
     void setRunMode(int value) { m_runMode = value; }
@@ -79,7 +88,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    FormMain(Program &program, bool copied, int runMode, QWidget *parent);
     void buildMenus();
+    void recreateTools();
     void buildControls();
     void Form_Load();
     void setLayout(int runMode);
@@ -87,6 +98,7 @@ private:
     void pushSelectionToView();
     void rebuildView(const std::function<void()> &change);
 
+    Program &m_program;
     bool m_copied;
     int m_runMode = 0;
     int m_maxNo = 0;
@@ -98,12 +110,12 @@ private:
     PanelStatusBar *m_status = nullptr;
     NumericLineEdit *m_text1 = nullptr;
     bool m_pushingSelection = false;
-    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;  // flipped before each sort
+    SortToggle m_sortOrder;
 
     QMenu *m_menuData = nullptr;
     QMenu *m_menuAnalysis = nullptr;
     QMenu *m_menuHelp = nullptr;
-    QAction *m_menuVersion = nullptr;
+    QList<QAction *> m_barCommands;
     QMenu *m_menuMaster = nullptr;
 
     ToolWindows m_tools;

@@ -40,11 +40,10 @@ GridData::Cell *GridData::cell(int row, int column)
     return contains(row, column) ? &m_cells[size_t(row) * size_t(m_columns) + size_t(column)] : nullptr;
 }
 
-const QString &GridData::text(int row, int column) const
+QString GridData::text(int row, int column) const
 {
-    static const QString empty;
     const Cell *c = cell(row, column);
-    return c ? c->text : empty;
+    return c ? c->text : QString();
 }
 
 void GridData::setText(int row, int column, const QString &text)

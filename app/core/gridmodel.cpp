@@ -18,26 +18,50 @@ bool isDark(GridColor color)
 }
 } // namespace
 
-GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent), m_stored(std::make_shared<GridData>())
+{
+    m_source = m_stored;
+}
 
 void GridModel::setGrid(GridData grid)
 {
     beginResetModel();
-    m_grid = std::move(grid);
+    m_stored = std::make_shared<GridData>(std::move(grid));
+    m_source = m_stored;
     endResetModel();
+}
+
+void GridModel::setSource(std::shared_ptr<const GridSource> source)
+{
+    if (!source)
+        return;
+    beginResetModel();
+    m_stored.reset();
+    m_source = std::move(source);
+    endResetModel();
+}
+
+GridData *GridModel::editable(int row, int column)
+{
+    return m_stored && m_stored->contains(row, column) ? m_stored.get() : nullptr;
 }
 
 void GridModel::setRowCount(int rows)
 {
+    if (!m_stored)
+        return;
     beginResetModel();
-    m_grid.setRows(rows);
+    m_stored->setRows(rows);
     endResetModel();
 }
 
 void GridModel::setColumnCount(int columns)
 {
+    if (!m_stored)
+        return;
     beginResetModel();
-    m_grid.setColumns(columns);
+    m_stored->setColumns(columns);
     endResetModel();
 }
 
@@ -49,26 +73,26 @@ void GridModel::cellChanged(int row, int column, int role)
 
 void GridModel::setText(int row, int column, const QString &text)
 {
-    if (!m_grid.contains(row, column))
-        return;
-    m_grid.setText(row, column, text);
-    cellChanged(row, column, Qt::DisplayRole);
+    if (GridData *grid = editable(row, column)) {
+        grid->setText(row, column, text);
+        cellChanged(row, column, Qt::DisplayRole);
+    }
 }
 
 void GridModel::setForeColor(int row, int column, GridColor color)
 {
-    if (!m_grid.contains(row, column))
-        return;
-    m_grid.setForeColor(row, column, color);
-    cellChanged(row, column, Qt::ForegroundRole);
+    if (GridData *grid = editable(row, column)) {
+        grid->setForeColor(row, column, color);
+        cellChanged(row, column, Qt::ForegroundRole);
+    }
 }
 
 void GridModel::setBackColor(int row, int column, GridColor color)
 {
-    if (!m_grid.contains(row, column))
-        return;
-    m_grid.setBackColor(row, column, color);
-    cellChanged(row, column, Qt::BackgroundRole);
+    if (GridData *grid = editable(row, column)) {
+        grid->setBackColor(row, column, color);
+        cellChanged(row, column, Qt::BackgroundRole);
+    }
 }
 
 void GridModel::setFixedRows(int rows)
@@ -87,12 +111,12 @@ void GridModel::setFixedColumns(int columns)
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid.rows();
+    return parent.isValid() ? 0 : m_source->rows();
 }
 
 int GridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid.columns();
+    return parent.isValid() ? 0 : m_source->columns();
 }
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
@@ -103,7 +127,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const int c = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return m_grid.text(r, c);
+        return m_source->text(r, c);
     case Qt::BackgroundRole:
         if (const QColor back = cellBackground(r, c); back.isValid())
             return back;
@@ -122,7 +146,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
 
 QColor GridModel::cellBackground(int row, int column) const
 {
-    if (const GridColor back = m_grid.backColor(row, column); back != kNoGridColor)
+    if (const GridColor back = m_source->backColor(row, column); back != kNoGridColor)
         return QColor::fromRgba(back);
     if (row < m_fixedRows || column < m_fixedColumns)
         return QGuiApplication::palette().color(QPalette::Button);
@@ -131,10 +155,10 @@ QColor GridModel::cellBackground(int row, int column) const
 
 QColor GridModel::cellForeground(int row, int column) const
 {
-    if (const GridColor fore = m_grid.foreColor(row, column); fore != kNoGridColor)
+    if (const GridColor fore = m_source->foreColor(row, column); fore != kNoGridColor)
         return QColor::fromRgba(fore);
     // Text on a dark shade would vanish in the default black.
-    if (const GridColor back = m_grid.backColor(row, column); back != kNoGridColor && isDark(back))
+    if (const GridColor back = m_source->backColor(row, column); back != kNoGridColor && isDark(back))
         return QColor(Qt::white);
     return {};
 }
@@ -204,7 +228,7 @@ bool GridView::viewportEvent(QEvent *event)
 
 void GridView::paintEvent(QPaintEvent *event)
 {
-    const GridData &cells = m_model->grid();
+    const GridSource &cells = m_model->source();
     const int rows = cells.rows();
     const int columns = cells.columns();
     if (rows == 0 || columns == 0)
@@ -250,7 +274,7 @@ void GridView::paintEvent(QPaintEvent *event)
             const QRect cell(x.at, y, x.size, h);
             if (const QColor back = m_model->cellBackground(r, c); back.isValid())
                 painter.fillRect(cell, back);
-            const QString &label = cells.text(r, c);
+            const QString label = cells.text(r, c);
             // Text a few pixels wide or high would only smear the colours.
             if (!label.isEmpty() && x.size >= 6 && h >= minTextHeight) {
                 const QColor fore = m_model->cellForeground(r, c);

@@ -6,18 +6,26 @@
 #include <QColor>
 #include <QTableView>
 
-// A grid control's cells for a view: text, fore and back colour per cell. The first
-// fixedRows() rows and fixedColumns() columns are label cells and look like headers, yet stay
-// ordinary cells that the owner writes like any other.
+#include <memory>
+
+// A grid control's cells for a view: text, fore and back colour per cell, read from a grid
+// source that stores them (GridData, which the owner edits through this model) or computes them.
+// The first fixedRows() rows and fixedColumns() columns are label cells and look like headers,
+// yet stay ordinary cells.
 class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     explicit GridModel(QObject *parent = nullptr);
 
-    const GridData &grid() const { return m_grid; }
+    const GridSource &source() const { return *m_source; }
+    // The stored grid, or null while a computed source is shown.
+    const GridData *storedGrid() const { return m_stored.get(); }
     // Replaces every cell at once: one reset for the views, however large the grid.
     void setGrid(GridData grid);
+    void setSource(std::shared_ptr<const GridSource> source);
+
+    // Edits of a stored grid; ignored while a computed source is shown.
 
     void setRowCount(int rows);
     void setColumnCount(int columns);
@@ -42,7 +50,10 @@ public:
 private:
     void cellChanged(int row, int column, int role);
 
-    GridData m_grid;
+    GridData *editable(int row, int column);
+
+    std::shared_ptr<const GridSource> m_source;
+    std::shared_ptr<GridData> m_stored;
     int m_fixedRows = 1;
     int m_fixedColumns = 1;
 };
@@ -56,7 +67,7 @@ public:
     explicit GridView(QWidget *parent = nullptr);
 
     GridModel *gridModel() const { return m_model; }
-    const GridData &grid() const { return m_model->grid(); }
+    const GridSource &source() const { return m_model->source(); }
 
     // Gives every column `width` and every row `height` pixels, then column 0 and row 0 their
     // own sizes. Fast for thousands of columns.
@@ -71,8 +82,8 @@ Q_SIGNALS:
 protected:
     bool viewportEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    // Paints the cells straight from the grid: a grid of a few thousand draws by a hundred rows
-    // is far too many cells to draw one item at a time.
+    // Paints the visible cells straight from the source: a grid of a few thousand draws by a
+    // hundred rows, or millions of computed rows, is far too many cells to draw one item at a time.
     void paintEvent(QPaintEvent *event) override;
 
 private:

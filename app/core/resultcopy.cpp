@@ -4,7 +4,7 @@
 #include "core/formmain.h"
 #include "core/game.h"
 
-ResultCopy::ResultCopy(QWidget *owner) : m_owner(owner) {}
+ResultCopy::ResultCopy(QWidget *owner, const ToolContext &context) : m_owner(owner), m_context(context) {}
 
 FormMain *ResultCopy::window() const
 {
@@ -14,7 +14,7 @@ FormMain *ResultCopy::window() const
 FormMain *ResultCopy::ensure()
 {
     if (!m_copy)
-        m_copy = new FormMain(true, m_owner);
+        m_copy = new FormMain(*m_context.program, FormMain::CopyOf{m_context.runMode}, m_owner);
     return m_copy;
 }
 

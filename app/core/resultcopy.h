@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/toolcontext.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -14,7 +16,8 @@ class RowSource;
 class ResultCopy
 {
 public:
-    explicit ResultCopy(QWidget *owner);
+    // The copy is a window of the owner, of the game the context gives until a fill says otherwise.
+    ResultCopy(QWidget *owner, const ToolContext &context);
     ResultCopy(const ResultCopy &) = delete;
     ResultCopy &operator=(const ResultCopy &) = delete;
 
@@ -38,5 +41,6 @@ private:
     FormMain *ensure();
 
     QWidget *m_owner;
+    ToolContext m_context;
     QPointer<FormMain> m_copy;
 };

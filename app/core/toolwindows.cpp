@@ -1,50 +1,18 @@
 #include "core/toolwindows.h"
 
-#include <mutex>
+#include "core/featureregistry.h"
 
-namespace {
-std::array<ToolWindows::Factory, ToolWindows::kCount> &factories()
-{
-    static std::array<ToolWindows::Factory, ToolWindows::kCount> f;
-    return f;
-}
-
-QHash<QString, ToolWindows::MenuHandler> &menuHandlers()
-{
-    static QHash<QString, ToolWindows::MenuHandler> h;
-    return h;
-}
-} // namespace
-
-void ToolWindows::setMenuHandler(const QString &actionName, MenuHandler handler)
-{
-    menuHandlers().insert(actionName, std::move(handler));
-}
-
-ToolWindows::MenuHandler ToolWindows::menuHandler(const QString &actionName)
-{
-    return menuHandlers().value(actionName);
-}
-
-void ToolWindows::setFactory(ToolSlot slot, Factory factory)
-{
-    factories()[size_t(slot)] = std::move(factory);
-}
-
-ToolWindows::Factory ToolWindows::factory(ToolSlot slot)
-{
-    return factories()[size_t(slot)];
-}
-
-void ToolWindows::recreate(FormMain *owner)
+void ToolWindows::recreate(const FeatureRegistry &features, const ToolContext &context)
 {
     closeAll();
-    for (int i = 0; i < kCount; ++i) {
-        if (const Factory &make = factories()[size_t(i)]) {
-            QWidget *w = make(owner);
-            w->hide();
-            m_windows[size_t(i)] = w;
-        }
+    for (const QString &id : features.toolWindowIds()) {
+        const FeatureRegistry::ToolFactory make = features.toolFactory(id);
+        if (!make)
+            continue;
+        QWidget *window = make(context);
+        window->hide();
+        m_ids.append(id);
+        m_windows.append(window);
     }
 }
 
@@ -56,24 +24,23 @@ void ToolWindows::closeAll()
             // Deferred: the window may be in the middle of one of its own handlers.
             w->deleteLater();
         }
-        w.clear();
     }
+    m_ids.clear();
+    m_windows.clear();
 }
 
-bool ToolWindows::isEmpty() const
+QWidget *ToolWindows::window(const QString &id) const
 {
+    const qsizetype at = m_ids.indexOf(id);
+    return at < 0 ? nullptr : m_windows[at].data();
+}
+
+QList<QWidget *> ToolWindows::windows() const
+{
+    QList<QWidget *> out;
     for (const QPointer<QWidget> &w : m_windows) {
         if (w)
-            return false;
+            out.append(w.data());
     }
-    return true;
-}
-
-void registerToolWindows()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        registerGraphWindows();
-        registerLookupWindows();
-    });
+    return out;
 }

@@ -1,5 +1,7 @@
 #include "core/widgets.h"
 
+#include "core/sorttoggle.h"
+
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QHeaderView>
@@ -114,16 +116,34 @@ namespace {
 constexpr char kSortedByClick[] = "sortedByClick";
 } // namespace
 
+void setupReportList(QTreeView *list)
+{
+    list->setRootIsDecorated(false);
+    list->setIndentation(0);
+    list->setUniformRowHeights(true);
+    list->setItemsExpandable(false);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSortingEnabled(false);
+    QHeaderView *header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false);
+    header->setMinimumSectionSize(0);
+}
+
 void enableColumnClickSort(QTreeWidget *list)
 {
     list->setSortingEnabled(false);
     list->header()->setSectionsClickable(true);
     list->header()->setSortIndicatorShown(true);
-    auto order = std::make_shared<Qt::SortOrder>(Qt::DescendingOrder);
-    QObject::connect(list->header(), &QHeaderView::sectionClicked, list, [list, order](int column) {
-        *order = *order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-        list->sortItems(column, *order);
-        list->header()->setSortIndicator(column, *order);
+    auto toggle = std::make_shared<SortToggle>();
+    QObject::connect(list->header(), &QHeaderView::sectionClicked, list, [list, toggle](int column) {
+        const Qt::SortOrder order = toggle->next();
+        list->sortItems(column, order);
+        list->header()->setSortIndicator(column, order);
         list->setProperty(kSortedByClick, true);
     });
 }

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 class QLabel;
+class QTreeView;
 class QTreeWidget;
 
 // Entry box for numbers: typed characters other than the digits and Backspace are dropped
@@ -60,6 +61,10 @@ public:
 private:
     const QTreeWidget *m_list;
 };
+
+// The look and behaviour every report list of the program shares: flat rows, whole rows
+// selected, several at once, no editing, clickable fixed headers, columns down to 0 wide.
+void setupReportList(QTreeView *list);
 
 // Makes a header click sort the list by the text of that column, the order flipping on every
 // click whichever column was clicked before.

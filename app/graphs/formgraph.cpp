@@ -6,7 +6,6 @@
 #include "core/rowsource.h"
 #include "core/widgets.h"
 #include "graphs/frequency.h"
-#include "graphs/graphwindows.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -49,8 +48,8 @@ protected:
 };
 } // namespace
 
-FormGraph::FormGraph(FormMain *owner, QWidget *parent)
-    : QWidget(parent ? parent : owner, Qt::Window), m_owner(owner)
+FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context)
 {
     setWindowTitle(graphDesignCaption());
 
@@ -82,17 +81,7 @@ FormGraph::FormGraph(FormMain *owner, QWidget *parent)
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(u"ListView1"_s);
-    m_list->setRootIsDecorated(false);
-    m_list->setIndentation(0);
-    m_list->setUniformRowHeights(true);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSortingEnabled(false);
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setMinimumSectionSize(0);
-    m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSectionsMovable(false);
+    setupReportList(m_list);
     m_list->header()->setSortIndicatorShown(false);
     m_list->setColumnCount(0);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormGraph::ListView1_ColumnClick);
@@ -144,11 +133,6 @@ FormGraph::FormGraph(FormMain *owner, QWidget *parent)
 }
 
 FormGraph::~FormGraph() = default;
-
-int FormGraph::MaxNo() const
-{
-    return graphMaxNo(m_owner);
-}
 
 void FormGraph::fillChart(const std::vector<qint64> &counts, int maxNo)
 {
@@ -208,8 +192,8 @@ void FormGraph::MakeGraph()
     }
     m_list->addTopLevelItems(items);
     // The rows come ranked, most frequent first: the count column, descending.
-    m_sortOrder = Qt::DescendingOrder;
-    m_list->header()->setSortIndicator(2, m_sortOrder);
+    m_sortOrder.set(Qt::DescendingOrder);
+    m_list->header()->setSortIndicator(2, m_sortOrder.order());
 
     m_list->selectAll();
     Command2_Click();
@@ -243,9 +227,9 @@ void FormGraph::Command2_Click()
 
 void FormGraph::ListView1_ColumnClick(int column)
 {
-    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_list->sortItems(column, m_sortOrder);
-    m_list->header()->setSortIndicator(column, m_sortOrder);
+    const Qt::SortOrder order = m_sortOrder.next();
+    m_list->sortItems(column, order);
+    m_list->header()->setSortIndicator(column, order);
 }
 
 void FormGraph::closeEvent(QCloseEvent *event)

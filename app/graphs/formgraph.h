@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QPointer>
+#include "core/sorttoggle.h"
+#include "core/toolcontext.h"
+
 #include <QWidget>
 
-class FormMain;
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
@@ -23,8 +24,8 @@ class FormGraph : public QWidget
     Q_PROPERTY(int NoEnd READ NoEnd WRITE setNoEnd)
 
 public:
-    // The owner is the main window the game mode is read from; the window dies with it.
-    explicit FormGraph(FormMain *owner, QWidget *parent = nullptr);
+    // A top-level window of the opener (or of the given parent), counting numbers of its game.
+    explicit FormGraph(const ToolContext &context, QWidget *parent = nullptr);
     ~FormGraph() override;
 
     // The list to count: a main window's table, or any other list read as rows. Not owned.
@@ -34,7 +35,7 @@ public:
     void setNoTop(int value) { m_noTop = value; }
     int NoEnd() const { return m_noEnd; }
     void setNoEnd(int value) { m_noEnd = value; }
-    int MaxNo() const;
+    int MaxNo() const { return m_context.maxNo; }
 
     // Recounts from LvwObj and refills chart, labels and table.
     void MakeGraph();
@@ -56,11 +57,11 @@ protected:
 private:
     void fillChart(const std::vector<qint64> &counts, int maxNo);
 
-    QPointer<FormMain> m_owner;
+    ToolContext m_context;
     const RowSource *m_rows = nullptr;
     int m_noTop = 3;
     int m_noEnd = 8;
-    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
+    SortToggle m_sortOrder;
 
     QChartView *m_chartView = nullptr;
     QChart *m_chart = nullptr;

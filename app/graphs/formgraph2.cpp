@@ -7,8 +7,8 @@
 #include "core/widgets.h"
 #include "graphs/formgraph3.h"
 #include "graphs/frequency.h"
-#include "graphs/graphwindows.h"
 #include "graphs/trend.h"
+#include "graphs/trendcells.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -29,8 +29,9 @@ constexpr int kLabelColumnTwips = 300;
 constexpr int kHeaderRowTwips = 200;
 } // namespace
 
-FormGraph2::FormGraph2(FormMain *owner, QWidget *parent)
-    : QWidget(parent ? parent : owner, Qt::Window), m_owner(owner)
+FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context),
+      m_trend(std::make_shared<TrendGrid>())
 {
     setWindowTitle(graphDesignCaption());
 
@@ -80,7 +81,7 @@ FormGraph2::~FormGraph2() = default;
 void FormGraph2::ensureNumberBoxes()
 {
     // One box per number of the game; a window made before the game was known gets them later.
-    const int maxNo = graphMaxNo(m_owner);
+    const int maxNo = m_context.maxNo;
     if (maxNo <= 0 || int(m_check1.size()) == maxNo)
         return;
     qDeleteAll(m_check1);
@@ -107,11 +108,6 @@ void FormGraph2::setSetFormMain(FormMain *main)
 QCheckBox *FormGraph2::Check1(int index) const
 {
     return m_check1.value(index);
-}
-
-const GridData &FormGraph2::grid() const
-{
-    return m_grid->grid();
 }
 
 void FormGraph2::Command1_Click(int index)
@@ -153,18 +149,19 @@ void FormGraph2::MakeGrid()
     TrendRequest request;
     request.noTop = m_noTop;
     request.noEnd = m_noEnd;
-    request.maxNo = graphMaxNo(m_owner);
+    request.maxNo = m_context.maxNo;
     request.rates = m_check2->isChecked();
     request.ticked.reserve(m_check1.size());
     for (const QCheckBox *box : std::as_const(m_check1))
         request.ticked.push_back(box->isChecked());
 
-    TrendGrid trend;
+    auto trend = std::make_shared<TrendGrid>();
     if (m_main)
-        trend = buildTrendGrid(m_main->table(), request);
-    m_grid->gridModel()->setGrid(std::move(trend.grid));
+        *trend = buildTrendGrid(m_main->table(), request);
+    m_trend = trend;
+    m_grid->gridModel()->setSource(std::make_shared<TrendCells>(trend));
 
-    if (request.rates && trend.draws > 0) {
+    if (request.rates && trend->draws > 0) {
         if (!m_graph3->isVisible())
             moveFrameTo(m_graph3, frameBottomLeft(this));
         m_graph3->setSetFormGraph2(this);
@@ -180,7 +177,7 @@ void FormGraph2::FitGrid()
 {
     // Every draw and every row fits the visible grid: cells shrink as the selection grows,
     // down to a pixel, after which the grid scrolls.
-    const GridData &cells = m_grid->grid();
+    const GridSource &cells = m_grid->source();
     const int columns = cells.columns();
     const int rows = cells.rows();
     const int labelWidth = twipsToPixels(kLabelColumnTwips);
@@ -205,7 +202,7 @@ void FormGraph2::FitGrid()
 
 void FormGraph2::MSFlexGrid1_MouseMove(int row, int column)
 {
-    const QString text = trendHoverText(m_grid->grid(), row, column);
+    const QString text = trendHoverText(*m_trend, row, column);
     m_status->setPanelText(1, text);
     m_grid->setToolTip(text);
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "core/toolcontext.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class FormGraph3;
 class FormMain;
-class GridData;
 class GridView;
+class TrendGrid;
 class PanelStatusBar;
 class QCheckBox;
 class QGridLayout;
@@ -22,7 +26,7 @@ class FormGraph2 : public QWidget
     Q_PROPERTY(int NoEnd READ NoEnd WRITE setNoEnd)
 
 public:
-    explicit FormGraph2(FormMain *owner, QWidget *parent = nullptr);
+    explicit FormGraph2(const ToolContext &context, QWidget *parent = nullptr);
     ~FormGraph2() override;
 
     // The main window whose selected rows are the draws.
@@ -45,7 +49,8 @@ public:
     QCheckBox *Check1(int index) const;
     QCheckBox *Check2() const { return m_check2; }
     GridView *MSFlexGrid1() const { return m_grid; }
-    const GridData &grid() const;
+    // The trend the grid shows.
+    const TrendGrid &grid() const { return *m_trend; }
     PanelStatusBar *StatusBar1() const { return m_status; }
     // The owned rate chart, made with this window and kept for its life.
     FormGraph3 *graph3() const { return m_graph3; }
@@ -62,8 +67,9 @@ private:
     void MakeGrid();
     void FitGrid();
 
-    QPointer<FormMain> m_owner;
+    ToolContext m_context;
     QPointer<FormMain> m_main;
+    std::shared_ptr<const TrendGrid> m_trend;
     int m_noTop = 3;
     int m_noEnd = 8;
     bool m_busy = false;

@@ -1,61 +1,31 @@
 #include "graphs/ratechart.h"
 
+#include "graphs/trend.h"
+
 #include <algorithm>
-#include <charconv>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-// A rate cell as the chart takes it: its text without the "%"; no text reads as 0.
-double rateValue(const GridData &grid, int row, int column)
-{
-    QStringView text = grid.text(row, column);
-    if (!text.isEmpty())
-        text.chop(1);
-    // The texts are plain decimals; reading them directly is many times faster than the
-    // locale-aware conversion, which matters for a hundred thousand rate cells.
-    char digits[64];
-    if (text.size() < qsizetype(sizeof digits)) {
-        qsizetype n = 0;
-        for (const QChar c : text)
-            digits[n++] = c.unicode() < 128 ? char(c.unicode()) : '?';
-        double value = 0;
-        const auto [end, error] = std::from_chars(digits, digits + n, value);
-        if (error == std::errc() && end == digits + n)
-            return value;
-    }
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : 0.0;
-}
-
-RateChart chartFrame(const GridData &grid)
+RateChart chartFrame(const TrendGrid &grid)
 {
     RateChart chart;
-    const int draws = grid.columns() - 1;
-    chart.categories.reserve(draws);
-    for (int h = 1; h <= draws; ++h)
-        chart.categories.append(grid.text(0, h) + u'回');
-    for (int m = 1; m + 1 < grid.rows(); m += 2) {
-        chart.seriesLabels.append(grid.text(m, 0) + u"平均"_s);
-        chart.seriesLabels.append(grid.text(m, 0));
+    chart.categories.reserve(grid.draws);
+    for (const QString &label : grid.drawLabels)
+        chart.categories.append(label + u'回');
+    for (const int n : grid.numbers) {
+        chart.seriesLabels.append(QString::number(n) + u"平均"_s);
+        chart.seriesLabels.append(QString::number(n));
     }
-    chart.values.assign(size_t(chart.seriesLabels.size()), std::vector<double>(size_t(std::max(draws, 0)), 0.0));
+    chart.values.assign(size_t(chart.seriesLabels.size()), std::vector<double>(size_t(grid.draws), 0.0));
     return chart;
 }
-} // namespace
 
-bool hasRateRows(const GridData &grid)
+double runningRate(const TrendGrid &grid, int index, int draw)
 {
-    const int dataRows = grid.rows() - 1;
-    if (dataRows < 0 || dataRows % 2 != 0)
-        return false;
-    for (int m = 1; m + 1 < grid.rows(); m += 2) {
-        if (grid.text(m, 0).isEmpty() || grid.text(m, 0) != grid.text(m + 1, 0))
-            return false;
-    }
-    return true;
+    return double(grid.hitsUpTo(index, draw)) / double(draw) * 100.0;
 }
+} // namespace
 
 double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window)
 {
@@ -66,38 +36,36 @@ double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window
     return double(prefixHits[size_t(h)]) * 100.0 / double(h);
 }
 
-std::optional<RateChart> movingRateChart(const GridData &grid, qint64 window)
+std::optional<RateChart> movingRateChart(const TrendGrid &grid, qint64 window)
 {
-    if (!hasRateRows(grid))
+    if (!grid.rates)
         return std::nullopt;
     RateChart chart = chartFrame(grid);
-    const int draws = grid.columns() - 1;
-    std::vector<qint64> prefix(size_t(std::max(draws, 0)) + 1, 0);
-    for (int m = 1, series = 0; m + 1 < grid.rows(); m += 2, series += 2) {
-        for (int h = 1; h <= draws; ++h)
-            prefix[size_t(h)] = prefix[size_t(h - 1)] + (grid.backColor(m, h) == kGridRed ? 1 : 0);
-        std::vector<double> &running = chart.values[size_t(series)];
-        std::vector<double> &moving = chart.values[size_t(series) + 1];
-        for (int h = 1; h <= draws; ++h) {
-            running[size_t(h - 1)] = rateValue(grid, m + 1, h);
+    std::vector<qint64> prefix(size_t(grid.draws) + 1, 0);
+    for (int i = 0; i < grid.numbers.size(); ++i) {
+        for (int h = 1; h <= grid.draws; ++h)
+            prefix[size_t(h)] = grid.hitsUpTo(i, h);
+        std::vector<double> &running = chart.values[size_t(2 * i)];
+        std::vector<double> &moving = chart.values[size_t(2 * i + 1)];
+        for (int h = 1; h <= grid.draws; ++h) {
+            running[size_t(h - 1)] = runningRate(grid, i, h);
             moving[size_t(h - 1)] = movingRate(prefix, h, window);
         }
     }
     return chart;
 }
 
-std::optional<RateChart> finalRateChart(const GridData &grid)
+std::optional<RateChart> finalRateChart(const TrendGrid &grid)
 {
-    if (!hasRateRows(grid))
+    if (!grid.rates)
         return std::nullopt;
     RateChart chart = chartFrame(grid);
-    const int draws = grid.columns() - 1;
-    for (int m = 1, series = 0; m + 1 < grid.rows(); m += 2, series += 2) {
-        const double finalRate = draws > 0 ? rateValue(grid, m + 1, draws) : 0.0;
-        std::fill(chart.values[size_t(series)].begin(), chart.values[size_t(series)].end(), finalRate);
-        std::vector<double> &running = chart.values[size_t(series) + 1];
-        for (int h = 1; h <= draws; ++h)
-            running[size_t(h - 1)] = rateValue(grid, m + 1, h);
+    for (int i = 0; i < grid.numbers.size(); ++i) {
+        const double finalRate = grid.draws > 0 ? runningRate(grid, i, grid.draws) : 0.0;
+        std::fill(chart.values[size_t(2 * i)].begin(), chart.values[size_t(2 * i)].end(), finalRate);
+        std::vector<double> &running = chart.values[size_t(2 * i + 1)];
+        for (int h = 1; h <= grid.draws; ++h)
+            running[size_t(h - 1)] = runningRate(grid, i, h);
     }
     return chart;
 }

@@ -1,20 +1,21 @@
+#include "core/featureregistry.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
-#include "core/toolwindows.h"
 #include "graphs/formgraph.h"
 #include "graphs/formgraph2.h"
 #include "graphs/frequency.h"
+#include "graphs/graphsfeature.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 // One graph entry of the analysis menu: the frequency graph and its trend grid.
-void openGraphPair(FormMain &main, GraphColumns kind, ToolSlot graphSlot, ToolSlot trendSlot)
+void openGraphPair(FormMain &main, GraphColumns kind, const QString &graphId, const QString &trendId)
 {
     if (main.table().rowCount() == 0)
         return;
-    FormGraph *graph = main.tools().get<FormGraph>(graphSlot);
-    FormGraph2 *trend = main.tools().get<FormGraph2>(trendSlot);
+    FormGraph *graph = main.tools().get<FormGraph>(graphId);
+    FormGraph2 *trend = main.tools().get<FormGraph2>(trendId);
     if (!graph || !trend)
         return;
     const ColumnRange range = graphColumnRange(kind, main.RunMode());
@@ -34,27 +35,28 @@ void openGraphPair(FormMain &main, GraphColumns kind, ToolSlot graphSlot, ToolSl
     trend->setWindowTitle(caption);
     showToolWindow(trend, frameBottomLeft(graph));
 }
+
+void addPair(FeatureRegistry &features, const QString &graphId, const QString &trendId)
+{
+    features.addToolWindow(graphId, [](const ToolContext &context) -> QWidget * { return new FormGraph(context); });
+    features.addToolWindow(trendId, [](const ToolContext &context) -> QWidget * { return new FormGraph2(context); });
+}
+
+void addEntry(FeatureRegistry &features, const QString &name, int order, GraphColumns kind, const QString &graphId,
+              const QString &trendId)
+{
+    features.addMenuEntry({name, graphCaption(kind), FeatureRegistry::Place::Analysis, order, {},
+                           [=](FormMain &main) { openGraphPair(main, kind, graphId, trendId); }});
+}
 } // namespace
 
-// Tool windows and menu entries of the frequency graphs and trend grids.
-void registerGraphWindows()
+void registerGraphs(FeatureRegistry &features)
 {
-    auto makeGraph = [](FormMain *owner) -> QWidget * { return new FormGraph(owner); };
-    auto makeTrend = [](FormMain *owner) -> QWidget * { return new FormGraph2(owner); };
-    ToolWindows::setFactory(ToolSlot::GraphWithBonus, makeGraph);
-    ToolWindows::setFactory(ToolSlot::TrendWithBonus, makeTrend);
-    ToolWindows::setFactory(ToolSlot::GraphWithoutBonus, makeGraph);
-    ToolWindows::setFactory(ToolSlot::TrendWithoutBonus, makeTrend);
-    ToolWindows::setFactory(ToolSlot::GraphBonusOnly, makeGraph);
-    ToolWindows::setFactory(ToolSlot::TrendBonusOnly, makeTrend);
-
-    ToolWindows::setMenuHandler(u"menuEasyNumberB"_s, [](FormMain &main) {
-        openGraphPair(main, GraphColumns::WithBonus, ToolSlot::GraphWithBonus, ToolSlot::TrendWithBonus);
-    });
-    ToolWindows::setMenuHandler(u"menuEasyNumber"_s, [](FormMain &main) {
-        openGraphPair(main, GraphColumns::WithoutBonus, ToolSlot::GraphWithoutBonus, ToolSlot::TrendWithoutBonus);
-    });
-    ToolWindows::setMenuHandler(u"menuBonus"_s, [](FormMain &main) {
-        openGraphPair(main, GraphColumns::BonusOnly, ToolSlot::GraphBonusOnly, ToolSlot::TrendBonusOnly);
-    });
+    using namespace GraphTools;
+    addPair(features, GraphWithBonus, TrendWithBonus);
+    addPair(features, GraphWithoutBonus, TrendWithoutBonus);
+    addPair(features, GraphBonusOnly, TrendBonusOnly);
+    addEntry(features, u"menuEasyNumberB"_s, 10, GraphColumns::WithBonus, GraphWithBonus, TrendWithBonus);
+    addEntry(features, u"menuEasyNumber"_s, 20, GraphColumns::WithoutBonus, GraphWithoutBonus, TrendWithoutBonus);
+    addEntry(features, u"menuBonus"_s, 30, GraphColumns::BonusOnly, GraphBonusOnly, TrendBonusOnly);
 }

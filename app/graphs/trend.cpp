@@ -23,6 +23,57 @@ int greenLevel(qint64 hits, qint64 draws)
     return int(std::clamp<qint64>(rounded >> 8, 0, 255));
 }
 
+int TrendGrid::rows() const
+{
+    return int(numbers.size()) * (rates ? 2 : 1) + 1;
+}
+
+int TrendGrid::numberIndexOfRow(int row) const
+{
+    if (row < 1 || row >= rows())
+        return -1;
+    return (row - 1) / (rates ? 2 : 1);
+}
+
+bool TrendGrid::isRateRow(int row) const
+{
+    return rates && numberIndexOfRow(row) >= 0 && (row - 1) % 2 == 1;
+}
+
+qint64 TrendGrid::hitsUpTo(int index, int draw) const
+{
+    return prefix[size_t(index)][size_t(draw)];
+}
+
+bool TrendGrid::isHit(int row, int column) const
+{
+    const int index = numberIndexOfRow(row);
+    if (index < 0 || isRateRow(row) || column < 1 || column > draws)
+        return false;
+    return hitsUpTo(index, column) != hitsUpTo(index, column - 1);
+}
+
+std::optional<int> TrendGrid::shadeLevel(int row, int column) const
+{
+    if (!isRateRow(row) || column < 1 || column > draws)
+        return std::nullopt;
+    return greenLevel(hitsUpTo(numberIndexOfRow(row), column), column);
+}
+
+QString TrendGrid::text(int row, int column) const
+{
+    if (!contains(row, column))
+        return {};
+    if (row == 0)
+        return column == 0 ? QString() : drawLabels[column - 1];
+    const int index = numberIndexOfRow(row);
+    if (column == 0)
+        return QString::number(numbers[index]);
+    if (!isRateRow(row))
+        return {};
+    return runningRateText(hitsUpTo(index, column), column);
+}
+
 TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
 {
     TrendGrid result;
@@ -37,56 +88,35 @@ TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
             selectedRows.push_back(r);
     }
     result.draws = int(selectedRows.size());
+    result.rates = request.rates;
+    std::vector<int> indexOfNumber(size_t(maxNo) + 1, -1);
     for (int n = 1; n <= maxNo; ++n) {
-        if (isTicked(n))
+        if (isTicked(n)) {
+            indexOfNumber[size_t(n)] = int(result.numbers.size());
             result.numbers.append(n);
+        }
     }
-    const int perNumber = request.rates ? 2 : 1;
-    const int gridRows = int(result.numbers.size()) * perNumber + 1;
-    const int gridColumns = result.draws + 1;
+    result.drawLabels.reserve(result.draws);
+    for (const int r : selectedRows)
+        result.drawLabels.append(trimLeadingBlanks(rows.cellText(r, 1)));
 
-    GridData &grid = result.grid;
-    grid.resize(gridRows, gridColumns);
-    for (int c = 1; c <= result.draws; ++c)
-        grid.setText(0, c, trimLeadingBlanks(rows.cellText(selectedRows[size_t(c - 1)], 1)));
-
-    std::vector<int> rowOfNumber(size_t(maxNo) + 1, 0);
-    for (qsizetype i = 0; i < result.numbers.size(); ++i) {
-        const int n = result.numbers[i];
-        const int row = int(i) * perNumber + 1;
-        rowOfNumber[size_t(n)] = row;
-        grid.setText(row, 0, QString::number(n));
-        if (request.rates)
-            grid.setText(row + 1, 0, QString::number(n));
-    }
-    if (result.draws == 0)
-        return result;
-
+    result.prefix.assign(size_t(result.numbers.size()), std::vector<qint32>(size_t(result.draws) + 1, 0));
+    std::vector<char> hit(size_t(result.numbers.size()));
     for (int c = 1; c <= result.draws; ++c) {
+        std::fill(hit.begin(), hit.end(), 0);
         const int r = selectedRows[size_t(c - 1)];
         for (int j = request.noTop; j <= request.noEnd; ++j) {
             const std::optional<qint64> v = rows.cellNumber(r, j);
             if (v && isTicked(*v))
-                grid.setBackColor(rowOfNumber[size_t(*v)], c, kGridRed);
+                hit[size_t(indexOfNumber[size_t(*v)])] = 1;
         }
-    }
-
-    if (request.rates) {
-        std::vector<qint64> hits(result.numbers.size(), 0);
-        for (int c = 1; c <= result.draws; ++c) {
-            for (size_t i = 0; i < hits.size(); ++i) {
-                const int markRow = int(i) * 2 + 1;
-                if (grid.backColor(markRow, c) == kGridRed)
-                    ++hits[i];
-                grid.setText(markRow + 1, c, runningRateText(hits[i], c));
-                grid.setBackColor(markRow + 1, c, gridRgb(0, greenLevel(hits[i], c), 0));
-            }
-        }
+        for (size_t i = 0; i < hit.size(); ++i)
+            result.prefix[i][size_t(c)] = result.prefix[i][size_t(c - 1)] + hit[i];
     }
     return result;
 }
 
-QString trendHoverText(const GridData &grid, int row, int column)
+QString trendHoverText(const GridSource &grid, int row, int column)
 {
     QString numberPart;
     if (grid.rows() > 1 && row > 0)
@@ -96,7 +126,7 @@ QString trendHoverText(const GridData &grid, int row, int column)
         drawPart = trimLeadingBlanks(grid.text(0, column)) + u'回';
     QString valuePart;
     if (!numberPart.isEmpty() && !drawPart.isEmpty()) {
-        if (const QString &value = grid.text(row, column); !value.isEmpty())
+        if (const QString value = grid.text(row, column); !value.isEmpty())
             valuePart = u"  "_s + value;
         numberPart += u"  "_s;
     }

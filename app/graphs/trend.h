@@ -1,10 +1,12 @@
 #pragma once
 
-#include "core/griddata.h"
+#include "core/gridsource.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class RowSource;
@@ -20,14 +22,34 @@ struct TrendRequest
     bool rates = false;
 };
 
-// The trend grid: row 0 the draw numbers of the selected rows (one column each, in list
-// order), column 0 the number labels. Each ticked number has a mark row (red where it came up)
-// and, with rates, a rate row below it holding the running rate as text and as a green shade.
-struct TrendGrid
+// The trend of the ticked numbers over the selected draws, and the grid that shows it: row 0 the
+// draw numbers (one column each, in list order), column 0 the number labels. Each ticked number
+// has a mark row (a hit where it came up) and, with rates, a rate row below it holding the running
+// rate. Cells are computed when asked; only the running hit counts are stored.
+class TrendGrid final : public GridSource
 {
-    GridData grid;
-    int draws = 0;        // selected rows: columns 1..draws
-    QList<int> numbers;   // ticked numbers in row order
+public:
+    int draws = 0;          // selected rows: columns 1..draws
+    QList<int> numbers;     // ticked numbers in row order
+    bool rates = false;     // rate rows present
+    QStringList drawLabels; // draw number of each column, without its blanks
+
+    int rows() const override;
+    int columns() const override { return draws + 1; }
+    QString text(int row, int column) const override;
+
+    // Index into `numbers` of a grid row, or -1 for row 0 and rows outside the grid.
+    int numberIndexOfRow(int row) const;
+    bool isRateRow(int row) const;
+    // A mark cell of a draw in which its number came up.
+    bool isHit(int row, int column) const;
+    // The shade of a rate cell, 0 (rate 0) to 255 (rate 1); nothing for other cells.
+    std::optional<int> shadeLevel(int row, int column) const;
+    // Draws among the first `draw` (1-based) in which number `index` came up.
+    qint64 hitsUpTo(int index, int draw) const;
+
+    // Running hit counts: prefix[i][d] for number index i after d draws.
+    std::vector<std::vector<qint32>> prefix;
 };
 
 TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request);
@@ -38,4 +60,4 @@ QString runningRateText(qint64 hits, qint64 draws);
 int greenLevel(qint64 hits, qint64 draws);
 
 // Text for the cell under the pointer: "No 7  120回  50%" over a rate cell, less away from it.
-QString trendHoverText(const GridData &grid, int row, int column);
+QString trendHoverText(const GridSource &grid, int row, int column);

@@ -22,7 +22,8 @@ constexpr int kBoxWidth = 36;
 constexpr int kRowHeight = 24;
 } // namespace
 
-FormOldHit::FormOldHit(QWidget *parent) : QWidget(parent, Qt::Window)
+FormOldHit::FormOldHit(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_result(this, context)
 {
     setObjectName(u"FormOldHit"_s);
     setWindowTitle(u"過去の抽選結果と照合"_s);
@@ -44,13 +45,7 @@ FormOldHit::FormOldHit(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(u"ListView1"_s);
-    m_list->setRootIsDecorated(false);
-    m_list->setIndentation(0);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setMinimumSectionSize(0);
+    setupReportList(m_list);
     const QStringList headers = OldHit::listHeaders();
     const QString keys[] = {QString(), u"Kai"_s, u"Tou"_s, u"Money"_s};
     auto *header = new QTreeWidgetItem(headers);
@@ -154,8 +149,7 @@ void FormOldHit::resizeEvent(QResizeEvent *event)
 
 void FormOldHit::layoutControls()
 {
-    const FormMain *first = FormMain::first();
-    const int osVersion = first ? first->OS_Version() : 0;
+    const int osVersion = m_context.osVersion;
     const int height = this->height() - m_list->y() - twipsToPixels(525 + 105 * osVersion);
     const int width = this->width() - m_list->x() - twipsToPixels(240);
     // A window too small for the list keeps the last layout that fitted.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/resultcopy.h"
+#include "core/toolcontext.h"
 
 #include <QList>
 #include <QPointer>
@@ -18,7 +19,7 @@ class FormOldHit : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FormOldHit(QWidget *parent = nullptr);
+    explicit FormOldHit(const ToolContext &context, QWidget *parent = nullptr);
 
     // The main window whose selected rows are checked; set before every showing.
     void SetFormMain(FormMain *window);
@@ -45,10 +46,11 @@ private:
     void checkHit(int runMode);
     void layoutControls();
 
+    ToolContext m_context;
     QPointer<FormMain> m_formMain;
     QList<NumericLineEdit *> m_boxes;
     QPushButton *m_command = nullptr;
     QTreeWidget *m_list = nullptr;
     QLabel *m_label = nullptr;
-    ResultCopy m_result{this};
+    ResultCopy m_result;
 };

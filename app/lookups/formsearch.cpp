@@ -18,7 +18,8 @@
 
 using namespace Qt::StringLiterals;
 
-FormSearch::FormSearch(QWidget *parent) : QWidget(parent, Qt::Window)
+FormSearch::FormSearch(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_result(this, context)
 {
     setObjectName(u"FormSearch"_s);
     setWindowTitle(u"指定した番号から抽選結果の検索"_s);
@@ -63,13 +64,10 @@ void FormSearch::Form_Load()
 
 int FormSearch::runMode() const
 {
-    // A copy's tool windows are made before the copy takes its game mode: ask the first window.
-    if (const FormMain *main = m_formMain.data(); main && main->RunMode() != Game::None)
+    // The window searched decides; before one is set, the game the window was made for.
+    if (const FormMain *main = m_formMain.data())
         return main->RunMode();
-    if (const auto *owner = qobject_cast<const FormMain *>(parentWidget()); owner && owner->RunMode() != Game::None)
-        return owner->RunMode();
-    const FormMain *first = FormMain::first();
-    return first ? first->RunMode() : Game::None;
+    return m_context.runMode;
 }
 
 void FormSearch::SetFormMain(FormMain *window)

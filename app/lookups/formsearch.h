@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/resultcopy.h"
+#include "core/toolcontext.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,7 +20,7 @@ class FormSearch : public QWidget
     Q_PROPERTY(int NoEnd READ NoEnd WRITE setNoEnd)
 
 public:
-    explicit FormSearch(QWidget *parent = nullptr);
+    explicit FormSearch(const ToolContext &context, QWidget *parent = nullptr);
 
     // The main window whose selected rows are searched; also sets the prompt for its game.
     void SetFormMain(FormMain *window);
@@ -47,11 +48,12 @@ private:
     int runMode() const;
     void Form_Load();
 
+    ToolContext m_context;
     QPointer<FormMain> m_formMain;
     int m_noEnd = 0;
     QLabel *m_label = nullptr;
     QLineEdit *m_text = nullptr;
     QList<QRadioButton *> m_options;
     QPushButton *m_command = nullptr;
-    ResultCopy m_result{this};
+    ResultCopy m_result;
 };

@@ -1,10 +1,11 @@
+#include "core/featureregistry.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
 #include "core/game.h"
-#include "core/toolwindows.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
 #include "lookups/formsearch.h"
+#include "lookups/lookupsfeature.h"
 #include "lookups/numbersearch.h"
 
 using namespace Qt::StringLiterals;
@@ -12,7 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 void menuNoSet_Click(FormMain &window)
 {
-    auto *search = window.tools().get<FormSearch>(ToolSlot::Search);
+    auto *search = window.tools().get<FormSearch>(LookupTools::Search);
     if (!search)
         return;
     search->SetFormMain(&window);
@@ -23,7 +24,7 @@ void menuNoSet_Click(FormMain &window)
 
 void menuOldHit_Click(FormMain &window)
 {
-    auto *check = window.tools().get<FormOldHit>(ToolSlot::OldHit);
+    auto *check = window.tools().get<FormOldHit>(LookupTools::OldHit);
     if (!check)
         return;
     check->Text1(5)->setVisible(window.RunMode() != Game::MiniLoto);
@@ -32,11 +33,12 @@ void menuOldHit_Click(FormMain &window)
 }
 } // namespace
 
-// Tool windows and menu entries of the search, past-result check and tally.
-void registerLookupWindows()
+void registerLookups(FeatureRegistry &features)
 {
-    ToolWindows::setFactory(ToolSlot::Search, [](FormMain *owner) -> QWidget * { return new FormSearch(owner); });
-    ToolWindows::setFactory(ToolSlot::OldHit, [](FormMain *owner) -> QWidget * { return new FormOldHit(owner); });
-    ToolWindows::setMenuHandler(u"menuNoSet"_s, menuNoSet_Click);
-    ToolWindows::setMenuHandler(u"menuOldHit"_s, menuOldHit_Click);
+    using Place = FeatureRegistry::Place;
+    features.addToolWindow(LookupTools::Search, [](const ToolContext &c) -> QWidget * { return new FormSearch(c); });
+    features.addToolWindow(LookupTools::OldHit, [](const ToolContext &c) -> QWidget * { return new FormOldHit(c); });
+    features.addMenuEntry({u"menuNoSet"_s, u"指定した番号から抽選結果の検索"_s, Place::Analysis, 40, {}, menuNoSet_Click});
+    features.addMenuEntry({u"menuOldHit"_s, u"過去の抽選結果と照合"_s, Place::Analysis, 50, {}, menuOldHit_Click});
+    features.addMenuEntry({u"menuWay"_s, u"抽選結果から当選番号の抽出"_s, Place::Analysis, 60, {}, {}});
 }

@@ -1,6 +1,9 @@
 #include "core/controlarray.h"
 #include "core/formmain.h"
+#include "core/featureregistry.h"
+#include "core/program.h"
 #include "core/toolwindows.h"
+#include "lookups/lookupsfeature.h"
 #include "core/widgets.h"
 #include "support/testsupport.h"
 
@@ -76,6 +79,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void startState();
     void loadThroughDialog();
+    void selectionButtons_data();
     void selectionButtons();
     void countBoxKeys();
     void mouseSelectionUpdatesCount();
@@ -88,34 +92,42 @@ private Q_SLOTS:
     void dropLoadsFile();
 
 private:
-    std::array<ToolWindows::Factory, ToolWindows::kCount> m_saved;
+    static int toolKinds();
+    QList<FeatureRegistry::ToolFactory> m_saved;
     int m_made = 0;
 };
 
 void TestFormMain::initTestCase()
 {
-    registerToolWindows();
-    // Count the tool windows every load makes, whatever window class each slot holds.
-    for (int i = 0; i < ToolWindows::kCount; ++i) {
-        const ToolSlot slot = ToolSlot(i);
-        m_saved[size_t(i)] = ToolWindows::factory(slot);
-        ToolWindows::setFactory(slot, [this, original = m_saved[size_t(i)]](FormMain *owner) {
+    // Count the tool windows every load makes, whatever window class each kind is.
+    FeatureRegistry &features = program().features();
+    for (const QString &id : features.toolWindowIds()) {
+        const FeatureRegistry::ToolFactory original = features.toolFactory(id);
+        m_saved.append(original);
+        features.setToolFactory(id, [this, original](const ToolContext &context) {
             ++m_made;
-            return original ? original(owner) : new QWidget(owner, Qt::Window);
+            return original(context);
         });
     }
 }
 
 void TestFormMain::cleanupTestCase()
 {
-    for (int i = 0; i < ToolWindows::kCount; ++i)
-        ToolWindows::setFactory(ToolSlot(i), m_saved[size_t(i)]);
+    FeatureRegistry &features = program().features();
+    const QStringList ids = features.toolWindowIds();
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        features.setToolFactory(ids[i], m_saved[i]);
+}
+
+int TestFormMain::toolKinds()
+{
+    return int(program().features().toolWindowIds().size());
 }
 
 void TestFormMain::startState()
 {
-    FormMain w;
-    QCOMPARE(FormMain::first(), &w);
+    FormMain w(testsupport::program());
+    QCOMPARE(testsupport::program().firstWindow(), &w);
     QCOMPARE(w.windowTitle(), u"Zemvara"_s);
     QCOMPARE(w.RunMode(), 0);
     QCOMPARE(w.MaxNo(), 0);
@@ -148,7 +160,7 @@ void TestFormMain::startState()
 void TestFormMain::loadThroughDialog()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     w.show();
     {
         FileDialogAnswer cancel{QString()};
@@ -179,56 +191,51 @@ void TestFormMain::loadThroughDialog()
              Qt::AlignRight);
 }
 
+void TestFormMain::selectionButtons_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("firstDraw");  // 0 when nothing is selected
+    QTest::addColumn<int>("lastDraw");
+    // Every row starts from the last 7 draws selected; the real file has draws 1..2141.
+    QTest::newRow("last 50") << u"50"_s << u"Command2"_s << 1 << 2092 << 2141;
+    QTest::newRow("first 50") << u"50"_s << u"Command2"_s << 0 << 1 << 50;
+    QTest::newRow("last 0") << u"0"_s << u"Command2"_s << 1 << 0 << 0;
+    QTest::newRow("more than the rows") << u"3000"_s << u"Command2"_s << 1 << 1 << 2141;
+    QTest::newRow("beyond any integer") << u"99999999999999999999"_s << u"Command2"_s << 0 << 1 << 2141;
+    QTest::newRow("empty box changes nothing") << QString() << u"Command2"_s << 0 << 2135 << 2141;
+    QTest::newRow("Select Clear") << u"50"_s << u"Command1"_s << 0 << 0 << 0;
+    QTest::newRow("Select All") << u"50"_s << u"Command1"_s << 1 << 1 << 2141;
+}
+
 void TestFormMain::selectionButtons()
 {
+    QFETCH(QString, count);
+    QFETCH(QString, group);
+    QFETCH(int, index);
+    QFETCH(int, firstDraw);
+    QFETCH(int, lastDraw);
+
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
-
-    setCount(w, u"50"_s);
-    clickButton(w, u"Command2"_s, 1);
-    QCOMPARE(status(w), u"選択数：50/2141"_s);
-    QList<int> expected;
-    for (int d = 2092; d <= 2141; ++d)
-        expected.append(d);
-    QCOMPARE(selectedDraws(w), expected);
-    QVERIFY(viewMatchesTable(w));
-
-    clickButton(w, u"Command2"_s, 0);
-    QCOMPARE(status(w), u"選択数：50/2141"_s);
-    QCOMPARE(selectedDraws(w).first(), 1);
-    QCOMPARE(selectedDraws(w).last(), 50);
-    QVERIFY(viewMatchesTable(w));
-
-    setCount(w, u"0"_s);
-    clickButton(w, u"Command2"_s, 1);
-    QCOMPARE(status(w), u"選択数：0/2141"_s);
-
-    setCount(w, u"3000"_s);
-    clickButton(w, u"Command2"_s, 1);
-    QCOMPARE(status(w), u"選択数：2141/2141"_s);
-    clickButton(w, u"Command1"_s, 0);
-    QCOMPARE(status(w), u"選択数：0/2141"_s);
-    QVERIFY(w.ListView1()->selectionModel()->selectedRows().isEmpty());
-    setCount(w, u"99999999999999999999"_s);
-    clickButton(w, u"Command2"_s, 0);
-    QCOMPARE(status(w), u"選択数：2141/2141"_s);
-
-    // An empty box gives no count: the click changes nothing.
     setCount(w, u"7"_s);
     clickButton(w, u"Command2"_s, 1);
-    setCount(w, QString());
-    clickButton(w, u"Command2"_s, 0);
-    QCOMPARE(status(w), u"選択数：7/2141"_s);
-    QCOMPARE(selectedDraws(w).first(), 2135);
 
-    clickButton(w, u"Command1"_s, 1);
-    QCOMPARE(status(w), u"選択数：2141/2141"_s);
+    setCount(w, count);
+    clickButton(w, group, index);
+    QList<int> expected;
+    for (int d = firstDraw; firstDraw > 0 && d <= lastDraw; ++d)
+        expected.append(d);
+    QCOMPARE(selectedDraws(w), expected);
+    QCOMPARE(status(w), u"選択数："_s + QString::number(expected.size()) + u"/2141"_s);
+    QVERIFY(viewMatchesTable(w));
 }
 
 void TestFormMain::countBoxKeys()
 {
-    FormMain w;
+    FormMain w(testsupport::program());
     auto *box = w.findChild<QLineEdit *>(u"Text1"_s);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -262,7 +269,7 @@ void TestFormMain::countBoxKeys()
 void TestFormMain::mouseSelectionUpdatesCount()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.loadFile(miniLotoFile()));
@@ -281,7 +288,7 @@ void TestFormMain::mouseSelectionUpdatesCount()
 void TestFormMain::sortToggling()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
     setCount(w, u"50"_s);
     clickButton(w, u"Command2"_s, 1);
@@ -339,11 +346,11 @@ void TestFormMain::rejectedFileKeepsTable()
 {
     MessageRecorder messages;
     QTemporaryDir dir;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
     setCount(w, u"10"_s);
     clickButton(w, u"Command2"_s, 1);
-    QWidget *tool = w.tools().window(ToolSlot::OldHit);
+    QWidget *tool = w.tools().window(LookupTools::OldHit);
 
     const QString wrong = writeTextFile(dir, u"x.csv"_s, u"something else\r\n"_s);
     const QString garbage = writeBytesFile(dir, u"g.csv"_s, QByteArray("\x00\xff\x81\n\x00", 5));
@@ -359,22 +366,22 @@ void TestFormMain::rejectedFileKeepsTable()
         QCOMPARE(w.RunMode(), 6);
         QCOMPARE(w.table().rowCount(), 2141);
         QCOMPARE(status(w), u"選択数：10/2141"_s);
-        QCOMPARE(w.tools().window(ToolSlot::OldHit), tool);
+        QCOMPARE(w.tools().window(LookupTools::OldHit), tool);
     }
 }
 
 void TestFormMain::reloadReplacesToolWindows()
 {
     MessageRecorder messages;
-    FormMain w;
-    for (int i = 0; i < ToolWindows::kCount; ++i)
-        QVERIFY(!w.tools().window(ToolSlot(i)));
+    FormMain w(testsupport::program());
+    QVERIFY(w.tools().isEmpty());
     m_made = 0;
     QVERIFY(w.loadFile(loto6File()));
-    QCOMPARE(m_made, ToolWindows::kCount);
+    QCOMPARE(m_made, toolKinds());
     QList<QPointer<QWidget>> before;
-    for (int i = 0; i < ToolWindows::kCount; ++i) {
-        QWidget *tool = w.tools().window(ToolSlot(i));
+    const QStringList ids = program().features().toolWindowIds();
+    for (const QString &id : ids) {
+        QWidget *tool = w.tools().window(id);
         QVERIFY(tool);
         QVERIFY(!tool->isVisible());
         before.append(tool);
@@ -382,7 +389,7 @@ void TestFormMain::reloadReplacesToolWindows()
     before.first()->show();
 
     QVERIFY(w.loadFile(miniLotoFile()));
-    QCOMPARE(m_made, 2 * ToolWindows::kCount);
+    QCOMPARE(m_made, 2 * toolKinds());
     QCOMPARE(w.RunMode(), 5);
     QCOMPARE(w.MaxNo(), 31);
     QCOMPARE(w.table().columnCount(), 17);
@@ -391,9 +398,9 @@ void TestFormMain::reloadReplacesToolWindows()
     QCOMPARE(status(w), u"選択数：1402/1402"_s);
     QVERIFY(!before.first()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (int i = 0; i < ToolWindows::kCount; ++i) {
+    for (qsizetype i = 0; i < ids.size(); ++i) {
         QVERIFY(before[i].isNull());
-        QVERIFY(w.tools().window(ToolSlot(i)));
+        QVERIFY(w.tools().window(ids[i]));
     }
 }
 
@@ -401,7 +408,7 @@ void TestFormMain::emptyTableFile()
 {
     MessageRecorder messages;
     QTemporaryDir dir;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(writeTextFile(dir, u"e.csv"_s, miniLotoText({}))));
     QCOMPARE(w.RunMode(), 5);
     QCOMPARE(w.table().rowCount(), 0);
@@ -413,17 +420,17 @@ void TestFormMain::emptyTableFile()
 void TestFormMain::copyWindow()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(miniLotoFile()));
     setCount(w, u"20"_s);
     clickButton(w, u"Command2"_s, 1);
 
     m_made = 0;
-    auto *copy = new FormMain(true, &w);
+    auto *copy = new FormMain(program(), FormMain::CopyOf{w.RunMode()}, &w);
     copy->setWindowFlag(Qt::Window);
-    QCOMPARE(m_made, ToolWindows::kCount);
+    QCOMPARE(m_made, toolKinds());
     QVERIFY(copy->Copied());
-    QCOMPARE(FormMain::first(), &w);
+    QCOMPARE(testsupport::program().firstWindow(), &w);
     QCOMPARE(copy->RunMode(), 5);
     QCOMPARE(copy->MaxNo(), 31);
     QVERIFY(!menuShown(*copy, u"menuData"_s));
@@ -454,8 +461,8 @@ void TestFormMain::copyWindow()
     QCOMPARE(status(*copy), u"選択数：5/20"_s);
     QCOMPARE(status(w), u"選択数：20/1402"_s);
 
-    QPointer<QWidget> copyTool = copy->tools().window(ToolSlot::Search);
-    QPointer<QWidget> mainTool = w.tools().window(ToolSlot::Search);
+    QPointer<QWidget> copyTool = copy->tools().window(LookupTools::Search);
+    QPointer<QWidget> mainTool = w.tools().window(LookupTools::Search);
     copy->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(copyTool.isNull());
@@ -469,29 +476,33 @@ void TestFormMain::copyWindow()
     copy->ListView1_ColumnClick(3);
     QVERIFY(copy->ListView1()->header()->isSortIndicatorShown());
     copy->MakeLvw5();
-    QVERIFY(copy->tools().window(ToolSlot::Search));
+    QVERIFY(copy->tools().window(LookupTools::Search));
     QVERIFY(!copy->ListView1()->header()->isSortIndicatorShown());
 }
 
 void TestFormMain::closingFirstWindowClosesOthers()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
     w.show();
-    FormMain copy(true);
+    FormMain copy(program(), FormMain::CopyOf{w.RunMode()});
     copy.show();
-    QWidget *tool = w.tools().window(ToolSlot::Way);
+    QPointer<QWidget> tool = w.tools().window(LookupTools::OldHit);
     tool->show();
+    QVERIFY(copy.isVisible() && tool->isVisible());
     w.close();
+    // Every other window went with it: the copy, and the tool window, closed and dropped.
     QVERIFY(!copy.isVisible());
-    QVERIFY(!w.isVisible());
+    QVERIFY(!tool || !tool->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(tool.isNull());
 }
 
 void TestFormMain::dropLoadsFile()
 {
     MessageRecorder messages;
-    FormMain w;
+    FormMain w(testsupport::program());
     w.show();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(miniLotoFile())});

@@ -6,7 +6,9 @@
 #include "core/griddata.h"
 #include "core/formmain.h"
 #include "graphs/formgraph.h"
+#include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
+#include "graphs/trend.h"
 #include "graphs/formgraph3.h"
 
 #include <QAction>
@@ -31,17 +33,17 @@ namespace {
 struct Entry
 {
     QString action;
-    ToolSlot graph;
-    ToolSlot trend;
+    QString graph;
+    QString trend;
     QString caption;
 };
 
 const QList<Entry> &entries()
 {
     static const QList<Entry> list{
-        {u"menuEasyNumberB"_s, ToolSlot::GraphWithBonus, ToolSlot::TrendWithBonus, u"出易い番号のグラフ化（ボーナスあり）"_s},
-        {u"menuEasyNumber"_s, ToolSlot::GraphWithoutBonus, ToolSlot::TrendWithoutBonus, u"出易い番号のグラフ化（ボーナスなし）"_s},
-        {u"menuBonus"_s, ToolSlot::GraphBonusOnly, ToolSlot::TrendBonusOnly, u"ボーナス数字になりやすい番号"_s},
+        {u"menuEasyNumberB"_s, GraphTools::GraphWithBonus, GraphTools::TrendWithBonus, u"出易い番号のグラフ化（ボーナスあり）"_s},
+        {u"menuEasyNumber"_s, GraphTools::GraphWithoutBonus, GraphTools::TrendWithoutBonus, u"出易い番号のグラフ化（ボーナスなし）"_s},
+        {u"menuBonus"_s, GraphTools::GraphBonusOnly, GraphTools::TrendBonusOnly, u"ボーナス数字になりやすい番号"_s},
     };
     return list;
 }
@@ -89,8 +91,8 @@ private Q_SLOTS:
         QVERIFY(w.load(testsupport::loto6Text(fourDraws())));
         trigger(*w.main, u"menuEasyNumber"_s);
 
-        auto *graph = w.main->tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
-        auto *trend = w.main->tools().get<FormGraph2>(ToolSlot::TrendWithoutBonus);
+        auto *graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
+        auto *trend = w.main->tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
         QVERIFY(graph && trend);
         QVERIFY(graph->isVisible() && trend->isVisible());
         QCOMPARE(graph->frameGeometry().topLeft(), frameBottomLeft(w.main.get()));
@@ -110,7 +112,7 @@ private Q_SLOTS:
         QCOMPARE(trend->grid().columns(), 5);
         QVERIFY(!trend->graph3()->isVisible());
         // Other entries' windows stay closed.
-        QVERIFY(!w.main->tools().get<FormGraph>(ToolSlot::GraphWithBonus)->isVisible());
+        QVERIFY(!w.main->tools().get<FormGraph>(GraphTools::GraphWithBonus)->isVisible());
     }
 
     void columnRangesAndCaptionsPerGame_data()
@@ -151,7 +153,7 @@ private Q_SLOTS:
             for (int n = 1; n <= maxNo; ++n)
                 QCOMPARE(bars->at(n - 1), qreal(counts.count(n) ? counts.at(n) : 0));
         }
-        QCOMPARE(w.main->tools().get<FormGraph>(ToolSlot::GraphBonusOnly)->Label1()->text(),
+        QCOMPARE(w.main->tools().get<FormGraph>(GraphTools::GraphBonusOnly)->Label1()->text(),
                  maxNo == 43 ? u"1/43 = 2.32558139534884%"_s : u"1/31 = 3.2258064516129%"_s);
     }
 
@@ -171,8 +173,8 @@ private Q_SLOTS:
         LoadedWindow w;
         QVERIFY(w.load(testsupport::loto6Text(fourDraws())));
         trigger(*w.main, u"menuEasyNumberB"_s);
-        auto *graph = w.main->tools().get<FormGraph>(ToolSlot::GraphWithBonus);
-        auto *trend = w.main->tools().get<FormGraph2>(ToolSlot::TrendWithBonus);
+        auto *graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithBonus);
+        auto *trend = w.main->tools().get<FormGraph2>(GraphTools::TrendWithBonus);
         graph->move(200, 90);
         trend->move(150, 300);
         trend->Command1_Click(1);
@@ -192,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(!graph->isVisible() && !trend->isVisible());
         w.main->Command1_Click(1);
         trigger(*w.main, u"menuEasyNumberB"_s);
-        QCOMPARE(w.main->tools().get<FormGraph>(ToolSlot::GraphWithBonus), graph);
+        QCOMPARE(w.main->tools().get<FormGraph>(GraphTools::GraphWithBonus), graph);
         QVERIFY(graph->isVisible());
         QCOMPARE(graph->frameGeometry().topLeft(), frameBottomLeft(w.main.get()));
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/4"_s);
@@ -203,16 +205,16 @@ private Q_SLOTS:
         LoadedWindow w;
         QVERIFY(w.load(testsupport::loto6Text(fourDraws())));
         trigger(*w.main, u"menuBonus"_s);
-        QPointer<FormGraph> old = w.main->tools().get<FormGraph>(ToolSlot::GraphBonusOnly);
+        QPointer<FormGraph> old = w.main->tools().get<FormGraph>(GraphTools::GraphBonusOnly);
         QVERIFY(old->isVisible());
         QVERIFY(w.load(testsupport::miniLotoText({miniLotoLine(1, {3, 9, 15, 22, 31}, 7)}), u"mini_Download.csv"_s));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(old.isNull());
-        auto *fresh = w.main->tools().get<FormGraph2>(ToolSlot::TrendBonusOnly);
+        auto *fresh = w.main->tools().get<FormGraph2>(GraphTools::TrendBonusOnly);
         QVERIFY(!fresh->isVisible());
         trigger(*w.main, u"menuBonus"_s);
         QVERIFY(fresh->Check1(30) && !fresh->Check1(31));
-        QCOMPARE(w.main->tools().get<FormGraph>(ToolSlot::GraphBonusOnly)->NoTop(), 8);
+        QCOMPARE(w.main->tools().get<FormGraph>(GraphTools::GraphBonusOnly)->NoTop(), 8);
     }
 
     void copyAnalysesItsOwnRows()
@@ -220,22 +222,20 @@ private Q_SLOTS:
         LoadedWindow w;
         const QStringList lines = fourDraws();
         QVERIFY(w.load(testsupport::loto6Text(lines)));
-        FormMain copy(true);
+        FormMain copy(testsupport::program(), FormMain::CopyOf{Game::Loto6});
         copy.MakeLvw6();
         copy.addRowFrom(w.main->table(), 0);
         copy.addRowFrom(w.main->table(), 2);
         copy.Command1_Click(1);
         copy.resize(500, 120);
         copy.move(0, 0);
-        for (int i = 0; i < ToolWindows::kCount; ++i) {
-            if (QWidget *tool = copy.tools().window(ToolSlot(i)))
-                tool->resize(500, 150);
-        }
+        for (QWidget *tool : copy.tools().windows())
+            tool->resize(500, 150);
         trigger(copy, u"menuEasyNumber"_s);
 
-        auto *graph = copy.tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
+        auto *graph = copy.tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         QVERIFY(graph->isVisible());
-        QVERIFY(!w.main->tools().get<FormGraph>(ToolSlot::GraphWithoutBonus)->isVisible());
+        QVERIFY(!w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus)->isVisible());
         QCOMPARE(graph->LvwObj(), &copy.table());
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/2"_s);
         const std::map<int, int> counts = countFields({lines[0], lines[2]}, 2, 7);
@@ -244,7 +244,7 @@ private Q_SLOTS:
             const int n = list->topLevelItem(r)->text(1).trimmed().toInt();
             QCOMPARE(list->topLevelItem(r)->text(2).trimmed().toInt(), counts.count(n) ? counts.at(n) : 0);
         }
-        auto *trend = copy.tools().get<FormGraph2>(ToolSlot::TrendWithoutBonus);
+        auto *trend = copy.tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
         QCOMPARE(trend->grid().columns(), 3);
         QCOMPARE(trend->grid().text(0, 2), u"103"_s);
     }
@@ -255,7 +255,7 @@ private Q_SLOTS:
         const QStringList lines = fourDraws();
         QVERIFY(w.load(testsupport::loto6Text(lines)));
         trigger(*w.main, u"menuEasyNumber"_s);
-        auto *graph = w.main->tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
+        auto *graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         QTreeWidget *list = graph->ListView1();
         QCOMPARE(list->selectedItems().size(), 43);
 
@@ -315,7 +315,7 @@ private Q_SLOTS:
         LoadedWindow w;
         QVERIFY(w.load(testsupport::loto6Text(fourDraws())));
         trigger(*w.main, u"menuEasyNumber"_s);
-        auto *graph = w.main->tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
+        auto *graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         const QString oddEven = graph->Label2()->text();
 
         w.main->Command1_Click(0);
@@ -333,7 +333,7 @@ private Q_SLOTS:
         LoadedWindow w;
         QVERIFY(w.load(testsupport::loto6Text(fourDraws())));
         trigger(*w.main, u"menuEasyNumber"_s);
-        QPointer<FormGraph> graph = w.main->tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
+        QPointer<FormGraph> graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         QVERIFY(!graph->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(graph);

@@ -5,6 +5,8 @@
 #include "core/gridmodel.h"
 #include "core/widgets.h"
 #include "graphs/formgraph2.h"
+#include "graphs/trend.h"
+#include "graphs/graphsfeature.h"
 #include "graphs/formgraph3.h"
 
 #include <QAction>
@@ -35,7 +37,7 @@ struct TrendWindows : LoadedWindow
         if (!load(testsupport::loto6Text(fourDraws())))
             return false;
         main->findChild<QAction *>(u"menuEasyNumber"_s)->trigger();
-        trend = main->tools().get<FormGraph2>(ToolSlot::TrendWithoutBonus);
+        trend = main->tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
         chart = trend->graph3();
         chart->resize(500, 200);
         trend->Command1_Click(1);
@@ -129,7 +131,7 @@ private Q_SLOTS:
     {
         TrendWindows w;
         QVERIFY(w.open(true));
-        const GridData &g = w.trend->grid();
+        const TrendGrid &g = w.trend->grid();
         QCOMPARE(g.rows(), 5);
         QCOMPARE((QStringList{g.text(2, 1), g.text(2, 2), g.text(2, 3), g.text(2, 4)}),
                  (QStringList{u"100%"_s, u"50%"_s, u"66.6666666666667%"_s, u"50%"_s}));
@@ -149,9 +151,8 @@ private Q_SLOTS:
         QCOMPARE(series[0]->name(), u"7平均"_s);
         QCOMPARE(series[1]->name(), u"7"_s);
         QCOMPARE(series[3]->name(), u"13"_s);
-        QCOMPARE(yValues(series[0]), (QList<qreal>{100, 50, u"66.6666666666667"_s.toDouble(), 50}));
-        // Window 5 is wider than the four draws: the moving rate is the running rate (which the
-        // chart takes from the grid's 15-digit texts).
+        QCOMPARE(yValues(series[0]), (QList<qreal>{100, 50, 2.0 / 3.0 * 100.0, 50}));
+        // Window 5 is wider than the four draws: the moving rate is the running rate.
         const QList<qreal> moving = yValues(series[1]);
         const QList<qreal> running = yValues(series[0]);
         QCOMPARE(moving.size(), running.size());
@@ -302,7 +303,7 @@ private Q_SLOTS:
         w.chart->findChild<QPushButton *>(u"Command1"_s)->click();
         QCOMPARE(charted.count(), 1);
         QCOMPARE(yValues(w.series()[0]), (QList<qreal>{50, 50, 50, 50}));
-        QCOMPARE(yValues(w.series()[1]), (QList<qreal>{100, 50, u"66.6666666666667"_s.toDouble(), 50}));
+        QCOMPARE(yValues(w.series()[1]), (QList<qreal>{100, 50, 2.0 / 3.0 * 100.0, 50}));
         QCOMPARE(yValues(w.series()[2]), (QList<qreal>{0, 0, 0, 0}));
 
         // The rate rows go with the trend box: the chart must not read mark rows as rates.

@@ -4,8 +4,11 @@
 #include "core/drawfile.h"
 #include "core/fields.h"
 #include "core/griddata.h"
+#include "core/gridmodel.h"
 #include "graphs/formgraph.h"
+#include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
+#include "graphs/trend.h"
 #include "graphs/formgraph3.h"
 
 #include <QAction>
@@ -30,13 +33,13 @@ using testsupport::runCli;
 
 namespace {
 // What the windows show, written out by the dump rules.
-QStringList gridLines(const GridData &grid)
+QStringList gridLines(const GridSource &grid)
 {
     QStringList out;
     for (int r = 0; r < grid.rows(); ++r) {
         QStringList cells;
         for (int c = 0; c < grid.columns(); ++c)
-            cells.append(grid.text(r, c).isEmpty() && grid.isMarked(r, c) ? u"*"_s : grid.text(r, c));
+            cells.append(grid.text(r, c).isEmpty() && grid.backColor(r, c) != kNoGridColor ? u"*"_s : grid.text(r, c));
         out.append(cells.join(u'\t'));
     }
     return out;
@@ -91,15 +94,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("columns");
         QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("slot");
-        const std::tuple<const char *, QString, QString, ToolSlot> entries[] = {
-            {"with-bonus", u"with-bonus"_s, u"menuEasyNumberB"_s, ToolSlot::GraphWithBonus},
-            {"without-bonus", u"without-bonus"_s, u"menuEasyNumber"_s, ToolSlot::GraphWithoutBonus},
-            {"bonus", u"bonus"_s, u"menuBonus"_s, ToolSlot::GraphBonusOnly},
+        QTest::addColumn<QString>("slot");
+        const std::tuple<const char *, QString, QString, QString> entries[] = {
+            {"with-bonus", u"with-bonus"_s, u"menuEasyNumberB"_s, GraphTools::GraphWithBonus},
+            {"without-bonus", u"without-bonus"_s, u"menuEasyNumber"_s, GraphTools::GraphWithoutBonus},
+            {"bonus", u"bonus"_s, u"menuBonus"_s, GraphTools::GraphBonusOnly},
         };
         for (const auto &[tag, columns, action, slot] : entries) {
-            QTest::addRow("LOTO6 %s", tag) << testsupport::loto6File() << columns << action << int(slot);
-            QTest::addRow("miniLOTO %s", tag) << testsupport::miniLotoFile() << columns << action << int(slot);
+            QTest::addRow("LOTO6 %s", tag) << testsupport::loto6File() << columns << action << slot;
+            QTest::addRow("miniLOTO %s", tag) << testsupport::miniLotoFile() << columns << action << slot;
         }
     }
 
@@ -108,14 +111,14 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, columns);
         QFETCH(QString, action);
-        QFETCH(int, slot);
+        QFETCH(QString, slot);
 
         testsupport::MessageRecorder messages;
-        FormMain main;
+        FormMain main(testsupport::program());
         QVERIFY(main.loadFile(file));
         selectLastRows(main, 120);
         main.findChild<QAction *>(action)->trigger();
-        auto *graph = main.tools().get<FormGraph>(ToolSlot(slot));
+        auto *graph = main.tools().get<FormGraph>(slot);
 
         const CliRun run = runCli({u"freq"_s, file, u"--columns"_s, columns, u"--select"_s, u"last:120"_s});
         QCOMPARE(run.status, 0);
@@ -213,11 +216,11 @@ private Q_SLOTS:
     void trendPrintsWhatTheWindowsShow()
     {
         testsupport::MessageRecorder messages;
-        FormMain main;
+        FormMain main(testsupport::program());
         QVERIFY(main.loadFile(testsupport::miniLotoFile()));
         selectLastRows(main, 40);
         main.findChild<QAction *>(u"menuEasyNumberB"_s)->trigger();
-        auto *trend = main.tools().get<FormGraph2>(ToolSlot::TrendWithBonus);
+        auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
         trend->Command1_Click(1);
         for (int n : {3, 17, 31})
             trend->Check1(n - 1)->setChecked(true);
@@ -229,7 +232,7 @@ private Q_SLOTS:
                                u"last:40"_s, u"--numbers"_s, u"31 3 17"_s, u"--rates"_s, u"--window"_s, u"7"_s};
         const CliRun moving = runCli(args);
         QCOMPARE(moving.status, 0);
-        QCOMPARE(moving.section(u"FormGraph2.MSFlexGrid1"_s), gridLines(trend->grid()));
+        QCOMPARE(moving.section(u"FormGraph2.MSFlexGrid1"_s), gridLines(trend->MSFlexGrid1()->source()));
         QCOMPARE(moving.section(u"FormGraph3.MSChart1"_s), chartLines(chart));
 
         chart->Command1_Click();

@@ -1,6 +1,7 @@
 #include "drawlines.h"
 #include "support/testsupport.h"
 
+#include "core/griddata.h"
 #include "core/drawfile.h"
 #include "core/fields.h"
 #include "core/rowsource.h"
@@ -108,9 +109,9 @@ private Q_SLOTS:
         TrendRequest request{3, 8, 43, std::vector<bool>(43, true), false};
         const TrendGrid trend = buildTrendGrid(rows, request);
         int marks = 0;
-        for (int r = 1; r < trend.grid.rows(); ++r) {
-            for (int c = 1; c < trend.grid.columns(); ++c)
-                marks += trend.grid.isMarked(r, c) ? 1 : 0;
+        for (int r = 1; r < trend.rows(); ++r) {
+            for (int c = 1; c < trend.columns(); ++c)
+                marks += trend.isHit(r, c) ? 1 : 0;
         }
         QCOMPARE(marks, 5);
     }
@@ -232,7 +233,7 @@ private Q_SLOTS:
                                                         loto6Line(104, {1, 10, 20, 30, 40, 42}, 7)});
         TrendRequest request{3, 8, 43, tickedOnly(43, {7, 13}), true};
         const TrendGrid trend = buildTrendGrid(table, request);
-        const GridData &g = trend.grid;
+        const TrendGrid &g = trend;
         QCOMPARE(trend.draws, 4);
         QCOMPARE(g.rows(), 5);
         QCOMPARE(g.columns(), 5);
@@ -242,30 +243,28 @@ private Q_SLOTS:
                  (QStringList{u"7"_s, u"7"_s, u"13"_s, u"13"_s}));
 
         // The bonus (104) is outside the counted columns.
-        QCOMPARE((QList<bool>{g.isMarked(1, 1), g.isMarked(1, 2), g.isMarked(1, 3), g.isMarked(1, 4)}),
+        QCOMPARE((QList<bool>{g.isHit(1, 1), g.isHit(1, 2), g.isHit(1, 3), g.isHit(1, 4)}),
                  (QList<bool>{true, false, true, false}));
-        QCOMPARE(g.backColor(1, 1), kGridRed);
         QCOMPARE((QStringList{g.text(2, 1), g.text(2, 2), g.text(2, 3), g.text(2, 4)}),
                  (QStringList{u"100%"_s, u"50%"_s, u"66.6666666666667%"_s, u"50%"_s}));
 
         const qint64 hits[] = {1, 1, 2, 2};
         QList<int> levels;
         for (int c = 1; c <= 4; ++c) {
-            const int level = qGreen(g.backColor(2, c));
+            const int level = g.shadeLevel(2, c).value_or(-1);
             QCOMPARE(level, expectedGreen(hits[c - 1], c));
-            QCOMPARE(g.backColor(2, c), gridRgb(0, level, 0));
             levels.append(level);
         }
         QVERIFY(levels[0] == 255 && levels[1] < levels[0] && levels[2] > levels[1] && levels[3] < levels[2]);
         // 13 never came up: black shade, 0%.
         QCOMPARE(g.text(4, 4), u"0%"_s);
-        QCOMPARE(g.backColor(4, 4), gridRgb(0, 0, 0));
+        QCOMPARE(g.shadeLevel(4, 4), std::optional<int>(0));
 
         // With the bonus counted, 104 marks 7 as well.
         request.noEnd = 9;
         const TrendGrid withBonus = buildTrendGrid(table, request);
-        QVERIFY(withBonus.grid.isMarked(1, 4));
-        QCOMPARE(withBonus.grid.text(2, 4), u"75%"_s);
+        QVERIFY(withBonus.isHit(1, 4));
+        QCOMPARE(withBonus.text(2, 4), u"75%"_s);
     }
 
     void gridWithoutRatesSelectionOrTicks()
@@ -275,27 +274,27 @@ private Q_SLOTS:
         // Mark rows only, one per ticked number, in number order.
         TrendRequest request{3, 8, 43, tickedOnly(43, {12, 1, 7}), false};
         TrendGrid trend = buildTrendGrid(table, request);
-        QCOMPARE(trend.grid.rows(), 4);
+        QCOMPARE(trend.rows(), 4);
         QCOMPARE(trend.numbers, (QList<int>{1, 7, 12}));
-        QCOMPARE(trend.grid.text(0, 1), u"7"_s);  // draw number without its blanks
-        QVERIFY(trend.grid.isMarked(1, 1) && !trend.grid.isMarked(1, 2));
-        QVERIFY(trend.grid.isMarked(2, 2) && trend.grid.isMarked(3, 2));
-        QVERIFY(trend.grid.text(1, 1).isEmpty());
+        QCOMPARE(trend.text(0, 1), u"7"_s);  // draw number without its blanks
+        QVERIFY(trend.isHit(1, 1) && !trend.isHit(1, 2));
+        QVERIFY(trend.isHit(2, 2) && trend.isHit(3, 2));
+        QVERIFY(trend.text(1, 1).isEmpty());
 
         // No selected draw: labels only.
         table.setAllSelected(false);
         request.rates = true;
         trend = buildTrendGrid(table, request);
-        QCOMPARE(trend.grid.columns(), 1);
-        QCOMPARE(trend.grid.rows(), 7);
-        QCOMPARE(trend.grid.text(6, 0), u"12"_s);
+        QCOMPARE(trend.columns(), 1);
+        QCOMPARE(trend.rows(), 7);
+        QCOMPARE(trend.text(6, 0), u"12"_s);
 
         // No ticked number: the header row alone.
         table.setAllSelected(true);
         request.ticked = tickedOnly(43, {});
         trend = buildTrendGrid(table, request);
-        QCOMPARE(trend.grid.rows(), 1);
-        QCOMPARE(trend.grid.columns(), 3);
+        QCOMPARE(trend.rows(), 1);
+        QCOMPARE(trend.columns(), 3);
     }
 
     void bonusOnlyMarksOneCellPerDraw()
@@ -310,10 +309,10 @@ private Q_SLOTS:
         QCOMPARE(trend.draws, 40);
         for (int c = 1; c <= trend.draws; ++c) {
             int marks = 0;
-            for (int r = 1; r < trend.grid.rows(); ++r) {
-                if (trend.grid.isMarked(r, c)) {
+            for (int r = 1; r < trend.rows(); ++r) {
+                if (trend.isHit(r, c)) {
                     ++marks;
-                    QCOMPARE(trend.grid.text(r, 0).toInt(), table.cellText(last.first + c - 1, 8).trimmed().toInt());
+                    QCOMPARE(trend.text(r, 0).toInt(), table.cellText(last.first + c - 1, 8).trimmed().toInt());
                 }
             }
             QCOMPARE(marks, 1);
@@ -339,10 +338,10 @@ private Q_SLOTS:
         QCOMPARE(ranked.rows.first().shareText, u"100.000%"_s);
 
         const TrendGrid trend = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7, 10}), true});
-        QCOMPARE(trend.grid.text(2, draws), u"100%"_s);
-        QCOMPARE(qGreen(trend.grid.backColor(2, draws)), 255);
-        QCOMPARE(trend.grid.text(4, draws), u"50%"_s);
-        QCOMPARE(qGreen(trend.grid.backColor(4, draws)), expectedGreen(draws / 2, draws));
+        QCOMPARE(trend.text(2, draws), u"100%"_s);
+        QCOMPARE(trend.shadeLevel(2, draws), std::optional<int>(255));
+        QCOMPARE(trend.text(4, draws), u"50%"_s);
+        QCOMPARE(trend.shadeLevel(4, draws), std::optional<int>(expectedGreen(draws / 2, draws)));
         QCOMPARE(greenLevel(30000, 40000), expectedGreen(30000, 40000));
     }
 
@@ -350,7 +349,7 @@ private Q_SLOTS:
     {
         const DrawTable table = drawTable(Game::Loto6, {loto6Line(119, {7, 10, 20, 30, 40, 41}, 2),
                                                         loto6Line(120, {1, 10, 20, 30, 40, 41}, 3)});
-        const GridData g = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), true}).grid;
+        const TrendGrid g = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), true});
         QCOMPARE(trendHoverText(g, 2, 2), u"No 7  120回  50%"_s);
         QCOMPARE(trendHoverText(g, 1, 1), u"No 7  119回"_s);  // a mark cell holds no text
         QCOMPARE(trendHoverText(g, 0, 2), u"120回"_s);
@@ -368,7 +367,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < hit.size(); ++i)
             lines.append(loto6Line(int(i) + 1, {hit[i] ? 7 : 8, 10, 20, 30, 40, 41}, 1));
         const DrawTable table = drawTable(Game::Loto6, lines);
-        const GridData g = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), true}).grid;
+        const TrendGrid g = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), true});
         auto hitsIn = [&](qsizetype from, qsizetype to) {  // 1-based, inclusive
             int n = 0;
             for (qsizetype i = from; i <= to; ++i)
@@ -411,15 +410,15 @@ private Q_SLOTS:
     void chartsNeedRateRows()
     {
         const DrawTable table = drawTable(Game::Loto6, {loto6Line(1, {7, 10, 20, 30, 40, 41}, 2)});
-        const GridData marksOnly = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7, 10}), false}).grid;
-        QVERIFY(!hasRateRows(marksOnly));
+        const TrendGrid marksOnly = buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7, 10}), false});
+        QVERIFY(!marksOnly.rates);
         QVERIFY(!movingRateChart(marksOnly, 5));
         QVERIFY(!finalRateChart(marksOnly));
         // A single ticked number without rates has one data row: no pair either.
-        QVERIFY(!hasRateRows(buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), false}).grid));
+        QVERIFY(!buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {7}), false}).rates);
 
         // With rates but no ticked number: no series, one category per draw.
-        const std::optional<RateChart> empty = movingRateChart(buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {}), true}).grid, 5);
+        const std::optional<RateChart> empty = movingRateChart(buildTrendGrid(table, {3, 8, 43, tickedOnly(43, {}), true}), 5);
         QVERIFY(empty);
         QVERIFY(empty->seriesLabels.isEmpty());
         QCOMPARE(empty->categories.size(), 1);

@@ -2,11 +2,51 @@
 #include "core/gridmodel.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+constexpr GridColor kRed = gridRgb(255, 0, 0);
+
+// Millions of rows that exist only when asked for: a red fill where row + column is even, and
+// a text in every cell of column 2.
+class Checkerboard final : public GridSource
+{
+public:
+    int rows() const override { return 5'000'000; }
+    int columns() const override { return 4; }
+    QString text(int row, int column) const override { return column == 2 ? QString::number(row) : QString(); }
+    GridColor backColor(int row, int column) const override { return (row + column) % 2 == 0 ? kRed : kNoGridColor; }
+};
+
+// The fill of a cell as the view painted it, taken below the text and inside the grid lines.
+QRgb cellCentre(const GridView &view, const QImage &image, int row, int column)
+{
+    const QPoint origin = view.viewport()->geometry().topLeft();
+    const int x = origin.x() + view.columnViewportPosition(column) + view.columnWidth(column) / 2;
+    const int y = origin.y() + view.rowViewportPosition(row) + view.rowHeight(row) - 3;
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+// Pixels of a cell's inside that differ from the plain base colour (text strokes).
+int inkIn(const GridView &view, const QImage &image, int row, int column)
+{
+    const QPoint origin = view.viewport()->geometry().topLeft();
+    const QRgb base = view.palette().color(QPalette::Base).rgb() & 0xFFFFFF;
+    const int x0 = origin.x() + view.columnViewportPosition(column) + 2;
+    const int y0 = origin.y() + view.rowViewportPosition(row) + 2;
+    int ink = 0;
+    for (int y = y0; y < y0 + view.rowHeight(row) - 4; ++y) {
+        for (int x = x0; x < x0 + view.columnWidth(column) - 4; ++x)
+            ink += (image.pixel(x, y) & 0xFFFFFF) != base ? 1 : 0;
+    }
+    return ink;
+}
+} // namespace
 
 class GridModelTest : public QObject
 {
@@ -17,13 +57,13 @@ private Q_SLOTS:
     {
         GridData grid(2, 3);
         grid.setText(1, 2, u"a"_s);
-        grid.setBackColor(1, 2, kGridRed);
+        grid.setBackColor(1, 2, kRed);
         grid.setText(0, 1, u"b"_s);
         grid.setForeColor(0, 1, gridRgb(0, 0, 255));
 
         grid.resize(4, 5);
         QCOMPARE(grid.text(1, 2), u"a"_s);
-        QCOMPARE(grid.backColor(1, 2), kGridRed);
+        QCOMPARE(grid.backColor(1, 2), kRed);
         QCOMPARE(grid.foreColor(0, 1), gridRgb(0, 0, 255));
         QVERIFY(grid.text(3, 4).isEmpty());
         QVERIFY(!grid.isMarked(3, 4));
@@ -41,7 +81,7 @@ private Q_SLOTS:
 
         // Outside the grid: empty reads, ignored writes.
         grid.setText(5, 0, u"x"_s);
-        grid.setBackColor(-1, 0, kGridRed);
+        grid.setBackColor(-1, 0, kRed);
         QVERIFY(grid.text(5, 0).isEmpty());
         QCOMPARE(grid.backColor(-1, 0), kNoGridColor);
         grid.resize(-3, 2);
@@ -54,7 +94,7 @@ private Q_SLOTS:
         GridModel model;
         GridData grid(3, 3);
         grid.setText(0, 1, u"120"_s);
-        grid.setBackColor(1, 1, kGridRed);
+        grid.setBackColor(1, 1, kRed);
         grid.setText(2, 1, u"0%"_s);
         grid.setBackColor(2, 1, gridRgb(0, 0, 0));
         grid.setText(2, 2, u"100%"_s);
@@ -91,13 +131,51 @@ private Q_SLOTS:
         QCOMPARE(model.columnCount(), 4);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setText(1, 3, u"x"_s);
-        model.setBackColor(1, 2, kGridRed);
+        model.setBackColor(1, 2, kRed);
         model.setText(9, 9, u"y"_s);  // outside: nothing happens
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed[0][0].toModelIndex(), model.index(1, 3));
         QCOMPARE(changed[1][0].toModelIndex(), model.index(1, 2));
-        QCOMPARE(model.grid().text(1, 3), u"x"_s);
-        QVERIFY(model.grid().isMarked(1, 2));
+        QCOMPARE(model.source().text(1, 3), u"x"_s);
+        QCOMPARE(model.source().backColor(1, 2), kRed);
+    }
+
+    void viewPaintsAComputedSource()
+    {
+        GridView view;
+        view.resize(320, 220);
+        view.gridModel()->setSource(std::make_shared<Checkerboard>());
+        view.gridModel()->setFixedRows(0);
+        view.gridModel()->setFixedColumns(0);
+        view.setCellSizes(60, 60, 24, 24);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.gridModel()->rowCount(), 5'000'000);
+        // Edits only reach a stored grid; a computed one stays as it is.
+        view.gridModel()->setText(1, 1, u"x"_s);
+        QVERIFY(view.source().text(1, 1).isEmpty());
+
+        for (const bool atEnd : {false, true}) {
+            if (atEnd)
+                view.scrollToBottom();
+            const QImage image = view.grab().toImage();
+            // The first row wholly in sight (scrolled by pixels, the top one may be cut).
+            const int top = view.rowAt(0) + 1;
+            QVERIFY(top >= 1);
+            for (int r = top; r < top + 3; ++r) {
+                for (int c = 0; c < 4; ++c) {
+                    const bool red = (r + c) % 2 == 0;
+                    QCOMPARE(cellCentre(view, image, r, c) == 0xFF0000u, red);
+                }
+                // Text is drawn where the source has some, and only there.
+                if ((r + 3) % 2 != 0)
+                    QCOMPARE(inkIn(view, image, r, 3), 0);
+                if ((r + 2) % 2 != 0)
+                    QVERIFY(inkIn(view, image, r, 2) > 0);
+            }
+            if (atEnd)
+                QVERIFY(top > 4'999'000);
+        }
     }
 
     void viewSizesThousandsOfColumns()

@@ -15,7 +15,7 @@ struct LoadedWindow
 {
     QTemporaryDir dir;
     testsupport::MessageRecorder messages;
-    std::unique_ptr<FormMain> main = std::make_unique<FormMain>();
+    std::unique_ptr<FormMain> main = std::make_unique<FormMain>(testsupport::program());
 
     bool load(const QString &fileText, const QString &name = QStringLiteral("test_Download.csv"))
     {
@@ -32,10 +32,8 @@ struct LoadedWindow
     // Fresh tool windows come at their default size; these fit three below each other.
     void shrinkToolWindows()
     {
-        for (int i = 0; i < ToolWindows::kCount; ++i) {
-            if (QWidget *w = main->tools().window(ToolSlot(i)))
-                w->resize(500, 150);
-        }
+        for (QWidget *w : main->tools().windows())
+            w->resize(500, 150);
     }
 };
 

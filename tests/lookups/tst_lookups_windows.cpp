@@ -4,6 +4,7 @@
 #include "core/formmain.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
+#include "lookups/lookupsfeature.h"
 #include "lookups/formsearch.h"
 #include "lookups/numbersearch.h"
 #include "lookups/oldhit.h"
@@ -26,7 +27,7 @@ using namespace Qt::StringLiterals;
 namespace {
 std::unique_ptr<FormMain> openMain(const QString &file)
 {
-    auto main = std::make_unique<FormMain>();
+    auto main = std::make_unique<FormMain>(testsupport::program());
     main->move(0, 0);
     main->resize(400, 250);
     // On screen, as it is whenever its menu is used: its frame is then known.
@@ -52,13 +53,13 @@ QAction *entry(FormMain &window, const QString &name)
 FormOldHit *openCheck(FormMain &window)
 {
     entry(window, u"menuOldHit"_s)->trigger();
-    return window.tools().get<FormOldHit>(ToolSlot::OldHit);
+    return window.tools().get<FormOldHit>(LookupTools::OldHit);
 }
 
 FormSearch *openSearch(FormMain &window)
 {
     entry(window, u"menuNoSet"_s)->trigger();
-    return window.tools().get<FormSearch>(ToolSlot::Search);
+    return window.tools().get<FormSearch>(LookupTools::Search);
 }
 
 void typeBoxes(FormOldHit *form, const QStringList &texts)
@@ -284,7 +285,7 @@ void TestLookupsWindows::closingCheckClosesCopy()
     const QPointer<FormMain> copyAlive = copy;
     QVERIFY(copy && copy->isVisible());
     // The copy's own check window lives while the copy is shown.
-    QVERIFY(copy->tools().get<FormOldHit>(ToolSlot::OldHit));
+    QVERIFY(copy->tools().get<FormOldHit>(LookupTools::OldHit));
 
     QVERIFY(!form->close());
     flushDeletes();
@@ -300,7 +301,7 @@ void TestLookupsWindows::closingCheckClosesCopy()
     QCOMPARE(form->resultWindow(), copy);
     QVERIFY(copy->isVisible());
     QCOMPARE(copy->pos(), rightOf(form));
-    QVERIFY(copy->tools().get<FormOldHit>(ToolSlot::OldHit));
+    QVERIFY(copy->tools().get<FormOldHit>(LookupTools::OldHit));
 }
 
 void TestLookupsWindows::duplicateChangesNothing()
@@ -460,7 +461,7 @@ void TestLookupsWindows::newLoadReplacesWindows()
     QVERIFY(!check);
     QVERIFY(!search);
     QVERIFY(!copy);
-    FormOldHit *fresh = main->tools().get<FormOldHit>(ToolSlot::OldHit);
+    FormOldHit *fresh = main->tools().get<FormOldHit>(LookupTools::OldHit);
     QVERIFY(fresh && !fresh->isVisible());
     QVERIFY(fresh->Text1(0)->text().isEmpty());
     QVERIFY(!fresh->resultWindow());

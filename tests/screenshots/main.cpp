@@ -1,7 +1,9 @@
 #include "shots.h"
 
+#include "allfeatures.h"
 #include "core/formmain.h"
 #include "core/messages.h"
+#include "core/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,9 +39,10 @@ int main(int argc, char *argv[])
         return QMessageBox::Ok;
     });
 
+    Program program(allFeatures());
     for (const auto &[file, prefix] : {std::pair{u"LOTO6_Download.csv"_s, u"loto6-"_s},
                                        std::pair{u"miniLOTO_Download.csv"_s, u"miniloto-"_s}}) {
-        FormMain main;
+        FormMain main(program);
         main.resize(1100, 640);
         if (!main.loadFile(data.filePath(file)))
             return 1;

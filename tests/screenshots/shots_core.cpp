@@ -16,7 +16,7 @@ void shootCore(FormMain &main, const QString &dir)
     controlAt<QPushButton>(&main, u"Command2"_s, 1)->click();
     saveShot(&main, dir, u"main-last50"_s);
 
-    FormMain copy(true);
+    FormMain copy(main.program(), FormMain::CopyOf{main.RunMode()});
     copy.setWindowTitle(u"結果のコピー"_s);
     if (main.RunMode() == 6)
         copy.MakeLvw6();

@@ -3,6 +3,7 @@
 #include "core/controlarray.h"
 #include "core/formmain.h"
 #include "graphs/formgraph.h"
+#include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
 #include "graphs/formgraph3.h"
 
@@ -20,8 +21,8 @@ void shootGraphs(FormMain &main, const QString &dir)
     controlAt<QPushButton>(&main, u"Command2"_s, 1)->click();
 
     main.findChild<QAction *>(u"menuEasyNumber"_s)->trigger();
-    auto *graph = main.tools().get<FormGraph>(ToolSlot::GraphWithoutBonus);
-    auto *trend = main.tools().get<FormGraph2>(ToolSlot::TrendWithoutBonus);
+    auto *graph = main.tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
+    auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
     saveShot(graph, dir, u"graph-without-bonus"_s);
     saveShot(trend, dir, u"trend-all"_s);
 
@@ -42,19 +43,19 @@ void shootGraphs(FormMain &main, const QString &dir)
     graph->hide();
 
     main.findChild<QAction *>(u"menuBonus"_s)->trigger();
-    auto *bonus = main.tools().get<FormGraph>(ToolSlot::GraphBonusOnly);
+    auto *bonus = main.tools().get<FormGraph>(GraphTools::GraphBonusOnly);
     saveShot(bonus, dir, u"graph-bonus-only"_s);
     bonus->hide();
-    main.tools().get<FormGraph2>(ToolSlot::TrendBonusOnly)->hide();
+    main.tools().get<FormGraph2>(GraphTools::TrendBonusOnly)->hide();
 
     // The heaviest view: every draw, every number, with rates.
     main.Command1_Click(1);
     main.findChild<QAction *>(u"menuEasyNumberB"_s)->trigger();
-    auto *all = main.tools().get<FormGraph2>(ToolSlot::TrendWithBonus);
+    auto *all = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
     all->Check2()->setChecked(true);
-    saveShot(main.tools().get<FormGraph>(ToolSlot::GraphWithBonus), dir, u"graph-with-bonus-all"_s);
+    saveShot(main.tools().get<FormGraph>(GraphTools::GraphWithBonus), dir, u"graph-with-bonus-all"_s);
     saveShot(all, dir, u"trend-all-rates-all-draws"_s);
     saveShot(all->graph3(), dir, u"rate-chart-all"_s);
     all->close();
-    main.tools().get<FormGraph>(ToolSlot::GraphWithBonus)->close();
+    main.tools().get<FormGraph>(GraphTools::GraphWithBonus)->close();
 }

@@ -3,6 +3,7 @@
 #include "core/formmain.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
+#include "lookups/lookupsfeature.h"
 #include "lookups/formsearch.h"
 
 #include <QAction>
@@ -17,7 +18,7 @@ void shootLookups(FormMain &main, const QString &dir)
     const bool loto6 = main.RunMode() == 6;
 
     main.findChild<QAction *>(u"menuOldHit"_s)->trigger();
-    FormOldHit *check = main.tools().get<FormOldHit>(ToolSlot::OldHit);
+    FormOldHit *check = main.tools().get<FormOldHit>(LookupTools::OldHit);
     const QStringList numbers = loto6 ? QStringList{u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s}
                                       : QStringList{u"2"_s, u"9"_s, u"16"_s, u"23"_s, u"30"_s};
     for (int i = 0; i < numbers.size(); ++i)
@@ -29,7 +30,7 @@ void shootLookups(FormMain &main, const QString &dir)
     check->close();
 
     main.findChild<QAction *>(u"menuNoSet"_s)->trigger();
-    FormSearch *search = main.tools().get<FormSearch>(ToolSlot::Search);
+    FormSearch *search = main.tools().get<FormSearch>(LookupTools::Search);
     search->Text1()->setText(u"7 13"_s);
     search->Option1(1)->setChecked(true);
     search->Command1_Click();

@@ -1,5 +1,9 @@
 #include "support/testsupport.h"
 
+#include "allfeatures.h"
+#include "core/formmain.h"
+#include "core/program.h"
+
 #include "core/drawfile.h"
 
 #include <QDir>
@@ -10,6 +14,12 @@
 using namespace Qt::StringLiterals;
 
 namespace testsupport {
+
+Program &program()
+{
+    static Program instance(allFeatures());
+    return instance;
+}
 
 QString dataFile(const QString &name)
 {

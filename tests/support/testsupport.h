@@ -8,9 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+class Program;
 class QTemporaryDir;
 
 namespace testsupport {
+
+// The program with every feature, shared by the windows a test makes (as the real program has one).
+Program &program();
 
 // Path of a bundled real results file ("LOTO6_Download.csv", "miniLOTO_Download.csv").
 QString dataFile(const QString &name);

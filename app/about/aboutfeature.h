@@ -1,0 +1,6 @@
+#pragma once
+
+class FeatureRegistry;
+
+// About the program: its help and its version box.
+void registerAbout(FeatureRegistry &features);

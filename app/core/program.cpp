@@ -1,0 +1,52 @@
+#include "core/program.h"
+
+#include "core/formmain.h"
+
+#include <QWidget>
+
+Program::Program(FeatureRegistry features) : m_features(std::move(features)) {}
+
+Program::~Program()
+{
+    for (QPointer<QWidget> &window : m_programWindows)
+        delete window.data();
+}
+
+void Program::claimFirstWindow(FormMain *window)
+{
+    if (!m_first)
+        m_first = window;
+}
+
+QWidget *Program::programWindow(const QString &id)
+{
+    if (QWidget *existing = existingProgramWindow(id))
+        return existing;
+    const FeatureRegistry::ProgramWindowFactory make = m_features.programWindowFactory(id);
+    if (!make)
+        return nullptr;
+    QWidget *window = make(*this);
+    m_programWindows.insert(id, window);
+    return window;
+}
+
+QWidget *Program::existingProgramWindow(const QString &id) const
+{
+    return m_programWindows.value(id).data();
+}
+
+ToolContext Program::toolContext(FormMain *opener) const
+{
+    ToolContext context;
+    context.program = const_cast<Program *>(this);
+    context.opener = opener;
+    if (opener) {
+        context.runMode = opener->RunMode();
+        context.maxNo = opener->MaxNo();
+    }
+    if (const FormMain *first = m_first.data()) {
+        context.osVersion = first->OS_Version();
+        context.firstTable = &first->table();
+    }
+    return context;
+}

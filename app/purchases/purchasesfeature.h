@@ -1,0 +1,6 @@
+#pragma once
+
+class FeatureRegistry;
+
+// The purchase history.
+void registerPurchases(FeatureRegistry &features);
