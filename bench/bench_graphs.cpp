@@ -29,18 +29,9 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
-} // namespace
 
-int main(int argc, char *argv[])
+int measure(FormMain &main)
 {
-    bench::useOffscreenUnlessSet();
-    QApplication app(argc, argv);
-    bench::printMessages();
-
-    const std::unique_ptr<FormMain> loaded = bench::shownMainWindow(u"LOTO6_Download.csv"_s);
-    if (!loaded)
-        return 1;
-    FormMain &main = *loaded;
     const DrawTable &table = main.table();
     std::printf("draws: %d, selected: %d\n", table.rowCount(), table.selectedCount());
 
@@ -98,4 +89,10 @@ int main(int argc, char *argv[])
     bench::report(u"memory held by the trend windows"_s, bench::currentRssMiB() - before, u"MiB"_s);
     bench::report(u"peak memory"_s, bench::peakRssMiB(), u"MiB"_s);
     return 0;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return bench::runOnLoadedWindow(argc, argv, u"LOTO6_Download.csv"_s, measure);
 }

@@ -22,60 +22,42 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
-    bench::useOffscreenUnlessSet();
-    QApplication app(argc, argv);
-    bench::printMessages();
+    return bench::runOnLoadedWindow(argc, argv, u"LOTO6_Download.csv"_s, [](FormMain &main) {
+        const DrawTable &table = main.table();
+        std::printf("draws: %d\n", table.rowCount());
+        constexpr int runs = 41;
 
-    const std::unique_ptr<FormMain> loaded = bench::shownMainWindow(u"LOTO6_Download.csv"_s);
-    if (!loaded)
-        return 1;
-    FormMain &main = *loaded;
-    const DrawTable &table = main.table();
-    std::printf("draws: %d\n", table.rowCount());
-    constexpr int runs = 41;
+        auto *check = main.tools().get<FormOldHit>(LookupTools::OldHit);
+        check->SetFormMain(&main);
+        check->show();
+        const QList<std::pair<QString, QStringList>> sets{
+            {u"3 14 15 26 35 43"_s, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s}},
+            {u"14 15 22 32 37 41 (the last draw)"_s, {u"14"_s, u"15"_s, u"22"_s, u"32"_s, u"37"_s, u"41"_s}},
+        };
+        for (const auto &[name, boxes] : sets) {
+            for (int i = 0; i < OldHit::kBoxCount; ++i)
+                check->Text1(i)->setText(boxes.value(i));
+            bench::reportWindowStep(
+                u"check "_s + name, runs, [&] { OldHit::check(table, 6, boxes); }, [&] { check->Command1_Click(); },
+                u"<= 20 ms"_s);
+            std::printf("  %d winning draws\n", check->resultWindow()->table().rowCount());
+        }
 
-    auto *check = main.tools().get<FormOldHit>(LookupTools::OldHit);
-    check->SetFormMain(&main);
-    check->show();
-    const QList<std::pair<QString, QStringList>> sets{
-        {u"3 14 15 26 35 43"_s, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s}},
-        {u"14 15 22 32 37 41 (the last draw)"_s, {u"14"_s, u"15"_s, u"22"_s, u"32"_s, u"37"_s, u"41"_s}},
-    };
-    for (const auto &[name, boxes] : sets) {
-        for (int i = 0; i < OldHit::kBoxCount; ++i)
-            check->Text1(i)->setText(boxes.value(i));
-        const double logic = bench::medianMs(runs, [&] { OldHit::check(table, 6, boxes); });
-        const double fill = bench::medianMs(runs, [&] { check->Command1_Click(); });
-        const double window = bench::medianMs(runs, [&] {
-            check->Command1_Click();
-            QCoreApplication::processEvents();
-        });
-        std::printf("check %s: %d winning draws\n", qPrintable(name), check->resultWindow()->table().rowCount());
-        bench::report(u"check logic, "_s + name, logic, u"ms"_s);
-        bench::report(u"check with list and result copy filled, "_s + name, fill, u"ms"_s, u"<= 20 ms"_s);
-        bench::report(u"  the same and painted, "_s + name, window, u"ms"_s);
-    }
-
-    auto *search = main.tools().get<FormSearch>(LookupTools::Search);
-    search->SetFormMain(&main);
-    search->setNoEnd(NumberSearch::noEnd(6));
-    search->show();
-    search->Option1(0)->setChecked(true);
-    for (const QString &text : {u"7 13"_s, u"1 2 3 4 5 6 7 8 9 10 11 12"_s}) {
-        search->Text1()->setText(text);
-        const QStringList cells = NumberSearch::cellTexts(text);
-        const double logic =
-            bench::medianMs(runs, [&] { NumberSearch::search(table, 9, cells, NumberSearch::Mode::Or); });
-        const double fill = bench::medianMs(runs, [&] { search->Command1_Click(); });
-        const double window = bench::medianMs(runs, [&] {
-            search->Command1_Click();
-            QCoreApplication::processEvents();
-        });
-        std::printf("search OR %s: %d draws\n", qPrintable(text), search->resultWindow()->table().rowCount());
-        bench::report(u"search OR logic, "_s + text, logic, u"ms"_s);
-        bench::report(u"search OR with result copy filled, "_s + text, fill, u"ms"_s, u"<= 20 ms"_s);
-        bench::report(u"  the same and painted, "_s + text, window, u"ms"_s);
-    }
-    bench::report(u"peak memory"_s, bench::peakRssMiB(), u"MiB"_s);
-    return 0;
+        auto *search = main.tools().get<FormSearch>(LookupTools::Search);
+        search->SetFormMain(&main);
+        search->setNoEnd(NumberSearch::noEnd(6));
+        search->show();
+        search->Option1(0)->setChecked(true);
+        for (const QString &text : {u"7 13"_s, u"1 2 3 4 5 6 7 8 9 10 11 12"_s}) {
+            search->Text1()->setText(text);
+            const QStringList cells = NumberSearch::cellTexts(text);
+            bench::reportWindowStep(
+                u"search OR "_s + text, runs,
+                [&] { NumberSearch::search(table, 9, cells, NumberSearch::Mode::Or); },
+                [&] { search->Command1_Click(); }, u"<= 20 ms"_s);
+            std::printf("  %d draws\n", search->resultWindow()->table().rowCount());
+        }
+        bench::report(u"peak memory"_s, bench::peakRssMiB(), u"MiB"_s);
+        return 0;
+    });
 }

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace bench {
 
@@ -48,6 +51,31 @@ std::unique_ptr<FormMain> shownMainWindow(const QString &dataFileName)
     if (!window->loadFile(dataFile(dataFileName)))
         return nullptr;
     return window;
+}
+
+int runOnLoadedWindow(int argc, char *argv[], const QString &dataFileName, const std::function<int(FormMain &main)> &body)
+{
+    useOffscreenUnlessSet();
+    QApplication app(argc, argv);
+    printMessages();
+    const std::unique_ptr<FormMain> loaded = shownMainWindow(dataFileName);
+    if (!loaded)
+        return 1;
+    return body(*loaded);
+}
+
+void reportWindowStep(const QString &what, int runs, const std::function<void()> &logic,
+                      const std::function<void()> &fill, const QString &target)
+{
+    const double logicMs = medianMs(runs, logic);
+    const double fillMs = medianMs(runs, fill);
+    const double paintedMs = medianMs(runs, [&] {
+        fill();
+        QCoreApplication::processEvents();
+    });
+    report(what + u" logic"_s, logicMs, u"ms"_s);
+    report(what + u", window filled"_s, fillMs, u"ms"_s, target);
+    report(u"  the same and painted"_s, paintedMs, u"ms"_s);
 }
 
 double medianMs(int runs, const std::function<void()> &step)

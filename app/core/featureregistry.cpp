@@ -2,6 +2,27 @@
 
 #include <algorithm>
 
+namespace {
+// Lists of ids with a value each: adding an id that is there already replaces its value.
+template<class T>
+void put(QStringList &ids, QList<T> &values, const QString &id, T value)
+{
+    if (const qsizetype at = ids.indexOf(id); at >= 0) {
+        values[at] = std::move(value);
+        return;
+    }
+    ids.append(id);
+    values.append(std::move(value));
+}
+
+template<class T>
+T find(const QStringList &ids, const QList<T> &values, const QString &id)
+{
+    const qsizetype at = ids.indexOf(id);
+    return at < 0 ? T() : values[at];
+}
+} // namespace
+
 void FeatureRegistry::addMenuEntry(MenuEntry entry)
 {
     for (MenuEntry &existing : m_entries) {
@@ -37,38 +58,26 @@ QList<FeatureRegistry::MenuEntry> FeatureRegistry::menuEntries(Place place) cons
 
 void FeatureRegistry::addToolWindow(const QString &id, ToolFactory factory)
 {
-    if (const qsizetype at = m_toolIds.indexOf(id); at >= 0) {
-        m_toolFactories[at] = std::move(factory);
-        return;
-    }
-    m_toolIds.append(id);
-    m_toolFactories.append(std::move(factory));
+    put(m_toolIds, m_toolFactories, id, std::move(factory));
 }
 
 FeatureRegistry::ToolFactory FeatureRegistry::toolFactory(const QString &id) const
 {
-    const qsizetype at = m_toolIds.indexOf(id);
-    return at < 0 ? ToolFactory() : m_toolFactories[at];
+    return find(m_toolIds, m_toolFactories, id);
 }
 
 void FeatureRegistry::setToolFactory(const QString &id, ToolFactory factory)
 {
-    if (const qsizetype at = m_toolIds.indexOf(id); at >= 0)
-        m_toolFactories[at] = std::move(factory);
+    if (m_toolIds.contains(id))
+        put(m_toolIds, m_toolFactories, id, std::move(factory));
 }
 
 void FeatureRegistry::addProgramWindow(const QString &id, ProgramWindowFactory factory)
 {
-    if (const qsizetype at = m_programIds.indexOf(id); at >= 0) {
-        m_programFactories[at] = std::move(factory);
-        return;
-    }
-    m_programIds.append(id);
-    m_programFactories.append(std::move(factory));
+    put(m_programIds, m_programFactories, id, std::move(factory));
 }
 
 FeatureRegistry::ProgramWindowFactory FeatureRegistry::programWindowFactory(const QString &id) const
 {
-    const qsizetype at = m_programIds.indexOf(id);
-    return at < 0 ? ProgramWindowFactory() : m_programFactories[at];
+    return find(m_programIds, m_programFactories, id);
 }

@@ -74,15 +74,20 @@ void FormMain::buildMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(u"menuBar"_s);
     const FeatureRegistry &features = m_program.features();
-    auto addEntries = [this, &features](QMenu *menu, FeatureRegistry::Place place) {
+    // A feature's entry runs its handler on this window; entries of windows still to come stay
+    // disabled.
+    auto wire = [this](QAction *action, const FeatureRegistry::MenuEntry &entry) {
+        action->setObjectName(entry.objectName);
+        action->setEnabled(bool(entry.handler));
+        if (entry.handler)
+            connect(action, &QAction::triggered, this, [this, handler = entry.handler] { handler(*this); });
+        return action;
+    };
+    auto addEntries = [&](QMenu *menu, FeatureRegistry::Place place) {
         for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(place)) {
             if (!entry.separatorBefore.isEmpty())
                 menu->addSeparator()->setObjectName(entry.separatorBefore);
-            QAction *action = addEntry(menu, entry.objectName, entry.caption);
-            // Entries of windows still to come stay disabled.
-            action->setEnabled(bool(entry.handler));
-            if (entry.handler)
-                connect(action, &QAction::triggered, this, [this, handler = entry.handler] { handler(*this); });
+            wire(menu->addAction(entry.caption), entry);
         }
     };
 
@@ -100,14 +105,8 @@ void FormMain::buildMenus()
     addEntries(m_menuHelp, FeatureRegistry::Place::Help);
 
     // Commands on the bar itself ("バージョン") stand between the help and the master menu.
-    for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(FeatureRegistry::Place::MenuBar)) {
-        QAction *action = bar->addAction(entry.caption);
-        action->setObjectName(entry.objectName);
-        action->setEnabled(bool(entry.handler));
-        if (entry.handler)
-            connect(action, &QAction::triggered, this, [this, handler = entry.handler] { handler(*this); });
-        m_barCommands.append(action);
-    }
+    for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(FeatureRegistry::Place::MenuBar))
+        m_barCommands.append(wire(bar->addAction(entry.caption), entry));
 
     m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
@@ -120,26 +119,16 @@ void FormMain::buildControls()
     auto *layout = new QVBoxLayout(central);
     auto *tools = new QHBoxLayout;
 
-    const QString command1Captions[] = {u"Select Clear"_s, u"Select All"_s};
-    for (int i = 0; i < 2; ++i) {
-        auto *button = new QPushButton(command1Captions[i], central);
-        setControlIndex(button, u"Command1"_s, i);
-        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        tools->addWidget(button);
-    }
+    addButtonGroup(tools, central, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
+                   [this](int index) { Command1_Click(index); });
     tools->addSpacing(16);
     m_text1 = new NumericLineEdit(u"50"_s, central);
     m_text1->setObjectName(u"Text1"_s);
     m_text1->setAlignment(Qt::AlignRight);
     m_text1->setMaximumWidth(64);
     tools->addWidget(m_text1);
-    const QString command2Captions[] = {u"行上選択"_s, u"行下選択"_s};
-    for (int i = 0; i < 2; ++i) {
-        auto *button = new QPushButton(command2Captions[i], central);
-        setControlIndex(button, u"Command2"_s, i);
-        connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-        tools->addWidget(button);
-    }
+    addButtonGroup(tools, central, u"Command2"_s, {u"行上選択"_s, u"行下選択"_s},
+                   [this](int index) { Command2_Click(index); });
     tools->addStretch(1);
     layout->addLayout(tools);
 

@@ -40,11 +40,16 @@ GridData::Cell *GridData::cell(int row, int column)
     return contains(row, column) ? &m_cells[size_t(row) * size_t(m_columns) + size_t(column)] : nullptr;
 }
 
-QString GridData::text(int row, int column) const
+const GridData::Cell &GridData::at(int row, int column) const
 {
+    static const Cell empty;
     const Cell *c = cell(row, column);
-    return c ? c->text : QString();
+    return c ? *c : empty;
 }
+
+QString GridData::text(int row, int column) const { return at(row, column).text; }
+GridColor GridData::foreColor(int row, int column) const { return at(row, column).fore; }
+GridColor GridData::backColor(int row, int column) const { return at(row, column).back; }
 
 void GridData::setText(int row, int column, const QString &text)
 {
@@ -52,22 +57,10 @@ void GridData::setText(int row, int column, const QString &text)
         c->text = text;
 }
 
-GridColor GridData::foreColor(int row, int column) const
-{
-    const Cell *c = cell(row, column);
-    return c ? c->fore : kNoGridColor;
-}
-
 void GridData::setForeColor(int row, int column, GridColor color)
 {
     if (Cell *c = cell(row, column))
         c->fore = color;
-}
-
-GridColor GridData::backColor(int row, int column) const
-{
-    const Cell *c = cell(row, column);
-    return c ? c->back : kNoGridColor;
 }
 
 void GridData::setBackColor(int row, int column, GridColor color)

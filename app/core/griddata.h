@@ -39,6 +39,7 @@ private:
     };
 
     const Cell *cell(int row, int column) const;
+    const Cell &at(int row, int column) const;  // an empty cell outside the grid
     Cell *cell(int row, int column);
 
     int m_rows = 0;

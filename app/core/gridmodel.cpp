@@ -49,19 +49,20 @@ GridData *GridModel::editable(int row, int column)
 
 void GridModel::setRowCount(int rows)
 {
-    if (!m_stored)
-        return;
-    beginResetModel();
-    m_stored->setRows(rows);
-    endResetModel();
+    resizeStored(rows, m_source->columns());
 }
 
 void GridModel::setColumnCount(int columns)
 {
+    resizeStored(m_source->rows(), columns);
+}
+
+void GridModel::resizeStored(int rows, int columns)
+{
     if (!m_stored)
         return;
     beginResetModel();
-    m_stored->setColumns(columns);
+    m_stored->resize(rows, columns);
     endResetModel();
 }
 

@@ -51,6 +51,7 @@ private:
     void cellChanged(int row, int column, int role);
 
     GridData *editable(int row, int column);
+    void resizeStored(int rows, int columns);
 
     std::shared_ptr<const GridSource> m_source;
     std::shared_ptr<GridData> m_stored;

@@ -1,6 +1,10 @@
 #include "core/widgets.h"
 
+#include "core/controlarray.h"
 #include "core/sorttoggle.h"
+
+#include <QBoxLayout>
+#include <QPushButton>
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -115,6 +119,20 @@ QString TreeWidgetRows::cellText(int row, int column) const
 namespace {
 constexpr char kSortedByClick[] = "sortedByClick";
 } // namespace
+
+QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const QString &name,
+                                    const QStringList &captions, const std::function<void(int index)> &onClick)
+{
+    QList<QPushButton *> buttons;
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        auto *button = new QPushButton(captions[i], parent);
+        setControlIndex(button, name, int(i));
+        QObject::connect(button, &QPushButton::clicked, parent, [onClick, i] { onClick(int(i)); });
+        layout->addWidget(button);
+        buttons.append(button);
+    }
+    return buttons;
+}
 
 void setupReportList(QTreeView *list)
 {

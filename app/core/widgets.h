@@ -5,8 +5,13 @@
 #include <QLineEdit>
 #include <QList>
 #include <QStatusBar>
+#include <QStringList>
 
+#include <functional>
+
+class QBoxLayout;
 class QLabel;
+class QPushButton;
 class QTreeView;
 class QTreeWidget;
 
@@ -61,6 +66,11 @@ public:
 private:
     const QTreeWidget *m_list;
 };
+
+// An indexed group of push buttons (Command1(0), Command1(1), ...) added to a layout in index
+// order; a click on button i calls onClick(i).
+QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const QString &name,
+                                    const QStringList &captions, const std::function<void(int index)> &onClick);
 
 // The look and behaviour every report list of the program shares: flat rows, whole rows
 // selected, several at once, no editing, clickable fixed headers, columns down to 0 wide.

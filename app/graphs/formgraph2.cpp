@@ -40,13 +40,8 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     m_boxes->setVerticalSpacing(2);
 
     auto *buttons = new QHBoxLayout;
-    const QString captions[] = {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s};
-    for (int i = 0; i < 4; ++i) {
-        auto *button = new QPushButton(captions[i], this);
-        setControlIndex(button, u"Command1"_s, i);
-        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        buttons->addWidget(button);
-    }
+    addButtonGroup(buttons, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
+                   [this](int index) { Command1_Click(index); });
     buttons->addSpacing(16);
     m_check2 = new QCheckBox(u"出現確率の変移"_s, this);
     m_check2->setObjectName(u"Check2"_s);
