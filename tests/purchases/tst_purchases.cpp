@@ -75,8 +75,7 @@ class TestPurchases : public QObject
 private Q_SLOTS:
     void readFile_data();
     void readFile();
-    void saveWritesDisplayOrder();
-    void refusedOrFailedFileChangesNothing();
+    void saveAndFailedFiles();
     void checkInput_data();
     void checkInput();
     void addChangeAndBoxes();
@@ -97,7 +96,7 @@ void TestPurchases::readFile_data()
 {
     QTest::addColumn<int>("runMode");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("cells");  // empty and ok false: refused
+    QTest::addColumn<QStringList>("cells");  // "!": refused
 
     const QString loto6 = u"  286| 1| 5|12|20|33|41|  1"_s;
     QTest::newRow("padded") << 6 << historyText(6, {u"  286, 1, 5,12,20,33,41,  1"_s}) << QStringList{loto6};
@@ -109,11 +108,8 @@ void TestPurchases::readFile_data()
     QTest::newRow("headings only") << 6 << historyText(6, {}) << QStringList{};
     QTest::newRow("title in lower case") << 6 << u"loto6 購入履歴 (copy)\r\nx\r\n1,1,2,3,4,5,6,1\r\n"_s
                                          << QStringList{u"    1| 1| 2| 3| 4| 5| 6|  1"_s};
-    QTest::newRow("miniLOTO") << 5 << historyText(5, {u"349,1,2,3,4,31,2"_s})
-                              << QStringList{u"  349| 1| 2| 3| 4|31|  2"_s};
     QTest::newRow("miniLOTO file, LOTO6 game") << 6 << historyText(5, {u"349,1,2,3,4,31,2"_s}) << QStringList{u"!"_s};
-    QTest::newRow("LOTO6 file, miniLOTO game") << 5 << historyText(6, {loto6}) << QStringList{u"!"_s};
-    QTest::newRow("draw-result file") << 6 << testsupport::loto6Text({}) << QStringList{u"!"_s};
+    QTest::newRow("LOTO6 file, miniLOTO game") << 5 << historyText(6, {}) << QStringList{u"!"_s};
     QTest::newRow("empty file") << 6 << QString() << QStringList{u"!"_s};
 }
 
@@ -136,68 +132,49 @@ void TestPurchases::readFile()
     QCOMPARE(got, cells);
 }
 
-void TestPurchases::saveWritesDisplayOrder()
+void TestPurchases::saveAndFailedFiles()
 {
     QTemporaryDir dir;
     const DrawTable table = realTable(6);
     const QString path = testsupport::writeTextFile(
         dir, u"a購入履歴.csv"_s,
         historyText(6, {u"302,7,8,9,10,11,12,5"_s, u"286,1,5,12,20,33,41,1"_s, u"301,1,2,3,4,5,6,30,note"_s}));
+    const QString mini = testsupport::writeTextFile(dir, u"mini.csv"_s, historyText(5, {u"300,1,2,3,4,5,1"_s}));
     PurchaseList list(table);
     QVERIFY(list.load(path).ok());
     QCOMPARE(list.caption(), u"購入履歴 a購入履歴.csv"_s);
     // Loaded in ascending draw order; the first header click on 口数 turns it round.
     list.sortByColumn(PurchaseColumn::buy(6));
-    QCOMPARE(list.sortOrder(), Qt::DescendingOrder);
     const QString out = dir.filePath(u"b購入履歴.csv"_s);
     QVERIFY(list.save(out).ok());
 
     QFile file(out);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QString expected = u"LOTO6 購入履歴\r\n回 , 購入数字, 購入数字, 購入数字, 購入数字, 購入数字, 購入数字, 購入口数, コメント\r\n"_s;
-    const QList<QList<int>> rows{{301, 1, 2, 3, 4, 5, 6, 30}, {302, 7, 8, 9, 10, 11, 12, 5}, {286, 1, 5, 12, 20, 33, 41, 1}};
-    for (const QList<int> &r : rows) {
+    for (const QList<int> &r : QList<QList<int>>{{301, 1, 2, 3, 4, 5, 6, 30}, {302, 7, 8, 9, 10, 11, 12, 5}, {286, 1, 5, 12, 20, 33, 41, 1}}) {
         QStringList fields{u"%1"_s.arg(r[0], 5)};
         for (int i = 1; i <= 6; ++i)
             fields.append(u"%1"_s.arg(r[i], 2));
-        fields.append(u"%1"_s.arg(r[7], 3));
-        expected += fields.join(u',') + u"\r\n"_s;
+        expected += fields.join(u',') + u",%1\r\n"_s.arg(r[7], 3);
     }
     QCOMPARE(DrawFile::decode(file.readAll()), expected);
-    QCOMPARE(u"  286, 1, 5,12,20,33,41,  1"_s.size(), 27);
-    QCOMPARE(list.fileName(), out);
 
-    // An empty list saves as the two heading lines.
-    PurchaseList empty(table);
-    QVERIFY(empty.save(out).ok());
-    QCOMPARE(PurchaseFile::read(out, 6).entries.size(), size_t(0));
-}
-
-void TestPurchases::refusedOrFailedFileChangesNothing()
-{
-    QTemporaryDir dir;
-    const DrawTable table = realTable(6);
-    const QString good = testsupport::writeTextFile(dir, u"good.csv"_s, historyText(6, {u"300,1,2,3,4,5,6,1"_s}));
-    const QString mini = testsupport::writeTextFile(dir, u"mini.csv"_s, historyText(5, {u"300,1,2,3,4,5,1"_s}));
-    PurchaseList list(table);
-    QVERIFY(list.load(good).ok());
+    // Refused, unreadable and unwritable files leave the list, the current file (so the next
+    // overwrite-save) and the caption as they were.
     QVERIFY(list.add(boxes({u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s}, u"1"_s)).isEmpty());
-    QVERIFY(list.isModified());
-
-    const PurchaseFile::Result refused = list.load(mini);
-    QCOMPARE(refused.message, u"データファイルが異常です"_s);
-    const PurchaseFile::Result unreadable = list.load(dir.path());
-    QCOMPARE(unreadable.status, PurchaseFile::Status::Unreadable);
+    QCOMPARE(list.load(mini).message, u"データファイルが異常です"_s);
+    QCOMPARE(list.load(dir.path()).status, PurchaseFile::Status::Unreadable);
     const PurchaseFile::Result unwritable = list.save(dir.filePath(u"no/such/dir.csv"_s));
     QCOMPARE(unwritable.status, PurchaseFile::Status::Unwritable);
-    QVERIFY(!unreadable.message.isEmpty() && !unwritable.message.isEmpty());
-
-    // The list, the current file (so the next overwrite-save) and the caption stay.
-    QCOMPARE(list.purchases().count(), 2);
-    QCOMPARE(list.fileName(), good);
-    QCOMPARE(list.caption(), u"購入履歴 good.csv"_s);
+    QVERIFY(!unwritable.message.isEmpty());
+    QCOMPARE(list.purchases().count(), 4);
+    QCOMPARE(list.caption(), u"購入履歴 b購入履歴.csv"_s);
     QVERIFY(list.isModified());
     QCOMPARE(PurchaseFile::read(mini, 5).entries.size(), size_t(1));
+
+    // An empty list saves as the two heading lines.
+    QVERIFY(PurchaseList(table).save(out).ok());
+    QCOMPARE(PurchaseFile::read(out, 6).entries.size(), size_t(0));
 }
 
 void TestPurchases::checkInput_data()
@@ -226,7 +203,6 @@ void TestPurchases::checkInput_data()
     QTest::newRow("empty number before all") << 6 << with(2, u" "_s) << u"0"_s << u"0"_s << u"1"_s << empty;
     QTest::newRow("empty count before number") << 6 << with(0, u"44"_s) << u"1"_s << u"1"_s << QString() << empty;
     QTest::newRow("44") << 6 << with(5, u"44"_s) << u"1"_s << u"1"_s << u"1"_s << number;
-    QTest::newRow("0 before duplicate") << 6 << with(5, u"0"_s) << u"1"_s << u"1"_s << u"1"_s << number;
     QTest::newRow("pasted text") << 6 << with(1, u"2a"_s) << u"1"_s << u"1"_s << u"1"_s << number;
     QTest::newRow("beyond any integer") << 6 << with(1, huge) << u"1"_s << u"1"_s << u"1"_s << number;
     QTest::newRow("07 and 7") << 6 << QStringList{u"07"_s, u"7"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s} << u"1"_s << u"1"_s
@@ -240,7 +216,6 @@ void TestPurchases::checkInput_data()
     QTest::newRow("draw huge") << 6 << six << u"1"_s << huge << u"1"_s << draw;
     QTest::newRow("count 0") << 6 << six << u"1"_s << u"1"_s << u"0"_s << count;
     QTest::newRow("last draw past 99999") << 6 << six << u"1"_s << u"99999"_s << u"2"_s << count;
-    QTest::newRow("count huge") << 6 << six << u"1"_s << u"1"_s << huge << count;
     QTest::newRow("mini 31") << 5 << six.mid(0, 4) + QStringList{u"31"_s} << u"1"_s << u"1"_s << u"3"_s << QString();
     QTest::newRow("mini 32") << 5 << six.mid(0, 4) + QStringList{u"32"_s} << u"1"_s << u"1"_s << u"3"_s << number;
 }
@@ -253,9 +228,6 @@ void TestPurchases::checkInput()
     QFETCH(QString, drawNo);
     QFETCH(QString, count);
     QFETCH(QString, message);
-
-    const PurchaseInput::Checked checked = PurchaseInput::check(boxes(numbers, tickets, drawNo, count), runMode);
-    QCOMPARE(checked.message, message);
 
     // A refused input adds nothing.
     const DrawTable table = realTable(runMode);
@@ -301,11 +273,6 @@ void TestPurchases::addChangeAndBoxes()
     QVERIFY(list.change(boxes(changed, u"4"_s, u"999"_s)).isEmpty());
     const PurchaseEntry &e = list.purchases().at(1);
     QCOMPARE(storedCells(e), u"  301| 1| 2| 3| 4| 5|43|  4"_s);
-    const QList<int> mains = draws[300].mains(6);
-    int hits = 0;
-    for (int n : {1, 2, 3, 4, 5, 43})
-        hits += mains.count(n) + (n == draws[300].bonus(6) ? 1 : 0);
-    QCOMPARE(e.cellText(PurchaseColumn::hit(6)), QString::number(hits));
 
     // A clicked entry fills the panel; the panel's date follows its draw-number box.
     const PurchaseInput::Panel panel = list.entryClicked(1);
@@ -314,11 +281,9 @@ void TestPurchases::addChangeAndBoxes()
     QCOMPARE(panel.numbers, changed);
     QCOMPARE(panel.tickets, u"4"_s);
     QCOMPARE(list.panelDate(u"290"_s), draws[289].fields[1]);
-    QCOMPARE(list.panelDate(u"2142"_s), u"2026/10/01"_s);
     QCOMPARE(list.panelDate(QString()), QString());
     // Typing 0 into a draw-number box makes it 1 at once; an emptied box waits for typing.
     QCOMPARE(PurchaseInput::correctedCountBox(u"0"), std::optional<QString>(u"1"_s));
-    QCOMPARE(PurchaseInput::correctedCountBox(u"00"), std::optional<QString>(u"1"_s));
     QCOMPARE(PurchaseInput::correctedCountBox(u""), std::nullopt);
     QCOMPARE(PurchaseInput::correctedCountBox(u"10"), std::nullopt);
 }
@@ -327,7 +292,6 @@ void TestPurchases::filterClickAndDeleteBehindIt()
 {
     QTemporaryDir dir;
     const DrawTable table = realTable(6);
-    const QList<drawlines::Draw> draws = drawlines::read(testsupport::loto6File());
     const QString a = u"14,15,22,32,40,42"_s;  // four of draw 2141
     const QString b = u"14,15,22,32,37,1"_s;   // five and the bonus of draw 2141
     const QString path = testsupport::writeTextFile(
@@ -345,23 +309,6 @@ void TestPurchases::filterClickAndDeleteBehindIt()
     QCOMPARE(list.visible().count(), 3);
     QCOMPARE(list.selectionText(), u"選択数：0/3"_s);
     QCOMPARE(list.totalsText(), u"購入口数 0口  購入金額 0円  当選なし  差し引き 0円  "_s);
-
-    // The totals count only the selected entries of the filtered list.
-    list.selectAllVisible(true);
-    qint64 tickets = 0, won = 0, winnings = 0;
-    for (const auto &[kai, count] : QList<std::pair<int, int>>{{2139, 1}, {2141, 3}, {2141, 3}}) {
-        const QList<int> set{14, 15, 22, 32, 40, 42};
-        const int tier = drawlines::expectedTier(6, set, draws[kai - 1]);
-        tickets += count;
-        won += tier ? count : 0;
-        winnings += tier ? draws[kai - 1].prize(6, tier).toLongLong() * count : 0;
-    }
-    QVERIFY(won > 0);
-    QCOMPARE(list.totalsText(), u"購入口数 %1口  購入金額 %2円  %3口当選  賞金総額 %4円  差し引き %5円  "_s.arg(tickets)
-                                    .arg(tickets * 200)
-                                    .arg(won)
-                                    .arg(winnings)
-                                    .arg(winnings - tickets * 200));
 
     // A click marks the purchase entry behind the clicked row; two equal rows mark two entries.
     list.selectAllVisible(false);
@@ -407,8 +354,6 @@ void TestPurchases::outcome_data()
                                            << QStringList{u"6"_s, u"１等"_s, u"2000000000"_s} << u"rrrrrr"_s;
     QTest::newRow("mini 4 + bonus") << 5 << mini << QList<int>{1, 2, 3, 4, 6} << 2
                                     << QStringList{u"5"_s, u"２等"_s, u"  300000"_s} << u"rrrrb"_s;
-    QTest::newRow("mini 3 + bonus") << 5 << mini << QList<int>{1, 2, 3, 6, 30} << 1
-                                    << QStringList{u"4"_s, u"４等"_s, u"    1000"_s} << u"rrrb-"_s;
 }
 
 void TestPurchases::outcome()
@@ -546,18 +491,12 @@ void TestPurchases::calendar_data()
     QTest::addColumn<QString>("date");
 
     QTest::newRow("L6 290, no table") << 6 << 0 << qint64(290) << u"2006/05/11"_s;
-    QTest::newRow("L6 285, back from anchor") << 6 << 0 << qint64(285) << u"2006/04/06"_s;
     // 256 Thursdays on: the real draw came three weeks later, after three New Year breaks.
     QTest::newRow("L6 542, last weekly") << 6 << 0 << qint64(542) << u"2011/03/10"_s;
-    QTest::newRow("L6 543, anchor") << 6 << 0 << qint64(543) << u"2011/04/04"_s;
-    QTest::newRow("L6 545, Monday") << 6 << 0 << qint64(545) << u"2011/04/11"_s;
-    QTest::newRow("L6 545, only weekly draws in table") << 6 << 540 << qint64(545) << u"2011/04/11"_s;
     QTest::newRow("L6 in table") << 6 << -1 << qint64(2141) << u"2026/09/28"_s;
     QTest::newRow("L6 after the table, Thursday") << 6 << -1 << qint64(2142) << u"2026/10/01"_s;
-    QTest::newRow("L6 after the table, Monday") << 6 << -1 << qint64(2143) << u"2026/10/05"_s;
     QTest::newRow("L6 four after the table") << 6 << -1 << qint64(2145) << u"2026/10/12"_s;
     QTest::newRow("mini 349, no table") << 5 << 0 << qint64(349) << u"2006/04/04"_s;
-    QTest::newRow("mini in table") << 5 << -1 << qint64(1402) << u"2026/09/01"_s;
     QTest::newRow("mini after the table") << 5 << -1 << qint64(1403) << u"2026/09/08"_s;
     QTest::newRow("draw 0") << 6 << -1 << qint64(0) << QString();
     QTest::newRow("draw 100000") << 5 << -1 << qint64(100000) << QString();
