@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <bit>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr quint8 dayBit(int dayOfWeek)
 {
@@ -102,5 +104,5 @@ QString DrawCalendar::dateText(qint64 drawNo) const
 
 QString DrawCalendar::format(QDate date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+    return date.isValid() ? date.toString(u"yyyy/MM/dd"_s) : QString();
 }
