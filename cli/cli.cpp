@@ -166,6 +166,8 @@ QList<CommandInfo> commands()
          runTrend},
         {u"check"_s, u"check FILE N... [--select all|first:N|last:N]"_s, runCheck},
         {u"search"_s, u"search FILE --mode or|and|not TEXT [--select all|first:N|last:N]"_s, runSearch},
+        {u"purchases"_s, u"purchases FILE HISTORY"_s, runPurchases},
+        {u"date"_s, u"date FILE N"_s, runDate},
     };
 }
 

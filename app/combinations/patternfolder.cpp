@@ -57,9 +57,10 @@ std::optional<Name> parseName(const QString &fileName)
     if (!serial || *serial > 1'000'000'000 || !keys || *keys > 99)
         return std::nullopt;
     name.serial = int(*serial);
-    name.request.picks = m.capturedView(2).toInt();
-    name.request.tier = m.capturedView(3).toInt();
-    name.request.pool = m.capturedView(4).toInt();
+    // The pattern matched digits only: each part is a number.
+    name.request.picks = int(parseNumber(m.capturedView(2)).value_or(0));
+    name.request.tier = int(parseNumber(m.capturedView(3)).value_or(0));
+    name.request.pool = int(parseNumber(m.capturedView(4)).value_or(0));
     name.request.keys = int(*keys);
     name.key = fileName.mid(m.capturedStart(2), m.capturedEnd(m.lastCapturedIndex()) - m.capturedStart(2));
     // "K0" is not a key part: a pattern without keys has none.

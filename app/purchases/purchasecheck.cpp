@@ -1,0 +1,78 @@
+#include "purchases/purchasecheck.h"
+
+#include "core/drawtable.h"
+#include "lookups/prizetier.h"
+#include "purchases/drawcalendar.h"
+#include "purchases/purchaseentry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace PurchaseCheck {
+
+void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &calendar)
+{
+    PurchaseEntry::Outcome outcome;
+    const std::optional<int> row = entry.drawNo ? calendar.rowOf(*entry.drawNo) : std::nullopt;
+    const DrawRecord *draw = row ? table.record(*row) : nullptr;
+    if (!draw) {
+        if (entry.drawNo)
+            outcome.date = calendar.dateText(*entry.drawNo);
+        entry.outcome = outcome;
+        return;
+    }
+    outcome.inTable = true;
+    outcome.date = draw->dateText;
+
+    const int maxNo = table.maxNo();
+    QList<int> chosen;
+    for (int i = 0; i < entry.picks(); ++i) {
+        const int n = entry.values[size_t(i)];
+        if (n < 1 || n > maxNo)
+            continue;
+        if (draw->hasMain(n))
+            outcome.mainHits |= quint8(1u << i);
+        if (draw->bonus == n)
+            outcome.bonusHits |= quint8(1u << i);
+        // A number written twice in a hand-edited line is still one number of the ticket.
+        if (!chosen.contains(n))
+            chosen.append(n);
+    }
+    const PrizeTier::DrawMatch match = PrizeTier::matchDraw(*draw, chosen);
+    outcome.mainMatches = match.mainMatches;
+    outcome.bonusMatched = match.bonusMatched;
+    const PrizeTier::Tier tier = PrizeTier::tierFor(table.runMode(), match.mainMatches, match.bonusMatched);
+    if (tier.wins()) {
+        outcome.tier = tier.rank;
+        outcome.winnings = draw->prize(tier.rank) * entry.tickets;
+    }
+    entry.outcome = outcome;
+}
+
+void Totals::add(const PurchaseEntry &entry)
+{
+    tickets += entry.tickets;
+    if (entry.wins()) {
+        winningTickets += entry.tickets;
+        winnings += entry.outcome.winnings;
+    }
+}
+
+QString selectionText(qint64 selected, qint64 total)
+{
+    return u"選択数："_s + QString::number(selected) + u'/' + QString::number(total);
+}
+
+QString totalsText(const Totals &totals)
+{
+    QString text = u"購入口数 "_s + QString::number(totals.tickets) + u"口  "_s;
+    text += u"購入金額 "_s + QString::number(totals.cost()) + u"円  "_s;
+    if (totals.winningTickets != 0)
+        text += QString::number(totals.winningTickets) + u"口当選  賞金総額 "_s + QString::number(totals.winnings)
+            + u"円  "_s;
+    else
+        text += u"当選なし  "_s;
+    text += u"差し引き "_s + QString::number(totals.balance()) + u"円  "_s;
+    return text;
+}
+
+} // namespace PurchaseCheck

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+struct PurchaseEntry;
+class DrawCalendar;
+class DrawTable;
+
+// The check of purchases against the draw table (date, hits, tier, winnings) and the totals
+// of the status bar.
+namespace PurchaseCheck {
+
+// Yen per ticket in both games.
+constexpr qint64 kTicketPrice = 200;
+
+// Fills the entry's outcome from its draw: the table's date, the hits and the tier with its
+// prize times the tickets; a draw not in the table gets the calendar's date and no result.
+void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &calendar);
+
+struct Totals
+{
+    qint64 tickets = 0;
+    qint64 winningTickets = 0;  // tickets of the entries that won a tier
+    qint64 winnings = 0;        // yen
+    qint64 cost() const { return tickets * kTicketPrice; }
+    qint64 balance() const { return winnings - cost(); }
+    void add(const PurchaseEntry &entry);
+};
+
+// "選択数：3/12"
+QString selectionText(qint64 selected, qint64 total);
+// "購入口数 …口  購入金額 …円  …口当選  賞金総額 …円  差し引き …円  " (or "当選なし  ").
+QString totalsText(const Totals &totals);
+
+} // namespace PurchaseCheck

@@ -1,0 +1,119 @@
+#include "purchases/purchaseentry.h"
+
+#include "core/fields.h"
+#include "core/numbers.h"
+#include "lookups/prizetier.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+int numberValue(QStringView cell)
+{
+    const std::optional<qint64> v = parseNumber(cell);
+    // A two-character cell holds at most 99; anything else is not a number of any game.
+    return v && *v <= 99 ? int(*v) : PurchaseEntry::kNoNumber;
+}
+} // namespace
+
+QString PurchaseEntry::cellText(int column) const
+{
+    const int p = picks();
+    if (column == PurchaseColumn::Kai)
+        return kai;
+    if (column == PurchaseColumn::Date)
+        return outcome.date;
+    if (column >= PurchaseColumn::FirstNumber && column < PurchaseColumn::FirstNumber + p)
+        return numbers[column - PurchaseColumn::FirstNumber];
+    if (column == PurchaseColumn::buy(p))
+        return buy;
+    if (column == PurchaseColumn::hit(p))
+        return outcome.inTable ? QString::number(outcome.hits()) : QString();
+    if (column == PurchaseColumn::tou(p))
+        return PrizeTier::label(outcome.tier);
+    if (column == PurchaseColumn::money(p)) {
+        if (!wins())
+            return {};
+        const QString amount = QString::number(outcome.winnings);
+        // Never cut: the totals add up the whole amount.
+        return amount.size() >= PurchaseColumn::moneyWidth(p) ? amount
+                                                               : padCell(amount, PurchaseColumn::moneyWidth(p));
+    }
+    return {};
+}
+
+QStringList PurchaseEntry::cells() const
+{
+    QStringList out;
+    const int count = PurchaseColumn::count(picks());
+    out.reserve(count);
+    for (int c = 0; c < count; ++c)
+        out.append(cellText(c));
+    return out;
+}
+
+QString PurchaseEntry::numberSetText() const
+{
+    QString text;
+    text.reserve(numbers.size() * 3);
+    for (const QString &cell : numbers) {
+        appendPadded(text, cell, kNumberWidth);
+        text.append(u' ');
+    }
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    text.truncate(end);
+    return text;
+}
+
+bool PurchaseEntry::sameCells(const PurchaseEntry &other) const
+{
+    return kai == other.kai && numbers == other.numbers && buy == other.buy && outcome == other.outcome;
+}
+
+PurchaseEntry makePurchaseEntry(QStringView kai, const QList<QStringView> &numbers, QStringView buy)
+{
+    PurchaseEntry entry;
+    entry.kai = padCell(kai, PurchaseEntry::kKaiWidth);
+    entry.drawNo = parseNumber(entry.kai);
+    entry.numbers.reserve(numbers.size());
+    for (qsizetype i = 0; i < numbers.size() && i < PurchaseEntry::kMaxNumbers; ++i) {
+        entry.numbers.append(padCell(numbers[i], PurchaseEntry::kNumberWidth));
+        entry.values[size_t(i)] = numberValue(entry.numbers.back());
+    }
+    entry.buy = padCell(buy, PurchaseEntry::kBuyWidth);
+    entry.tickets = parseNumber(entry.buy).value_or(0);
+    return entry;
+}
+
+PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets)
+{
+    QStringList texts;
+    QList<QStringView> views;
+    texts.reserve(numbers.size());
+    for (const int n : numbers)
+        texts.append(QString::number(n));
+    for (const QString &t : texts)
+        views.append(t);
+    return makePurchaseEntry(QString::number(drawNo), views, QString::number(tickets));
+}
+
+const QList<ColumnSpec> &purchaseColumns(int runMode)
+{
+    auto build = [](int picks) {
+        QList<ColumnSpec> columns{{QString(), QString(), -1, 0},
+                                  {u"Kai"_s, u"回"_s, 0, PurchaseEntry::kKaiWidth},
+                                  {u"Date"_s, u"抽選日"_s, -1, 0}};
+        for (int i = 1; i <= picks; ++i)
+            columns.append({u"No"_s + QString::number(i), QString::number(i), i, PurchaseEntry::kNumberWidth});
+        columns.append({u"Buy"_s, u"口数"_s, picks + 1, PurchaseEntry::kBuyWidth});
+        columns.append({u"Hit"_s, u"ヒット数"_s, -1, 0});
+        columns.append({u"Tou"_s, u"当選"_s, -1, 0});
+        columns.append({u"Money"_s, u"当選金額"_s, -1, 0});
+        return columns;
+    };
+    static const QList<ColumnSpec> loto6 = build(Game::Loto6);
+    static const QList<ColumnSpec> miniLoto = build(Game::MiniLoto);
+    static const QList<ColumnSpec> none;
+    return runMode == Game::Loto6 ? loto6 : runMode == Game::MiniLoto ? miniLoto : none;
+}

@@ -1,0 +1,130 @@
+#include "purchases/purchasefile.h"
+
+#include "core/appfiles.h"
+#include "core/drawfile.h"
+#include "core/fields.h"
+#include "core/game.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace PurchaseFile {
+
+namespace {
+Result failure(Status status, const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    if (status == Status::Unreadable)
+        return {status, u"ファイルを読み込めませんでした。\n"_s + name};
+    return {status, u"ファイルに保存できませんでした。\n"_s + name};
+}
+} // namespace
+
+QString title(int runMode)
+{
+    if (runMode == Game::Loto6)
+        return u"LOTO6 購入履歴"_s;
+    if (runMode == Game::MiniLoto)
+        return u"miniLOTO 購入履歴"_s;
+    return {};
+}
+
+QString heading(int runMode)
+{
+    QString text = u"回 "_s;
+    for (int i = 0; i < runMode; ++i)
+        text += u", 購入数字"_s;
+    return text + u", 購入口数, コメント"_s;
+}
+
+QString refusedMessage()
+{
+    return DrawFile::refusedMessage();
+}
+
+ReadResult parse(const QByteArray &bytes, int runMode)
+{
+    ReadResult result;
+    const QString expected = title(runMode);
+    const QString text = DrawFile::decode(bytes);
+    QStringView rest(text);
+    auto nextLine = [&rest] {
+        const qsizetype end = rest.indexOf(u'\n');
+        QStringView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QStringView() : rest.sliced(end + 1);
+        return line.endsWith(u'\r') ? line.chopped(1) : line;
+    };
+
+    const QStringView titleLine = nextLine();
+    if (expected.isEmpty() || !titleLine.contains(expected, Qt::CaseInsensitive)) {
+        result.status = Status::NotHistory;
+        result.message = refusedMessage();
+        return result;
+    }
+    nextLine();  // the heading
+
+    const int picks = runMode;
+    QList<QStringView> fields;
+    QList<QStringView> numbers;
+    result.entries.reserve(size_t(rest.count(u'\n')) + 1);
+    while (!rest.isEmpty()) {
+        const QStringView line = nextLine();
+        // An empty line holds no purchase; keeping it would save a row of blanks.
+        if (line.isEmpty())
+            continue;
+        fields.clear();
+        for (QStringView f : line.tokenize(u',', Qt::KeepEmptyParts))
+            fields.append(f);
+        numbers.clear();
+        for (int i = 1; i <= picks; ++i)
+            numbers.append(fields.value(i));
+        result.entries.push_back(makePurchaseEntry(fields.value(0), numbers, fields.value(picks + 1)));
+    }
+    return result;
+}
+
+ReadResult read(const QString &path, int runMode)
+{
+    const AppFiles::ReadResult file = AppFiles::readFile(path);
+    if (!file.ok()) {
+        ReadResult result;
+        static_cast<Result &>(result) = failure(Status::Unreadable, path);
+        return result;
+    }
+    return parse(file.bytes, runMode);
+}
+
+QByteArray serialize(const std::vector<PurchaseEntry> &entries, int runMode)
+{
+    QString text;
+    text.reserve(qsizetype(entries.size()) * (6 + 3 * runMode + 6) + 128);
+    text += title(runMode) + u"\r\n"_s + heading(runMode) + u"\r\n"_s;
+    for (const PurchaseEntry &entry : entries) {
+        appendPadded(text, entry.kai, PurchaseEntry::kKaiWidth);
+        for (int i = 0; i < runMode; ++i) {
+            text += u',';
+            appendPadded(text, entry.numbers.value(i), PurchaseEntry::kNumberWidth);
+        }
+        text += u',';
+        appendPadded(text, entry.buy, PurchaseEntry::kBuyWidth);
+        text += u"\r\n"_s;
+    }
+    return DrawFile::encode(text);
+}
+
+Result write(const QString &path, const std::vector<PurchaseEntry> &entries, int runMode)
+{
+    if (path.isEmpty() || title(runMode).isEmpty())
+        return failure(Status::Unwritable, path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(Status::Unwritable, path);
+    const QByteArray bytes = serialize(entries, runMode);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure(Status::Unwritable, path);
+    return {};
+}
+
+} // namespace PurchaseFile

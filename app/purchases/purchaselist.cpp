@@ -1,0 +1,275 @@
+#include "purchases/purchaselist.h"
+
+#include "core/drawtable.h"
+#include "core/numbers.h"
+#include "purchases/drawcalendar.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString &showAll()
+{
+    static const QString text = u"全表示"_s;
+    return text;
+}
+
+// Entries with these stored cells can only differ in what the check derived.
+QString storedKey(const PurchaseEntry &entry)
+{
+    return entry.kai + u'|' + entry.numberSetText() + u'|' + entry.buy;
+}
+} // namespace
+
+PurchaseList::PurchaseList(const DrawTable &table) : m_table(&table), m_runMode(table.runMode())
+{
+    m_sets = {showAll()};
+    m_setSelected = {true};
+}
+
+const QList<ColumnSpec> &PurchaseList::columns() const
+{
+    return purchaseColumns(m_runMode);
+}
+
+QStringList PurchaseList::headers() const
+{
+    QStringList out;
+    for (const ColumnSpec &c : columns())
+        out.append(c.header);
+    return out;
+}
+
+QString PurchaseList::caption() const
+{
+    if (m_fileName.isEmpty())
+        return u"購入履歴"_s;
+    return u"購入履歴 "_s + QFileInfo(m_fileName).fileName().left(255);
+}
+
+PurchaseFile::Result PurchaseList::load(const QString &path)
+{
+    PurchaseFile::ReadResult read = PurchaseFile::read(path, m_runMode);
+    if (!read.ok())
+        return read;
+    m_purchases.assign(std::move(read.entries));
+    checkAll();
+    m_purchases.sortByColumn(PurchaseColumn::Kai, Qt::AscendingOrder);
+    m_sortOrder = Qt::AscendingOrder;
+    m_purchases.setAllSelected(true);
+    m_fileName = path;
+    m_modified = false;
+    return {};
+}
+
+PurchaseFile::Result PurchaseList::save(const QString &path)
+{
+    const PurchaseFile::Result result = PurchaseFile::write(path, m_purchases.entries(), m_runMode);
+    if (result.ok()) {
+        m_fileName = path;
+        m_modified = false;
+    }
+    return result;
+}
+
+void PurchaseList::setVisibleSelected(int row, bool selected)
+{
+    (m_filterShown ? m_filtered : m_purchases).setSelected(row, selected);
+}
+
+void PurchaseList::selectAllVisible(bool selected)
+{
+    (m_filterShown ? m_filtered : m_purchases).setAllSelected(selected);
+}
+
+PurchaseInput::Panel PurchaseList::entryClicked(int row)
+{
+    if (m_filterShown) {
+        m_purchases.setAllSelected(false);
+        const std::vector<int> picked = m_filtered.selectedRows();
+        if (!picked.empty()) {
+            QHash<QString, std::vector<int>> byKey;
+            for (int r = 0; r < m_purchases.count(); ++r)
+                byKey[storedKey(m_purchases.at(r))].push_back(r);
+            for (const int f : picked) {
+                const PurchaseEntry &copy = m_filtered.at(f);
+                for (const int r : byKey.value(storedKey(copy))) {
+                    if (!m_purchases.isSelected(r) && m_purchases.at(r).sameCells(copy)) {
+                        m_purchases.setSelected(r, true);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    if (row < 0 || row >= visible().count())
+        return {};
+    return PurchaseInput::panelFor(visible().at(row));
+}
+
+void PurchaseList::setNumberSetSelected(int index, bool selected)
+{
+    if (index >= 0 && index < m_setSelected.size())
+        m_setSelected[index] = selected;
+}
+
+void PurchaseList::applyFilter()
+{
+    if (!m_setSelected.contains(true))
+        m_setSelected[0] = true;
+    if (m_setSelected[0]) {
+        m_filterShown = false;
+        m_filtered.clear();
+        return;
+    }
+    QSet<QString> chosen;
+    for (qsizetype i = 1; i < m_sets.size(); ++i) {
+        if (m_setSelected[i])
+            chosen.insert(m_sets[i]);
+    }
+    m_filtered.clear();
+    for (const PurchaseEntry &entry : m_purchases.entries()) {
+        if (chosen.contains(entry.numberSetText()))
+            m_filtered.append(entry);
+    }
+    m_filterShown = true;
+}
+
+QStringList PurchaseList::numberSetsToSend() const
+{
+    if (m_setSelected.value(0))
+        return m_sets.mid(1);
+    QStringList out;
+    for (qsizetype i = 1; i < m_sets.size(); ++i) {
+        if (m_setSelected[i])
+            out.append(m_sets[i]);
+    }
+    return out;
+}
+
+QStringList PurchaseList::numbersOfSet(QStringView setText)
+{
+    QStringList out;
+    for (QStringView part : setText.tokenize(u' ', Qt::SkipEmptyParts))
+        out.append(part.toString());
+    return out;
+}
+
+QString PurchaseList::add(const PurchaseInput::Boxes &boxes)
+{
+    const PurchaseInput::Checked input = PurchaseInput::check(boxes, m_runMode);
+    if (!input.ok())
+        return input.message;
+    const PurchaseInput::Values &v = input.values;
+    m_purchases.reserve(m_purchases.count() + int(v.count));
+    for (qint64 i = 0; i < v.count; ++i)
+        m_purchases.append(makePurchaseEntry(v.drawNo + i, v.numbers, v.tickets));
+    m_modified = true;
+    finishEdit();
+    return {};
+}
+
+QString PurchaseList::change(const PurchaseInput::Boxes &boxes)
+{
+    const PurchaseInput::Checked input = PurchaseInput::check(boxes, m_runMode);
+    if (!input.ok())
+        return input.message;
+    if (m_purchases.selectedCount() != 1)
+        return u"変更する行を１行選択して下さい。"_s;
+    const int row = m_purchases.selectedRows().front();
+    PurchaseEntry &entry = m_purchases.at(row);
+    // The draw stays: the draw-number and continuation boxes were only validated.
+    const PurchaseEntry changed = makePurchaseEntry(input.values.drawNo, input.values.numbers, input.values.tickets);
+    entry.numbers = changed.numbers;
+    entry.values = changed.values;
+    entry.buy = changed.buy;
+    entry.tickets = changed.tickets;
+    entry.outcome = {};
+    m_modified = true;
+    finishEdit();
+    return {};
+}
+
+int PurchaseList::removeSelected()
+{
+    const int removed = m_purchases.removeSelected();
+    if (removed > 0)
+        m_modified = true;
+    finishEdit();
+    return removed;
+}
+
+qint64 PurchaseList::nextDrawNumber() const
+{
+    qint64 highest = 0;
+    for (const PurchaseEntry &entry : m_purchases.entries()) {
+        if (entry.drawNo && *entry.drawNo > highest)
+            highest = *entry.drawNo;
+    }
+    return highest + 1;
+}
+
+QString PurchaseList::panelDate(QStringView drawBox) const
+{
+    const std::optional<qint64> drawNo = parseNumber(drawBox);
+    if (!drawNo)
+        return {};
+    return DrawCalendar(m_runMode, m_table).dateText(*drawNo);
+}
+
+void PurchaseList::sortByColumn(int column)
+{
+    if (column < 0 || column >= columns().size())
+        return;
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_purchases.sortByColumn(column, m_sortOrder);
+    m_filtered.sortByColumn(column, m_sortOrder);
+}
+
+void PurchaseList::checkAll()
+{
+    const DrawCalendar calendar(m_runMode, m_table);
+    m_sets = {showAll()};
+    QSet<QString> seen;
+    for (int r = 0; r < m_purchases.count(); ++r) {
+        PurchaseEntry &entry = m_purchases.at(r);
+        PurchaseCheck::check(entry, *m_table, calendar);
+        QString set = entry.numberSetText();
+        if (!seen.contains(set)) {
+            seen.insert(set);
+            m_sets.append(std::move(set));
+        }
+    }
+    m_setSelected = QList<bool>(m_sets.size(), false);
+    m_setSelected[0] = true;
+    applyFilter();
+}
+
+void PurchaseList::finishEdit()
+{
+    checkAll();
+}
+
+PurchaseCheck::Totals PurchaseList::totals() const
+{
+    PurchaseCheck::Totals totals;
+    const PurchaseRows &rows = visible();
+    for (int r = 0; r < rows.count(); ++r) {
+        if (rows.isSelected(r))
+            totals.add(rows.at(r));
+    }
+    return totals;
+}
+
+QString PurchaseList::selectionText() const
+{
+    return PurchaseCheck::selectionText(visible().selectedCount(), visible().count());
+}
+
+QString PurchaseList::totalsText() const
+{
+    return PurchaseCheck::totalsText(totals());
+}

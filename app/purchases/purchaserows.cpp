@@ -1,0 +1,92 @@
+#include "purchases/purchaserows.h"
+
+#include <algorithm>
+#include <numeric>
+
+void PurchaseRows::clear()
+{
+    m_entries.clear();
+    m_selected.clear();
+    m_selectedCount = 0;
+}
+
+void PurchaseRows::assign(std::vector<PurchaseEntry> entries)
+{
+    m_entries = std::move(entries);
+    m_selected.assign(m_entries.size(), 0);
+    m_selectedCount = 0;
+}
+
+void PurchaseRows::append(PurchaseEntry entry)
+{
+    m_entries.push_back(std::move(entry));
+    m_selected.push_back(0);
+}
+
+int PurchaseRows::removeSelected()
+{
+    size_t kept = 0;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_selected[i])
+            continue;
+        if (kept != i)
+            m_entries[kept] = std::move(m_entries[i]);
+        ++kept;
+    }
+    const int removed = int(m_entries.size() - kept);
+    m_entries.resize(kept);
+    m_selected.assign(kept, 0);
+    m_selectedCount = 0;
+    return removed;
+}
+
+void PurchaseRows::setSelected(int row, bool selected)
+{
+    char &flag = m_selected[size_t(row)];
+    if (bool(flag) == selected)
+        return;
+    flag = selected;
+    m_selectedCount += selected ? 1 : -1;
+}
+
+void PurchaseRows::setAllSelected(bool selected)
+{
+    std::fill(m_selected.begin(), m_selected.end(), char(selected));
+    m_selectedCount = selected ? count() : 0;
+}
+
+std::vector<int> PurchaseRows::selectedRows() const
+{
+    std::vector<int> rows;
+    rows.reserve(size_t(m_selectedCount));
+    for (size_t i = 0; i < m_selected.size(); ++i) {
+        if (m_selected[i])
+            rows.push_back(int(i));
+    }
+    return rows;
+}
+
+void PurchaseRows::sortByColumn(int column, Qt::SortOrder order)
+{
+    // Each cell text is made once, not at every comparison.
+    std::vector<QString> keys;
+    keys.reserve(m_entries.size());
+    for (const PurchaseEntry &entry : m_entries)
+        keys.push_back(entry.cellText(column));
+    std::vector<int> order_(m_entries.size());
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        const int cmp = keys[size_t(a)].compare(keys[size_t(b)]);
+        return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
+    });
+    std::vector<PurchaseEntry> entries;
+    std::vector<char> selected;
+    entries.reserve(m_entries.size());
+    selected.reserve(m_entries.size());
+    for (const int i : order_) {
+        entries.push_back(std::move(m_entries[size_t(i)]));
+        selected.push_back(m_selected[size_t(i)]);
+    }
+    m_entries = std::move(entries);
+    m_selected = std::move(selected);
+}
