@@ -327,6 +327,9 @@ bool FormMain::loadFile(const QString &path)
         Messages::warn(this, DrawFile::refusedMessage());
         return false;
     }
+    // The load replaces every tool window: unsaved work in one of them is asked about first.
+    if (!m_tools.mayDiscardAll())
+        return false;
     rebuildView([&] { m_table = std::move(fresh); });
     m_runMode = result.runMode;
     m_maxNo = Game::maxNo(result.runMode);
@@ -349,8 +352,24 @@ void FormMain::menuDataLoad_Click()
 
 void FormMain::closeEvent(QCloseEvent *event)
 {
+    // Closing drops every tool window (and the first window ends the program): unsaved work in
+    // one of them is asked about first.
+    const bool endsProgram = !m_copied && m_program.firstWindow() == this;
+    bool mayClose = m_tools.mayDiscardAll();
+    if (endsProgram) {
+        // Every result copy goes too, and its tool windows with it.
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *w : windows) {
+            if (auto *other = qobject_cast<FormMain *>(w); mayClose && other && other != this)
+                mayClose = other->m_tools.mayDiscardAll();
+        }
+    }
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     m_tools.closeAll();
-    if (!m_copied && m_program.firstWindow() == this) {
+    if (endsProgram) {
         // The first main window ends the program, whatever else is open.
         const QList<QWidget *> windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {

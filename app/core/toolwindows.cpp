@@ -1,5 +1,6 @@
 #include "core/toolwindows.h"
 
+#include "core/discardguard.h"
 #include "core/featureregistry.h"
 
 void ToolWindows::recreate(const FeatureRegistry &features, const ToolContext &context)
@@ -27,6 +28,15 @@ void ToolWindows::closeAll()
     }
     m_ids.clear();
     m_windows.clear();
+}
+
+bool ToolWindows::mayDiscardAll() const
+{
+    for (QWidget *w : windows()) {
+        if (auto *guard = dynamic_cast<DiscardGuard *>(w); guard && !guard->mayDiscard())
+            return false;
+    }
+    return true;
 }
 
 QWidget *ToolWindows::window(const QString &id) const

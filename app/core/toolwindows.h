@@ -22,6 +22,8 @@ public:
     template<class T>
     T *get(const QString &id) const { return qobject_cast<T *>(window(id)); }
     QList<QWidget *> windows() const;
+    // Asks every window that guards unsaved work whether it may go; false as soon as one refuses.
+    bool mayDiscardAll() const;
     bool isEmpty() const { return windows().isEmpty(); }
 
 private:

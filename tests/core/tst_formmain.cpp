@@ -488,15 +488,17 @@ void TestFormMain::closingFirstWindowClosesOthers()
     w.show();
     FormMain copy(program(), FormMain::CopyOf{w.RunMode()});
     copy.show();
-    QPointer<QWidget> tool = w.tools().window(LookupTools::OldHit);
+    QWidget *tool = w.tools().window(LookupTools::OldHit);
+    QVERIFY(tool);
+    const QPointer<QWidget> watch = tool;
     tool->show();
     QVERIFY(copy.isVisible() && tool->isVisible());
     w.close();
     // Every other window went with it: the copy, and the tool window, closed and dropped.
     QVERIFY(!copy.isVisible());
-    QVERIFY(!tool || !tool->isVisible());
+    QVERIFY(!tool->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(tool.isNull());
+    QVERIFY(watch.isNull());
 }
 
 void TestFormMain::dropLoadsFile()
