@@ -84,14 +84,14 @@ class Worker
 {
 public:
     Worker(const Plan &plan, const std::atomic<bool> *cancel)
-        : m_p(plan)
+        : credited(size_t(plan.tickets) * size_t(plan.k + 1), 0)
+        , m_p(plan)
         , m_cancel(cancel)
         , m_stride(size_t(plan.planes) * size_t(plan.words))
         , m_planes(size_t(plan.k) * m_stride, 0)
         , m_top(size_t(plan.words))
         , m_next(size_t(plan.words))
         , m_scratch(size_t(plan.words))
-        , credited(size_t(plan.tickets) * size_t(plan.k + 1), 0)
     {
     }
 
@@ -103,6 +103,9 @@ public:
         descend(m_p.depth, m_p.depth == 0 ? 0 : m_p.items[item][size_t(m_p.depth - 1)] + 1);
         return !m_stopped;
     }
+
+    // credited[ticket * (picks + 1) + best match count], over the items this worker ran.
+    std::vector<qint64> credited;
 
 private:
     int words() const { return kWords > 0 ? kWords : m_p.words; }
@@ -237,9 +240,6 @@ private:
     std::vector<quint64> m_next;
     std::vector<quint64> m_scratch;
     bool m_stopped = false;
-
-public:
-    std::vector<qint64> credited;
 };
 
 template<int kWords>
