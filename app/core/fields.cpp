@@ -1,5 +1,7 @@
 #include "core/fields.h"
 
+#include <cmath>
+
 QStringView GetField(QStringView line, QStringView separator, int n)
 {
     if (n < 0)
@@ -51,4 +53,21 @@ QString ChrToNo(const QString &text, int position)
         return QStringLiteral("  ");
     const int value = text.at(position - 1).unicode() - 48;
     return padCell(QString::number(value), 2);
+}
+
+QString percentFixed3(double fraction)
+{
+    const double scaled = std::floor(fraction * 100000.0 + 0.5);
+    const qint64 thousandths = std::isfinite(scaled) ? qint64(scaled) : 0;
+    const qint64 whole = thousandths / 1000;
+    const qint64 part = std::abs(thousandths % 1000);
+    QString text = thousandths < 0 && whole == 0 ? QStringLiteral("-0") : QString::number(whole);
+    text += u'.';
+    text += QString::number(part).rightJustified(3, u'0');
+    return text;
+}
+
+QString percentCell(double fraction)
+{
+    return padCell(percentFixed3(fraction), 7) + u'%';
 }

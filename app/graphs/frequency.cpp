@@ -82,7 +82,7 @@ FrequencyTable rankNumbers(const NumberCounts &counts, int columnCount, int maxN
         row.numberText = padCell(QString::number(n), 2);
         row.countText = padCell(QString::number(row.count), 5);
         const double share = double(row.count) / selected;
-        row.shareText = padCell(percentFixed3(share), 7) + u'%';
+        row.shareText = percentCell(share);
         row.belowExpected = expected > share;
         row.parityText = n % 2 == 0 ? u"偶   "_s : u"   奇"_s;
         table.rows.append(row);

@@ -1,0 +1,150 @@
+// The combination grid of big pools read as a scrolled window would read it, and the
+// win-guarantee calculation of a 154-ticket set over every LOTO6 number.
+#include "benchsupport.h"
+
+#include "combinations/binomial.h"
+#include "combinations/combinationtable.h"
+#include "combinations/guarantee.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <bit>
+#include <cstdio>
+#include <random>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QList<int> firstNumbers(int n)
+{
+    QList<int> pool;
+    for (int i = 1; i <= n; ++i)
+        pool.append(i);
+    return pool;
+}
+
+// What a grid view asks for one screen: every cell of `visible` rows from `first` on.
+qsizetype readPage(const CombinationTable &table, qint64 first, int visible)
+{
+    qsizetype chars = 0;
+    for (qint64 r = first; r < first + visible && r < table.gridRows(); ++r) {
+        for (int c = 0; c < table.gridColumns(); ++c)
+            chars += table.cellText(r, c).size() + (table.isMarked(r, c) ? 1 : 0);
+    }
+    return chars;
+}
+
+std::vector<quint64> randomTickets(int count, int pool, int picks, unsigned seed)
+{
+    std::mt19937_64 random(seed);
+    std::vector<quint64> tickets;
+    while (int(tickets.size()) < count) {
+        quint64 mask = 0;
+        while (std::popcount(mask) < picks)
+            mask |= quint64(1) << (random() % unsigned(pool));
+        tickets.push_back(mask);
+    }
+    return tickets;
+}
+
+// The straightforward way, for comparison: every draw mask against every ticket.
+__attribute__((target("popcnt"))) qint64 plainLoop(const Guarantee::Input &input)
+{
+    const int n = input.pool;
+    const int k = input.picks;
+    std::vector<quint64> draws;
+    draws.reserve(size_t(Binomial::count(n, k)));
+    for (quint64 d = (quint64(1) << k) - 1; d < (quint64(1) << n);) {
+        draws.push_back(d);
+        const quint64 low = d & (~d + 1);
+        const quint64 ripple = d + low;
+        d = ripple | (((d ^ ripple) >> 2) / low);
+    }
+    qint64 checksum = 0;
+    for (const quint64 d : draws) {
+        int best = 0;
+        int chosen = 0;
+        for (size_t t = 0; t < input.tickets.size(); ++t) {
+            const int m = __builtin_popcountll(d & input.tickets[t]);
+            if (m > best) {
+                best = m;
+                chosen = int(t);
+            }
+        }
+        checksum += best * 1000 + chosen;
+    }
+    return checksum;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::printf("cores: %d\n", QThread::idealThreadCount());
+
+    for (const int n : {19, 43}) {
+        const double rssBefore = bench::currentRssMiB();
+        const CombinationTable table(firstNumbers(n), 6, 0);
+        const qint64 rows = table.rowCount();
+        const double shown = bench::medianMs(21, [&] {
+            const CombinationTable fresh(firstNumbers(n), 6, 0);
+            readPage(fresh, 0, 40);
+            readPage(fresh, fresh.gridRows() - 40, 40);
+        });
+        std::printf("pool %d: %lld rows, table object %zu bytes, resident +%.2f MiB\n", n, rows,
+                    sizeof(CombinationTable), bench::currentRssMiB() - rssBefore);
+        bench::report(u"combination grid, pool %1: built, first and last screen (40 rows) read"_s.arg(n), shown,
+                      u"ms"_s, u"<= 50 ms"_s);
+
+        std::mt19937_64 random(7);
+        constexpr int lookups = 1'000'000;
+        std::vector<qint64> picks(lookups);
+        for (qint64 &r : picks)
+            r = qint64(random() % quint64(rows));
+        quint64 sink = 0;
+        const double access = bench::medianMs(5, [&] {
+            for (const qint64 r : picks)
+                sink += table.rowMask(r);
+        });
+        std::printf("  (checksum %llu)\n", static_cast<unsigned long long>(sink));
+        bench::report(u"  random row of pool %1"_s.arg(n), access * 1e6 / lookups, u"ns"_s);
+    }
+
+    Guarantee::Input wheel;
+    wheel.picks = 6;
+    wheel.pool = 43;
+    wheel.tickets = randomTickets(154, 43, 6, 154);
+    const double pairs = double(Binomial::count(43, 6)) * double(wheel.tickets.size());
+    std::printf("guarantee: %lld draws x %zu tickets = %.3g pairs\n", Binomial::count(43, 6), wheel.tickets.size(),
+                pairs);
+    for (const int threads : {0, 1}) {
+        Guarantee::Options options;
+        options.threads = threads;
+        const double ms = bench::medianMs(11, [&] { Guarantee::CalcGuarantee(wheel, options); });
+        const QString label = threads == 0 ? u"all cores"_s : u"one core"_s;
+        bench::report(u"guarantee, 154 tickets over 43 numbers, "_s + label, ms, u"ms"_s,
+                      threads == 0 ? u"<= 250 ms"_s : QString());
+        bench::report(u"  pairs per second, "_s + label, pairs / (ms / 1000.0), u"pairs/s"_s);
+    }
+    QElapsedTimer plain;
+    plain.start();
+    const qint64 checksum = plainLoop(wheel);
+    const double plainMs = double(plain.nsecsElapsed()) / 1e6;
+    std::printf("  (plain checksum %lld)\n", checksum);
+    bench::report(u"  plain AND + popcount loop, one core"_s, plainMs, u"ms"_s);
+    bench::report(u"  plain loop pairs per second"_s, pairs / (plainMs / 1000.0), u"pairs/s"_s);
+
+    // A big wheel: many tickets per draw.
+    Guarantee::Input big;
+    big.picks = 6;
+    big.pool = 31;
+    big.tickets = randomTickets(5000, 31, 6, 31);
+    const double bigPairs = double(Binomial::count(31, 6)) * double(big.tickets.size());
+    const double bigMs = bench::medianMs(3, [&] { Guarantee::CalcGuarantee(big, {}); });
+    bench::report(u"guarantee, 5000 tickets over 31 numbers, all cores"_s, bigMs, u"ms"_s);
+    bench::report(u"  pairs per second"_s, bigPairs / (bigMs / 1000.0), u"pairs/s"_s);
+    bench::report(u"peak resident memory"_s, bench::peakRssMiB(), u"MiB"_s);
+    return 0;
+}
