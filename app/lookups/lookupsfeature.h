@@ -8,6 +8,7 @@ class FeatureRegistry;
 namespace LookupTools {
 inline constexpr QLatin1String Search{"search"};
 inline constexpr QLatin1String OldHit{"oldHit"};
+inline constexpr QLatin1String Way{"way"};
 } // namespace LookupTools
 
 void registerLookups(FeatureRegistry &features);
