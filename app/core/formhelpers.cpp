@@ -1,6 +1,9 @@
 #include "core/formhelpers.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QLineEdit>
 #include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -15,6 +18,8 @@
 namespace {
 // Space a cell needs beside its text (left and right item margins).
 constexpr int kCellMargin = 12;
+// Header text margins and the sort indicator beside the text.
+constexpr int kHeaderMargin = 28;
 constexpr int kNarrowPixels = 180 / kTwipsPerPixel;
 
 // Summing cached glyph advances is far cheaper than laying out every cell text, and exact for
@@ -50,6 +55,7 @@ void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth)
     // Hidden columns are 0 wide, below the header's usual minimum.
     list->header()->setMinimumSectionSize(0);
     AdvanceCache cache(list->fontMetrics());
+    const QFontMetrics headerMetrics = list->header()->fontMetrics();
     const int rows = model->rowCount();
     const int columns = model->columnCount();
     for (int c = 0; c < columns; ++c) {
@@ -60,25 +66,86 @@ void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth)
                 widest = std::max(widest, cache.width(text));
         }
         int width = widest + kCellMargin;
-        if (hideNarrow && width <= kNarrowPixels)
+        if (hideNarrow && width <= kNarrowPixels) {
             width = narrowWidth;
+        } else {
+            // A column that stays in sight shows its whole header, sort arrow included.
+            const QString header = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            if (!header.isEmpty())
+                width = std::max(width, headerMetrics.horizontalAdvance(header) + kHeaderMargin);
+        }
         list->setColumnWidth(c, width);
     }
 }
 
+namespace {
+// The decorations around a window: its own once shown, else those of a window on screen (a
+// window not yet shown has none to ask for; the window system gives all the same frame).
+QMargins frameMargins(const QWidget *window)
+{
+    const QWidget *shown = window->isVisible() ? window : QApplication::activeWindow();
+    if (!shown) {
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        const auto it = std::find_if(windows.begin(), windows.end(), [](const QWidget *w) { return w->isVisible(); });
+        shown = it == windows.end() ? nullptr : *it;
+    }
+    if (!shown)
+        return {};
+    const QRect frame = shown->frameGeometry();
+    const QRect inner = shown->geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+QRect availableArea(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+} // namespace
+
 void FitFormToScreen(QWidget *window)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
+    const QRect area = availableArea(window);
+    if (area.isEmpty())
         return;
-    const QRect area = screen->availableGeometry();
+    const QMargins margins = frameMargins(window);
+    // A window larger than the screen is shrunk to it, so that all of it can be reached.
+    const QSize room(area.width() - margins.left() - margins.right(), area.height() - margins.top() - margins.bottom());
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(std::min(window->width(), room.width()), std::min(window->height(), room.height()));
+    const QSize frame = window->size().grownBy(margins);
     QPoint pos = window->pos();
-    if (pos.x() > area.x() + area.width() - 32)
-        pos.setX(area.x() + area.width() - 32);
-    if (pos.y() > area.y() + area.height() - 32)
-        pos.setY(area.y() + area.height() - 32);
+    pos.setX(std::clamp(pos.x(), area.left(), std::max(area.left(), area.left() + area.width() - frame.width())));
+    pos.setY(std::clamp(pos.y(), area.top(), std::max(area.top(), area.top() + area.height() - frame.height())));
     if (pos != window->pos())
         window->move(pos);
+}
+
+void placeWindow(QWidget *window, QPoint place)
+{
+    moveFrameTo(window, place);
+    const QPoint wanted = window->pos();
+    FitFormToScreen(window);
+    if (window->pos() == wanted)
+        return;
+    // Moved to fit: several windows pushed to the same spot would hide each other, so each steps
+    // past the ones already there, down and right where there is room, else up and left.
+    const QRect area = availableArea(window);
+    const QSize frame = window->size().grownBy(frameMargins(window));
+    auto fits = [&](QPoint at) { return area.contains(QRect(at, frame)); };
+    auto taken = [window](QPoint at) {
+        const QList<QWidget *> others = QApplication::topLevelWidgets();
+        return std::any_of(others.begin(), others.end(), [&](const QWidget *other) {
+            return other != window && other->isVisible() && other->frameGeometry().topLeft() == at;
+        });
+    };
+    const QPoint step = fits(window->pos() + QPoint(24, 24)) ? QPoint(24, 24) : QPoint(-24, -24);
+    for (int tries = 0; tries < 20 && taken(window->pos()) && fits(window->pos() + step); ++tries)
+        window->move(window->pos() + step);
 }
 
 void SetTranslucent(QWidget *window, int opacity)
@@ -119,6 +186,20 @@ void moveFrameTo(QWidget *window, QPoint topLeft)
     window->move(topLeft);
 }
 
+void focusFirstEntry(QWidget *window)
+{
+    // The first box to type into, in tab order; typed digits must not go to the window itself.
+    for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled())
+            continue;
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    window->setFocus();
+}
+
 void showToolWindow(QWidget *window)
 {
     if (window->isMinimized())
@@ -127,12 +208,19 @@ void showToolWindow(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
-    window->setFocus();
+    focusFirstEntry(window);
 }
 
 void showToolWindow(QWidget *window, QPoint placeIfHidden)
 {
     if (!window->isVisible())
-        moveFrameTo(window, placeIfHidden);
+        placeWindow(window, placeIfHidden);
     showToolWindow(window);
+}
+
+void showUpdatedWindow(QWidget *window, QPoint placeIfHidden)
+{
+    if (window->isVisible() && !window->isMinimized())
+        return;
+    showToolWindow(window, placeIfHidden);
 }

@@ -12,14 +12,18 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
-// Sizes every column to its widest cell text (headers do not count); with hideNarrow, every
-// column 12 pixels (180 twips) wide or less is then set to narrowWidth pixels. With true and 0
-// an all-empty column such as the hidden column 0 ends up 0 wide.
+// Sizes every column to its widest cell text; with hideNarrow, every column 12 pixels (180 twips)
+// wide or less is then set to narrowWidth pixels. With true and 0 an all-empty column such as the
+// hidden column 0 ends up 0 wide. A column left in sight is at least as wide as its header.
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth);
 
-// Pulls a newly placed window back so at least 32 pixels of it stay inside the work area at the
-// right and at the bottom. Left and top edges are left alone.
+// Keeps a window wholly inside the work area of its screen: moved in where it sticks out, and
+// shrunk to the area when it is larger.
 void FitFormToScreen(QWidget *window);
+// Places a window that is not on screen yet with its frame at `place` (beside or below its
+// opener) when it fits there; otherwise where its whole frame fits, stepping past windows that
+// were pushed to the same spot.
+void placeWindow(QWidget *window, QPoint place);
 
 // Whole-window opacity, 0 (invisible) to 255 (opaque).
 void SetTranslucent(QWidget *window, int opacity);
@@ -34,8 +38,12 @@ QPoint frameBottomRight(const QWidget *window);
 void moveFrameTo(QWidget *window, QPoint topLeft);
 
 // Shows a tool window the way every launcher does: restore if minimised, keep on screen,
-// make visible, raise and focus.
+// make visible, raise, and put the focus in its first entry box.
 void showToolWindow(QWidget *window);
 // The same for a window that opens at a given place the first time it is shown; a window
 // already on screen keeps where the user put it.
 void showToolWindow(QWidget *window, QPoint placeIfHidden);
+// For a window another one refreshes (the rate chart of a trend): shown and raised the first
+// time; once on screen it updates in place without coming to the front.
+void showUpdatedWindow(QWidget *window, QPoint placeIfHidden);
+void focusFirstEntry(QWidget *window);

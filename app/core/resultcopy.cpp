@@ -23,7 +23,7 @@ void ResultCopy::prepare(const QString &caption)
     FormMain *copy = ensure();
     copy->setWindowTitle(caption);
     if (!copy->isVisible())
-        moveFrameTo(copy, frameTopRight(m_owner));
+        placeWindow(copy, frameTopRight(m_owner));
 }
 
 void ResultCopy::fill(int runMode, const RowSource &source, const QList<int> &rows)

@@ -157,12 +157,10 @@ void FormGraph2::MakeGrid()
     m_grid->gridModel()->setSource(std::make_shared<TrendCells>(trend));
 
     if (request.rates && trend->draws > 0) {
-        if (!m_graph3->isVisible())
-            moveFrameTo(m_graph3, frameBottomLeft(this));
         m_graph3->setSetFormGraph2(this);
         m_graph3->MakeGraph3_2();
         m_graph3->setWindowTitle(windowTitle());
-        showToolWindow(m_graph3);
+        showUpdatedWindow(m_graph3, frameBottomLeft(this));
     }
     FitGrid();
     Q_EMIT gridRebuilt();

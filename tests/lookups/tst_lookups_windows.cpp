@@ -102,21 +102,26 @@ QStringList listColumn(const QTreeWidget *list, int column)
 }
 
 // A newly placed window keeps at least 32 pixels inside the work area at the right and bottom.
-QPoint onScreen(QPoint p)
+// Where a window of the given frame size placed at p ends up: at p when its whole frame fits the
+// work area there, else moved in until it does.
+QPoint onScreen(QPoint p, QSize frame)
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    return {std::min(p.x(), area.x() + area.width() - 32), std::min(p.y(), area.y() + area.height() - 32)};
+    return {std::clamp(p.x(), area.left(), area.left() + area.width() - frame.width()),
+            std::clamp(p.y(), area.top(), area.top() + area.height() - frame.height())};
 }
 
-QPoint rightOf(const QWidget *w)
+// The place of `placed` opened to the right of (or at the lower right corner of) `opener`.
+QPoint rightOf(const QWidget *opener, const QWidget *placed)
 {
-    return onScreen({w->frameGeometry().x() + w->frameGeometry().width(), w->frameGeometry().y()});
+    const QRect f = opener->frameGeometry();
+    return onScreen({f.x() + f.width(), f.y()}, placed->frameGeometry().size());
 }
 
-QPoint lowerRightOf(const QWidget *w)
+QPoint lowerRightOf(const QWidget *opener, const QWidget *placed)
 {
-    const QRect f = w->frameGeometry();
-    return onScreen({f.x() + f.width(), f.y() + f.height()});
+    const QRect f = opener->frameGeometry();
+    return onScreen({f.x() + f.width(), f.y() + f.height()}, placed->frameGeometry().size());
 }
 
 void flushDeletes()
@@ -160,7 +165,7 @@ void TestLookupsWindows::checkOpensAtLowerRightOfItsWindow()
     QCOMPARE(form->parentWidget(), main.get());
     QCOMPARE(form->formMain(), main.get());
     QCOMPARE(form->windowTitle(), u"過去の抽選結果と照合"_s);
-    QCOMPARE(form->pos(), lowerRightOf(main.get()));
+    QCOMPARE(form->pos(), lowerRightOf(main.get(), form));
     QVERIFY(!form->Text1(5)->isHidden());
 
     QTreeWidget *list = form->ListView1();
@@ -235,7 +240,7 @@ void TestLookupsWindows::checkFromTypedBoxesFillsListAndCopy()
     QVERIFY(copy->isWindow());
     QCOMPARE(copy->parentWidget(), form);
     QCOMPARE(copy->windowTitle(), u"過去の抽選結果と照合 3 14 15 26 35 43"_s);
-    QCOMPARE(copy->pos(), rightOf(form));
+    QCOMPARE(copy->pos(), rightOf(form, copy));
     QCOMPARE(copy->RunMode(), 6);
     QCOMPARE(copy->table().rowCount(), int(expected.hits.size()));
     QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
@@ -300,7 +305,7 @@ void TestLookupsWindows::closingCheckClosesCopy()
     form->Command1_Click();
     QCOMPARE(form->resultWindow(), copy);
     QVERIFY(copy->isVisible());
-    QCOMPARE(copy->pos(), rightOf(form));
+    QCOMPARE(copy->pos(), rightOf(form, copy));
     QVERIFY(copy->tools().get<FormOldHit>(LookupTools::OldHit));
 }
 
@@ -391,7 +396,7 @@ void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
     FormOldHit *inner = openCheck(*copy);
     QVERIFY(inner && inner != form);
     QCOMPARE(inner->formMain(), copy);
-    QCOMPARE(inner->pos(), lowerRightOf(copy));
+    QCOMPARE(inner->pos(), lowerRightOf(copy, inner));
     typeBoxes(inner, {u"10"_s, u"20"_s, u"30"_s});
     inner->Command1_Click();
     FormMain *copyOfCopy = inner->resultWindow();
@@ -481,7 +486,7 @@ void TestLookupsWindows::searchOpensWithGameSettings()
         QCOMPARE(search->parentWidget(), main.get());
         QCOMPARE(search->formMain(), main.get());
         QCOMPARE(search->windowTitle(), u"指定した番号から抽選結果の検索"_s);
-        QCOMPARE(search->pos(), lowerRightOf(main.get()));
+        QCOMPARE(search->pos(), lowerRightOf(main.get(), search));
         QCOMPARE(search->NoEnd(), mini ? 8 : 9);
         QCOMPARE(search->Label1()->text(), mini ? u"１から３１までの番号を入力 （スペースで区切る）"_s
                                                 : u"１から４３までの番号を入力 （スペースで区切る）"_s);
@@ -507,7 +512,7 @@ void TestLookupsWindows::searchModesFillCopy()
     FormMain *copy = search->resultWindow();
     QVERIFY(copy && copy->isVisible() && copy->Copied());
     QCOMPARE(copy->parentWidget(), search);
-    QCOMPARE(copy->pos(), rightOf(search));
+    QCOMPARE(copy->pos(), rightOf(search, copy));
     QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索 7 13"_s);
 
     const QStringList cells{u" 7"_s, u"13"_s};
