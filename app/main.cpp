@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -13,6 +16,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Zemvara"_s);
     QApplication::setApplicationVersion(QStringLiteral(ZEMVARA_VERSION));
+
+    // The program speaks Japanese: so do Qt's own dialogs and standard buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), u"qtbase"_s, u"_"_s,
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Analysis of LOTO6 and miniLOTO draw results"_s);

@@ -63,6 +63,11 @@ std::optional<qint64> DrawTable::cellNumber(int row, int column) const
     return parseNumber(cell(row, column));
 }
 
+int DrawTable::invalidRowCount() const
+{
+    return int(std::count_if(m_records.begin(), m_records.end(), [](const DrawRecord &r) { return !r.valid; }));
+}
+
 int DrawTable::invalidSelectedCount() const
 {
     int count = 0;

@@ -38,6 +38,8 @@ public:
     QStringView cell(int row, int column) const;
     // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo).
     int invalidSelectedCount() const;
+    // Rows that are not valid draws, selected or not.
+    int invalidRowCount() const;
 
     // Adds a row of ready-made cell texts (column 0 first); missing cells are empty.
     void appendRow(const QList<QStringView> &cells);

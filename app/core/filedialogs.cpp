@@ -1,6 +1,8 @@
 #include "core/filedialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -13,15 +15,38 @@ Responder &responder()
     return r;
 }
 
+// The folder of the last file chosen in this run; no setting outlives the run.
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// Where a dialog starts: the folder used last, keeping a file name the caller suggests.
+QString startingPoint(const QString &directory)
+{
+    if (lastFolder().isEmpty())
+        return directory;
+    const QFileInfo given(directory);
+    if (directory.isEmpty() || given.isDir())
+        return lastFolder();
+    return QDir(lastFolder()).filePath(given.fileName());
+}
+
 QString ask(Kind kind, QWidget *parent, const QString &pipeFilter, const QString &directory,
             const QString &caption)
 {
-    const Request request{kind, parent, caption, directory, qtFilter(pipeFilter)};
+    const Request request{kind, parent, caption, startingPoint(directory), qtFilter(pipeFilter)};
+    QString chosen;
     if (responder())
-        return responder()(request);
-    return kind == Kind::Open
-               ? QFileDialog::getOpenFileName(parent, caption, directory, request.filter)
-               : QFileDialog::getSaveFileName(parent, caption, directory, request.filter);
+        chosen = responder()(request);
+    else
+        chosen = kind == Kind::Open
+                     ? QFileDialog::getOpenFileName(parent, caption, request.directory, request.filter)
+                     : QFileDialog::getSaveFileName(parent, caption, request.directory, request.filter);
+    if (!chosen.isEmpty())
+        lastFolder() = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 } // namespace
 

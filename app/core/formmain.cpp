@@ -10,9 +10,13 @@
 #include "core/formhelpers.h"
 #include "core/messages.h"
 #include "core/program.h"
+#include "core/viewexport.h"
 #include "core/widgets.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,8 +55,8 @@ FormMain::FormMain(Program &program, bool copied, int runMode, QWidget *parent)
 
     setWindowTitle(u"Zemvara"_s);
     m_model = new DrawTableModel(&m_table, this);
-    buildMenus();
     buildControls();
+    buildMenus();
     resize(960, 600);
     Form_Load();
 }
@@ -94,7 +98,15 @@ void FormMain::buildMenus()
     m_menuData = bar->addMenu(u"データ"_s);
     m_menuData->setObjectName(u"menuData"_s);
     QAction *load = addEntry(m_menuData, u"menuDataLoad"_s, u"データ読込み"_s);
+    load->setShortcut(QKeySequence::Open);
     connect(load, &QAction::triggered, this, &FormMain::menuDataLoad_Click);
+    m_menuData->addSeparator();
+    m_menuData->addAction(ViewExport::csvAction(this, m_list));
+    m_menuData->addSeparator();
+    QAction *quit = m_menuData->addAction(u"終了"_s);
+    quit->setObjectName(u"menuQuit"_s);
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 
     m_menuAnalysis = bar->addMenu(u"解析"_s);
     m_menuAnalysis->setObjectName(u"menuAnalysis"_s);
@@ -111,6 +123,25 @@ void FormMain::buildMenus()
     m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
     addEntries(m_menuMaster, FeatureRegistry::Place::Master);
+
+    // Alt and a letter opens a menu of the bar; the captions themselves carry no mnemonic.
+    QList<std::pair<QKeyCombination, QAction *>> mnemonics{{Qt::ALT | Qt::Key_D, m_menuData->menuAction()},
+                                                           {Qt::ALT | Qt::Key_A, m_menuAnalysis->menuAction()},
+                                                           {Qt::ALT | Qt::Key_H, m_menuHelp->menuAction()},
+                                                           {Qt::ALT | Qt::Key_M, m_menuMaster->menuAction()}};
+    if (!m_barCommands.isEmpty())
+        mnemonics.append({Qt::ALT | Qt::Key_V, m_barCommands.first()});
+    for (const auto &[keys, action] : std::as_const(mnemonics)) {
+        auto *shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [bar, action] {
+            if (!action->isVisible() || !action->isEnabled())
+                return;
+            if (action->menu())
+                bar->setActiveAction(action);
+            else
+                action->trigger();
+        });
+    }
 }
 
 void FormMain::buildControls()
@@ -145,9 +176,19 @@ void FormMain::buildControls()
     layout->addWidget(m_list, 1);
 
     setCentralWidget(central);
-    m_status = new PanelStatusBar(1, this);
+    m_status = new PanelStatusBar(2, this);
     setStatusBar(m_status);
     setAcceptDrops(!m_copied);
+
+    // Before any load, the empty list says how to get data into it.
+    m_hint = new QLabel(u"抽選結果のファイル（LOTO6 または miniLOTO の …Download.csv）を開いてください：\n"
+                        u"メニュー「データ」→「データ読込み」（Ctrl+O）、またはファイルをここへドラッグします。"_s,
+                        m_list->viewport());
+    m_hint->setObjectName(u"emptyHint"_s);
+    m_hint->setAlignment(Qt::AlignCenter);
+    m_hint->setWordWrap(true);
+    m_hint->setEnabled(false);
+    m_hint->setVisible(!m_copied);
 }
 
 void FormMain::Form_Load()
@@ -300,6 +341,8 @@ QString FormMain::selectionCountText() const
 void FormMain::ShowSelectionCount()
 {
     m_status->setPanelText(1, selectionCountText());
+    const int invalid = m_table.invalidRowCount();
+    m_status->setPanelText(2, invalid > 0 ? u"抽選結果として読めない行：%1（解析には使いません）"_s.arg(invalid) : QString());
 }
 
 void FormMain::ListView1_ColumnClick(int column)
@@ -334,8 +377,12 @@ bool FormMain::loadFile(const QString &path)
     m_runMode = result.runMode;
     m_maxNo = Game::maxNo(result.runMode);
     m_list->header()->setSortIndicatorShown(false);
+    m_hint->hide();
     autoSizeColumns();
     Command1_Click(1);
+    // A new file shows its first rows, whatever the old one was scrolled to.
+    m_list->scrollToTop();
+    m_list->horizontalScrollBar()->setValue(0);
     m_menuAnalysis->setEnabled(true);
     recreateTools();
     return true;
@@ -412,5 +459,7 @@ bool FormMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease)
         ShowSelectionCount();
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        m_hint->setGeometry(m_list->viewport()->rect().adjusted(24, 24, -24, -24));
     return QMainWindow::eventFilter(watched, event);
 }

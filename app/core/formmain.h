@@ -15,6 +15,7 @@ class PanelStatusBar;
 class Program;
 class QAction;
 class QItemSelection;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QTreeView;
@@ -109,6 +110,7 @@ private:
     QTreeView *m_list = nullptr;
     PanelStatusBar *m_status = nullptr;
     NumericLineEdit *m_text1 = nullptr;
+    QLabel *m_hint = nullptr;
     bool m_pushingSelection = false;
     SortToggle m_sortOrder;
 

@@ -1,5 +1,7 @@
 #include "core/gridmodel.h"
 
+#include "core/viewexport.h"
+
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -185,6 +187,7 @@ GridView::GridView(QWidget *parent) : QTableView(parent), m_model(new GridModel(
     setMouseTracking(true);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ViewExport::enable(this);
 }
 
 void GridView::setCellSizes(int firstColumnWidth, int columnWidth, int firstRowHeight, int rowHeight)

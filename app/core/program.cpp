@@ -1,10 +1,14 @@
 #include "core/program.h"
 
 #include "core/formmain.h"
+#include "core/keyconventions.h"
 
 #include <QWidget>
 
-Program::Program(FeatureRegistry features) : m_features(std::move(features)) {}
+Program::Program(FeatureRegistry features) : m_features(std::move(features))
+{
+    KeyConventions::install();
+}
 
 Program::~Program()
 {

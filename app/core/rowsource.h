@@ -22,4 +22,7 @@ public:
     virtual std::optional<qint64> cellNumber(int row, int column) const;
     // The typed draw of a row, for tables of draws; null elsewhere.
     virtual const DrawRecord *record(int row) const;
+    // Whether an analysis takes the row: it is selected and, in a table of draws, a valid draw
+    // (a row whose numbers are not numbers of the game is shown as it is but not analysed).
+    bool inAnalysisSet(int row) const;
 };

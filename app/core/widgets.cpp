@@ -2,6 +2,7 @@
 
 #include "core/controlarray.h"
 #include "core/sorttoggle.h"
+#include "core/viewexport.h"
 
 #include <QBoxLayout>
 #include <QPushButton>
@@ -150,6 +151,7 @@ void setupReportList(QTreeView *list)
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
     header->setMinimumSectionSize(0);
+    ViewExport::enable(list);
 }
 
 void enableColumnClickSort(QTreeWidget *list)

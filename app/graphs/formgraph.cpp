@@ -4,6 +4,7 @@
 #include "core/formhelpers.h"
 #include "core/formmain.h"
 #include "core/rowsource.h"
+#include "core/viewexport.h"
 #include "core/widgets.h"
 #include "graphs/frequency.h"
 
@@ -78,6 +79,7 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(u"MSChart1"_s);
     m_chartView->setRenderHint(QPainter::Antialiasing, false);
+    ViewExport::enable(m_chartView);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(u"ListView1"_s);

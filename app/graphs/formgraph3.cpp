@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/formhelpers.h"
 #include "core/gridmodel.h"
+#include "core/viewexport.h"
 #include "core/widgets.h"
 #include "graphs/formgraph2.h"
 
@@ -76,6 +77,7 @@ FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(
 
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(u"MSChart1"_s);
+    ViewExport::enable(m_chartView);
 
     auto *controls = new QHBoxLayout;
     const QString hints[] = {u"Ｙ軸の最大値"_s, u"Ｙ軸の最小値"_s, u"Ｙ軸の区切り数（大）"_s, u"Ｙ軸の区切り数（小）"_s};

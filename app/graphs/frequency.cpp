@@ -47,7 +47,7 @@ NumberCounts countNumbers(const RowSource &rows, int noTop, int noEnd, int maxNo
     result.counts.assign(size_t(std::max(maxNo, 0)), 0);
     const int rowCount = rows.rowCount();
     for (int r = 0; r < rowCount; ++r) {
-        if (!rows.isSelected(r))
+        if (!rows.inAnalysisSet(r))
             continue;
         ++result.selected;
         for (int c = noTop; c <= noEnd; ++c) {

@@ -84,7 +84,7 @@ TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
 
     std::vector<int> selectedRows;
     for (int r = 0; r < rows.rowCount(); ++r) {
-        if (rows.isSelected(r))
+        if (rows.inAnalysisSet(r))
             selectedRows.push_back(r);
     }
     result.draws = int(selectedRows.size());

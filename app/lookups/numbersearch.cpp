@@ -82,7 +82,7 @@ QList<int> search(const RowSource &source, int noEnd, const QStringList &cells, 
     drawn.reserve(span);
     const int rows = source.rowCount();
     for (int r = 0; r < rows; ++r) {
-        if (!source.isSelected(r))
+        if (!source.inAnalysisSet(r))
             continue;
         drawn.clear();
         for (int c = first; c <= noEnd; ++c)

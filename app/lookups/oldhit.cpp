@@ -102,7 +102,7 @@ Result check(const RowSource &source, int runMode, const QStringList &boxes)
     const int width = moneyWidth(runMode);
     const int rows = source.rowCount();
     for (int r = 0; r < rows && !numbers.isEmpty(); ++r) {
-        if (!source.isSelected(r))
+        if (!source.inAnalysisSet(r))
             continue;
         const DrawRecord *draw = source.record(r);
         if (!draw)

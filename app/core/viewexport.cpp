@@ -1,0 +1,154 @@
+#include "core/viewexport.h"
+
+#include "core/filedialogs.h"
+#include "core/messages.h"
+#include "core/tabletext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QTableView>
+#include <QTreeView>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace ViewExport {
+
+namespace {
+bool columnShown(const QAbstractItemView *view, int column)
+{
+    if (const auto *tree = qobject_cast<const QTreeView *>(view))
+        return !tree->isColumnHidden(column) && tree->columnWidth(column) > 0;
+    if (const auto *table = qobject_cast<const QTableView *>(view))
+        return !table->isColumnHidden(column) && table->columnWidth(column) > 0;
+    return true;
+}
+
+// A grid shows its labels in its first row and column, not in headers of its own.
+bool isGrid(const QAbstractItemView *view)
+{
+    const auto *table = qobject_cast<const QTableView *>(view);
+    return table && table->horizontalHeader()->isHidden();
+}
+
+bool writeFile(QWidget *parent, const QString &path, const std::function<bool(QIODevice &)> &write)
+{
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+    if (!written)
+        Messages::warn(parent, u"ファイルに保存できませんでした。\n"_s + path);
+    return written;
+}
+} // namespace
+
+QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly)
+{
+    QList<QStringList> out;
+    const QAbstractItemModel *model = view->model();
+    if (!model)
+        return out;
+    QList<int> columns;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        if (columnShown(view, c))
+            columns.append(c);
+    }
+    if (!isGrid(view)) {
+        QStringList header;
+        for (const int c : std::as_const(columns))
+            header.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().trimmed());
+        out.append(header);
+    }
+    QList<int> rowNumbers;
+    if (selectedOnly && view->selectionModel()) {
+        for (const QModelIndex &index : view->selectionModel()->selectedRows())
+            rowNumbers.append(index.row());
+        std::sort(rowNumbers.begin(), rowNumbers.end());
+    }
+    if (rowNumbers.isEmpty()) {
+        for (int r = 0; r < model->rowCount(); ++r)
+            rowNumbers.append(r);
+    }
+    for (const int r : std::as_const(rowNumbers)) {
+        QStringList cells;
+        cells.reserve(columns.size());
+        for (const int c : std::as_const(columns))
+            cells.append(model->index(r, c).data(Qt::DisplayRole).toString().trimmed());
+        out.append(cells);
+    }
+    return out;
+}
+
+void copyToClipboard(const QAbstractItemView *view)
+{
+    QApplication::clipboard()->setText(TableText::tsv(rows(view, true)));
+}
+
+bool saveAsCsv(QWidget *parent, const QAbstractItemView *view)
+{
+    const QString path = FileDialogs::getSaveFileName(parent, u"CSV ファイル|*.csv|すべてのファイル|*.*"_s, {},
+                                                      u"CSV で保存"_s);
+    if (path.isEmpty())
+        return false;
+    const QByteArray bytes = TableText::csvFile(rows(view, false));
+    return writeFile(parent, path, [&](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+}
+
+bool saveChartImage(QWidget *parent, QChartView *chart)
+{
+    const QString path = FileDialogs::getSaveFileName(parent, u"PNG 画像|*.png|SVG 画像|*.svg"_s, {},
+                                                      u"画像で保存"_s);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().compare(u"svg"_s, Qt::CaseInsensitive) == 0) {
+        return writeFile(parent, path, [&](QIODevice &file) {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&file);
+            svg.setSize(chart->size());
+            svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
+            svg.setTitle(chart->window()->windowTitle());
+            QPainter painter(&svg);
+            chart->render(&painter);
+            return painter.end();
+        });
+    }
+    const QPixmap image = chart->grab();
+    return writeFile(parent, path, [&](QIODevice &file) { return image.save(&file, "PNG"); });
+}
+
+void enable(QAbstractItemView *view)
+{
+    auto *copy = new QAction(u"コピー"_s, view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(copy, &QAction::triggered, view, [view] { copyToClipboard(view); });
+    view->addAction(copy);
+    QAction *csv = csvAction(view, view);
+    view->addAction(csv);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void enable(QChartView *chart)
+{
+    auto *image = new QAction(u"画像で保存…"_s, chart);
+    QObject::connect(image, &QAction::triggered, chart, [chart] { saveChartImage(chart->window(), chart); });
+    chart->addAction(image);
+    chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+QAction *csvAction(QWidget *parent, QAbstractItemView *view)
+{
+    auto *action = new QAction(u"CSV で保存…"_s, parent);
+    QObject::connect(action, &QAction::triggered, view, [view] { saveAsCsv(view->window(), view); });
+    return action;
+}
+
+} // namespace ViewExport
