@@ -88,7 +88,7 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_page);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 670});
+    splitter->setSizes({280, 640});
     layout->addWidget(splitter, 1);
 
     auto *find = new QHBoxLayout;

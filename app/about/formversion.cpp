@@ -77,6 +77,9 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
                                u"当選を約束するものではありません。くじの購入はご自身の判断と責任で、無理のない範囲で行ってください。"
                                u"このプログラムの使用によって生じたいかなる損害についても、Zemvara プロジェクトは責任を負いません。"_s);
     disclaimer->setWordWrap(true);
+    QFont small = disclaimer->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    disclaimer->setFont(small);
 
     auto *ok = new QPushButton(u"OK"_s, this);
     ok->setObjectName(u"cmdOK"_s);
@@ -121,7 +124,9 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(escape, &QShortcut::activated, this, &FormVersion::cmdOK_Click);
 
     Form_Load();
-    resize(520, sizeHint().height());
+    // The wrapped texts decide the height: ask the layout for the width the box opens with.
+    constexpr int kWidth = 560;
+    resize(kWidth, layout->totalHeightForWidth(kWidth));
 }
 
 void FormVersion::Form_Load()
