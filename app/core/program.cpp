@@ -3,6 +3,7 @@
 #include "core/formmain.h"
 #include "core/keyconventions.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 Program::Program(FeatureRegistry features) : m_features(std::move(features))
@@ -12,6 +13,10 @@ Program::Program(FeatureRegistry features) : m_features(std::move(features))
 
 Program::~Program()
 {
+    // A program kept until after the application is gone (a static in a test) cannot destroy
+    // widgets any more; the process is ending and takes them with it.
+    if (!QCoreApplication::instance())
+        return;
     for (QPointer<QWidget> &window : m_programWindows)
         delete window.data();
 }

@@ -52,5 +52,8 @@ int main(int argc, char *argv[])
         shootGraphs(main, sub);
         shootLookups(main, sub);
     }
+    // The help and the version box are the program's own: shot once.
+    FormMain main(program);
+    shootAbout(main, dir);
     return 0;
 }
