@@ -1,5 +1,6 @@
 #include "core/formmain.h"
 #include "core/program.h"
+#include "about/programicon.h"
 #include "allfeatures.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(u"file"_s, u"Draw-result file to load at start-up."_s, u"[FILE]"_s);
     parser.process(app);
 
+    QApplication::setWindowIcon(programIcon());
     Program program(allFeatures());
     FormMain window(program);
     window.show();
