@@ -230,6 +230,35 @@ bool GridView::viewportEvent(QEvent *event)
     return QTableView::viewportEvent(event);
 }
 
+int GridView::fixedBandWidth() const
+{
+    int width = 0;
+    for (int c = 0; c < std::min(m_model->fixedColumns(), m_model->columnCount()); ++c)
+        width += columnWidth(c);
+    return width;
+}
+
+int GridView::fixedBandHeight() const
+{
+    int height = 0;
+    for (int r = 0; r < std::min(m_model->fixedRows(), m_model->rowCount()); ++r)
+        height += rowHeight(r);
+    return height;
+}
+
+QModelIndex GridView::indexAt(const QPoint &pos) const
+{
+    // The label rows and columns stay in place while the rest scrolls beneath them.
+    QModelIndex at = QTableView::indexAt(pos);
+    int row = at.isValid() ? at.row() : -1;
+    int column = at.isValid() ? at.column() : -1;
+    if (pos.y() >= 0 && pos.y() < fixedBandHeight())
+        row = QTableView::rowAt(pos.y() + verticalOffset());
+    if (pos.x() >= 0 && pos.x() < fixedBandWidth())
+        column = QTableView::columnAt(pos.x() + horizontalOffset());
+    return row >= 0 && column >= 0 ? m_model->index(row, column) : QModelIndex();
+}
+
 void GridView::paintEvent(QPaintEvent *event)
 {
     const GridSource &cells = m_model->source();
@@ -243,16 +272,29 @@ void GridView::paintEvent(QPaintEvent *event)
     };
     const auto [firstRow, lastRow] = firstLast(rowAt(area.top()), rowAt(area.bottom()), rows);
     const auto [firstColumn, lastColumn] = firstLast(columnAt(area.left()), columnAt(area.right()), columns);
+    const int fixedRows = std::min(m_model->fixedRows(), rows);
+    const int fixedColumns = std::min(m_model->fixedColumns(), columns);
 
     struct Span
     {
+        int index;
         int at;
         int size;
     };
+    // Scrolled cells where they are, then the label rows and columns at their unscrolled places
+    // over them.
     std::vector<Span> xs;
-    xs.reserve(size_t(lastColumn - firstColumn + 1));
+    std::vector<Span> ys;
+    std::vector<Span> fixedXs;
+    std::vector<Span> fixedYs;
     for (int c = firstColumn; c <= lastColumn; ++c)
-        xs.push_back({columnViewportPosition(c), columnWidth(c)});
+        xs.push_back({c, columnViewportPosition(c), columnWidth(c)});
+    for (int r = firstRow; r <= lastRow; ++r)
+        ys.push_back({r, rowViewportPosition(r), rowHeight(r)});
+    for (int c = 0; c < fixedColumns; ++c)
+        fixedXs.push_back({c, columnViewportPosition(c) + horizontalOffset(), columnWidth(c)});
+    for (int r = 0; r < fixedRows; ++r)
+        fixedYs.push_back({r, rowViewportPosition(r) + verticalOffset(), rowHeight(r)});
 
     QPainter painter(viewport());
     const QColor base = palette().color(QPalette::Base);
@@ -266,36 +308,44 @@ void GridView::paintEvent(QPaintEvent *event)
     const int minTextHeight = fontMetrics().height() / 2;
     painter.fillRect(area, base);
     painter.setFont(font());
-    for (int r = firstRow; r <= lastRow; ++r) {
-        const int y = rowViewportPosition(r);
-        const int h = rowHeight(r);
-        if (h <= 0)
-            continue;
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            const Span &x = xs[size_t(c - firstColumn)];
-            if (x.size <= 0)
-                continue;
-            const QRect cell(x.at, y, x.size, h);
-            if (const QColor back = m_model->cellBackground(r, c); back.isValid())
-                painter.fillRect(cell, back);
-            const QString label = cells.text(r, c);
-            // Text a few pixels wide or high would only smear the colours.
-            if (!label.isEmpty() && x.size >= 6 && h >= minTextHeight) {
-                const QColor fore = m_model->cellForeground(r, c);
-                painter.setPen(fore.isValid() ? fore : text);
-                painter.drawText(cell.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, label);
-            }
+
+    auto paintCell = [&](const Span &y, const Span &x) {
+        if (x.size <= 0 || y.size <= 0)
+            return;
+        const QRect cell(x.at, y.at, x.size, y.size);
+        const int r = y.index;
+        const int c = x.index;
+        const QColor back = m_model->cellBackground(r, c);
+        painter.fillRect(cell, back.isValid() ? back : base);
+        const QString label = cells.text(r, c);
+        // Text a few pixels wide or high would only smear the colours.
+        if (!label.isEmpty() && x.size >= 6 && y.size >= minTextHeight) {
+            const QColor fore = m_model->cellForeground(r, c);
+            painter.setPen(fore.isValid() ? fore : text);
+            painter.drawText(cell.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, label);
         }
-    }
-    if (grid) {
-        painter.setPen(lines);
-        const int right = xs.back().at + xs.back().size - 1;
-        const int bottom = rowViewportPosition(lastRow) + rowHeight(lastRow) - 1;
+        if (grid) {
+            painter.setPen(lines);
+            painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
+            painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+        }
+    };
+    for (const Span &y : ys) {
         for (const Span &x : xs)
-            painter.drawLine(x.at + x.size - 1, rowViewportPosition(firstRow), x.at + x.size - 1, bottom);
-        for (int r = firstRow; r <= lastRow; ++r) {
-            const int y = rowViewportPosition(r) + rowHeight(r) - 1;
-            painter.drawLine(xs.front().at, y, right, y);
+            paintCell(y, x);
+    }
+    if (verticalOffset() > 0 || horizontalOffset() > 0) {
+        for (const Span &y : ys) {
+            for (const Span &x : fixedXs)
+                paintCell(y, x);
+        }
+        for (const Span &y : fixedYs) {
+            for (const Span &x : xs)
+                paintCell(y, x);
+        }
+        for (const Span &y : fixedYs) {
+            for (const Span &x : fixedXs)
+                paintCell(y, x);
         }
     }
 }

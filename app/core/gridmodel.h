@@ -75,6 +75,8 @@ public:
     void setCellSizes(int firstColumnWidth, int columnWidth, int firstRowHeight, int rowHeight);
     // Width and height the cells may take without scroll bars.
     QSize availableCellArea() const;
+    // The cell at a point, the label rows and columns (which stay while the rest scrolls) included.
+    QModelIndex indexAt(const QPoint &pos) const override;
 
 Q_SIGNALS:
     void cellHovered(int row, int column);
@@ -88,5 +90,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Size of the label columns and rows that stay in place while scrolling.
+    int fixedBandWidth() const;
+    int fixedBandHeight() const;
+
     GridModel *m_model;
 };

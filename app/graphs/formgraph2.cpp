@@ -168,18 +168,23 @@ void FormGraph2::MakeGrid()
 
 void FormGraph2::FitGrid()
 {
-    // Every draw and every row fits the visible grid: cells shrink as the selection grows,
-    // down to a pixel, after which the grid scrolls.
+    // Every draw and every row fits the visible grid while the cells stay readable.
     const GridSource &cells = m_grid->source();
     const int columns = cells.columns();
     const int rows = cells.rows();
-    const int labelWidth = twipsToPixels(kLabelColumnTwips);
+    const int labelWidth = std::max(twipsToPixels(kLabelColumnTwips), m_grid->fontMetrics().horizontalAdvance(u"43"_s) + 6);
     const int headerHeight = std::max(twipsToPixels(kHeaderRowTwips), m_grid->fontMetrics().height());
     const int scrollBar = m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid);
     QSize area = m_grid->availableCellArea();
 
-    auto columnWidth = [&](int width) { return columns > 1 ? std::max(1, (width - labelWidth) / (columns - 1)) : 0; };
-    auto rowHeight = [&](int height) { return rows > 1 ? std::max(1, (height - headerHeight) / (rows - 1)) : 0; };
+    // Cells shrink to fit, but never below what keeps a rate ("100%") readable; past that the
+    // grid scrolls, its draw numbers and number labels staying in place.
+    const int minWidth = m_grid->fontMetrics().horizontalAdvance(u"100%"_s) + 4;
+    const int minHeight = m_grid->fontMetrics().height();
+    auto columnWidth = [&](int width) {
+        return columns > 1 ? std::max(minWidth, (width - labelWidth) / (columns - 1)) : 0;
+    };
+    auto rowHeight = [&](int height) { return rows > 1 ? std::max(minHeight, (height - headerHeight) / (rows - 1)) : 0; };
     int w = columnWidth(area.width());
     int h = rowHeight(area.height());
     if (labelWidth + w * (columns - 1) > area.width()) {
