@@ -39,10 +39,9 @@ void menuWay_Click(FormMain &window)
     if (!way)
         return;
     way->SetFormMain(&window);
-    // To the right of its main window at the first showing; the tally then fills it (and places
-    // its sub-graph below it).
-    if (!way->isVisible())
-        moveFrameTo(way, frameTopRight(&window));
+    // Shown (to the right of its main window the first time) before the tally fills it: the
+    // sub-graph is placed below its frame, which is only known once it is on screen.
+    showToolWindow(way, frameTopRight(&window));
     if (window.RunMode() == Game::Loto6)
         way->GetWay6();
     else if (window.RunMode() == Game::MiniLoto)

@@ -9,6 +9,7 @@
 #include "lookups/lookupsfeature.h"
 #include "lookups/tally.h"
 #include "lookups/tallymodel.h"
+#include "lookups/tallyrows.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -154,7 +155,7 @@ void TestTallyWindows::opensBesideItsWindow()
     QStringList shownKeys;
     for (int c = 1; c < way->model()->columnCount(); ++c)
         shownKeys.append(way->model()->headerData(c, Qt::Horizontal, Qt::UserRole).toString());
-    QCOMPARE(shownKeys, keys + QStringList{u"CountAll"_s, u"Money"_s, u"Kai"_s});
+    QCOMPARE(shownKeys, (keys + QStringList{u"CountAll"_s, u"Money"_s, u"Kai"_s}));
 
     // Every row selected with one selection; the hidden column and unreached columns 0 wide.
     Tally::Settings all{picks, {true, true, true, true, true}, false, u"1"_s};
