@@ -59,12 +59,13 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     m_amount->setAlignment(Qt::AlignRight);
     m_amount->setPlaceholderText(Tally::amountHint());
     m_amount->setToolTip(Tally::amountHint());
-    m_amount->setMinimumWidth(m_amount->fontMetrics().horizontalAdvance(u"0000000000000"_s));
-    controls->addWidget(m_amount, 1);
+    m_amount->setFixedWidth(m_amount->fontMetrics().horizontalAdvance(u"00000000000000"_s));
+    controls->addWidget(m_amount);
     m_command = new QPushButton(u"更新"_s, this);
     m_command->setObjectName(u"Command1"_s);
     connect(m_command, &QPushButton::clicked, this, &FormWay::Command1_Click);
     controls->addWidget(m_command);
+    controls->addStretch(1);
 
     m_model = new TallyModel(context.runMode, this);
     m_rows = std::make_unique<TallyRows>(m_model);
@@ -73,6 +74,11 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     m_list->setModel(m_model);
     setupReportList(m_list);
     m_list->setAlternatingRowColors(true);
+    // Every row is selected after a run: a pale highlight keeps tens of thousands of them legible.
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Highlight, palette.color(QPalette::Highlight).lighter(175));
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_list->setPalette(palette);
     m_list->header()->setSortIndicatorShown(false);
     m_list->setColumnWidth(0, 0);
     for (int c = 1; c < m_model->columnCount(); ++c)
@@ -100,7 +106,7 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     layout->addWidget(m_leftOut);
     layout->addWidget(m_progress);
 
-    resize(760, 440);
+    resize(920, 440);
 }
 
 FormWay::~FormWay() = default;
