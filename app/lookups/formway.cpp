@@ -165,9 +165,11 @@ void FormWay::getWay(int runMode)
     Tally::Plan plan = Tally::plan(main->table(), settings(runMode));
     switch (plan.outcome) {
     case Tally::Outcome::EmptyTable:
+        stopRun();
         hideGraph();
         return;
     case Tally::Outcome::NoTier:
+        stopRun();
         m_model->clear();
         m_leftOut->clear();
         m_leftOut->setVisible(false);
@@ -188,6 +190,13 @@ void FormWay::getWay(int runMode)
         return;
     }
     showRunning(true);
+}
+
+void FormWay::stopRun()
+{
+    // A run still going would fill the table after it was emptied.
+    m_job->cancel();
+    showRunning(false);
 }
 
 void FormWay::jobFinished()

@@ -74,6 +74,7 @@ private:
     void getWay(int runMode);
     Tally::Settings settings(int runMode) const;
     void jobFinished();
+    void stopRun();
     void fill(std::shared_ptr<const Tally::Result> result);
     void showRunning(bool running);
     void hideGraph();

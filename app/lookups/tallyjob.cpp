@@ -7,10 +7,10 @@ TallyJob::TallyJob(QObject *parent) : QObject(parent) {}
 
 TallyJob::~TallyJob()
 {
-    stop();
+    cancel();
 }
 
-void TallyJob::stop()
+void TallyJob::cancel()
 {
     if (!m_thread)
         return;
@@ -25,7 +25,7 @@ void TallyJob::stop()
 
 void TallyJob::start(Tally::Plan plan)
 {
-    stop();
+    cancel();
     m_stop = false;
     m_percent = 0;
     m_result.reset();

@@ -25,6 +25,8 @@ public:
     // Waits up to ms milliseconds; true when the run has ended (finished() is then not emitted).
     bool waitFor(int ms);
     bool isRunning() const { return m_thread != nullptr; }
+    // Stops a run still going and waits for it; its result is dropped.
+    void cancel();
     int percent() const { return m_percent; }
     // The result of the run that ended last; null once taken or when it was stopped.
     std::shared_ptr<Tally::Result> takeResult();
@@ -34,7 +36,6 @@ Q_SIGNALS:
     void finished();
 
 private:
-    void stop();
     void collect();
 
     QThread *m_thread = nullptr;

@@ -342,6 +342,16 @@ void TestTallyWindows::longRunShowsProgress()
     way->GetWay6();
     QCOMPARE(filled.size(), 2);
     QCOMPARE(tableLines(way->model()), background);
+
+    // Emptied while a run is going: that run never fills the table.
+    way->setProgressDelay(0);
+    way->GetWay6();
+    QVERIFY(way->isRunning());
+    setTiers(way, QString(), true);
+    way->GetWay6();
+    QVERIFY(!way->isRunning() && way->Command1()->isEnabled());
+    QVERIFY(!filled.wait(300));
+    QCOMPARE(way->model()->rows(), 0);
 }
 
 void TestTallyWindows::tallyOfResultCopy()
