@@ -3,6 +3,7 @@
 #include "benchsupport.h"
 
 #include "core/formmain.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "lookups/formway.h"
 #include "lookups/lookupsfeature.h"

@@ -80,7 +80,7 @@ public:
         credit(c, rank, money, draw);
         if (m_merge) {
             for (quint64 bits = mask; bits; bits &= bits - 1)
-                m_byNumber[size_t(std::countr_zero(bits))].push_back(row);
+                m_byNumber[size_t(std::countr_zero(bits))].push_back({mask, row});
         } else {
             m_exact.emplace(key.packed(), row);
         }
@@ -113,29 +113,36 @@ private:
     // rarest of those numbers are the only candidates.
     bool creditContaining(quint64 mask, int rank, qint64 money, int draw)
     {
-        const std::vector<int> *rarest = nullptr;
+        const std::vector<Posting> *rarest = nullptr;
         for (quint64 bits = mask; bits; bits &= bits - 1) {
-            const std::vector<int> &rows = m_byNumber[size_t(std::countr_zero(bits))];
+            const std::vector<Posting> &rows = m_byNumber[size_t(std::countr_zero(bits))];
             if (!rarest || rows.size() < rarest->size())
                 rarest = &rows;
         }
         if (!rarest)
             return false;
         bool matched = false;
-        for (const int row : *rarest) {
-            Combination &c = m_result.rows[size_t(row)];
-            if ((c.mask & mask) == mask) {
-                credit(c, rank, money, draw);
+        for (const Posting &p : *rarest) {
+            if ((p.mask & mask) == mask) {
+                credit(m_result.rows[size_t(p.row)], rank, money, draw);
                 matched = true;
             }
         }
         return matched;
     }
 
+    // A row holding a number, with the row's mask beside it: the scan reads one array straight
+    // through instead of visiting every candidate row.
+    struct Posting
+    {
+        quint64 mask = 0;
+        int row = 0;
+    };
+
     Result &m_result;
     bool m_merge;
     std::unordered_map<quint64, int> m_exact;
-    std::array<std::vector<int>, 64> m_byNumber;
+    std::array<std::vector<Posting>, 64> m_byNumber;
 };
 
 struct Layout
