@@ -166,6 +166,7 @@ QList<CommandInfo> commands()
          runTrend},
         {u"check"_s, u"check FILE N... [--select all|first:N|last:N]"_s, runCheck},
         {u"search"_s, u"search FILE --mode or|and|not TEXT [--select all|first:N|last:N]"_s, runSearch},
+        {u"tally"_s, u"tally FILE [--tiers 12345] [--merge] [--amount N] [--select all|first:N|last:N]"_s, runTally},
         {u"combos"_s, u"combos --game loto6|miniloto --pool \"N ...\" [--keys C] [--rows R] [--patterns DIR]"_s,
          runCombos},
         {u"guarantee"_s, u"guarantee --game loto6|miniloto --pattern FILE"_s, runGuarantee},

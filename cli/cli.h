@@ -84,6 +84,7 @@ int runFreq(const QStringList &arguments, Output &out);
 int runTrend(const QStringList &arguments, Output &out);
 int runCheck(const QStringList &arguments, Output &out);
 int runSearch(const QStringList &arguments, Output &out);
+int runTally(const QStringList &arguments, Output &out);
 int runCombos(const QStringList &arguments, Output &out);
 int runGuarantee(const QStringList &arguments, Output &out);
 int runPurchases(const QStringList &arguments, Output &out);

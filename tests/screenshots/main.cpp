@@ -51,6 +51,7 @@ int main(int argc, char *argv[])
         shootCore(main, sub);
         shootGraphs(main, sub);
         shootLookups(main, sub);
+        shootTally(main, sub);
     }
     // The help and the version box are the program's own: shot once.
     FormMain main(program);

@@ -13,3 +13,4 @@ void shootCore(FormMain &main, const QString &dir);
 void shootGraphs(FormMain &main, const QString &dir);
 void shootLookups(FormMain &main, const QString &dir);
 void shootAbout(FormMain &main, const QString &dir);
+void shootTally(FormMain &main, const QString &dir);

@@ -1,0 +1,344 @@
+#include "lookups/formway.h"
+
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/game.h"
+#include "core/messages.h"
+#include "core/widgets.h"
+#include "graphs/formgraph.h"
+#include "lookups/prizetier.h"
+#include "lookups/tallyjob.h"
+#include "lookups/tallymodel.h"
+#include "lookups/tallyrows.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Space a cell needs beside its text, as every fitted list of the program leaves.
+constexpr int kCellMargin = 12;
+} // namespace
+
+FormWay::FormWay(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context)
+{
+    setObjectName(u"FormWay"_s);
+    setWindowTitle(Tally::caption());
+
+    auto *controls = new QHBoxLayout;
+    for (int i = 0; i < Tally::kMaxTiers; ++i) {
+        auto *box = new QCheckBox(Tally::tierCaption(i + 1), this);
+        setControlIndex(box, u"Check1"_s, i);
+        box->setChecked(true);
+        controls->addWidget(box);
+        m_tiers.append(box);
+    }
+    // miniLOTO pays four tiers.
+    m_tiers[4]->setVisible(PrizeTier::tierCount(context.runMode) >= 5);
+    controls->addSpacing(8);
+    m_merge = new QCheckBox(Tally::mergeCaption(), this);
+    m_merge->setObjectName(u"Check2"_s);
+    controls->addWidget(m_merge);
+    controls->addSpacing(8);
+    m_amount = new NumericLineEdit(Tally::defaultAmountText(context.runMode), this);
+    m_amount->setObjectName(u"Text1"_s);
+    m_amount->setExtraCharacters(u" "_s);
+    m_amount->setAlignment(Qt::AlignRight);
+    m_amount->setPlaceholderText(Tally::amountHint());
+    m_amount->setToolTip(Tally::amountHint());
+    m_amount->setFixedWidth(m_amount->fontMetrics().horizontalAdvance(u"00000000000000"_s));
+    controls->addWidget(m_amount);
+    m_command = new QPushButton(u"更新"_s, this);
+    m_command->setObjectName(u"Command1"_s);
+    connect(m_command, &QPushButton::clicked, this, &FormWay::Command1_Click);
+    controls->addWidget(m_command);
+    controls->addStretch(1);
+
+    m_model = new TallyModel(context.runMode, this);
+    m_rows = std::make_unique<TallyRows>(m_model);
+    m_list = new QTreeView(this);
+    m_list->setObjectName(u"ListView1"_s);
+    m_list->setModel(m_model);
+    setupReportList(m_list);
+    m_list->setAlternatingRowColors(true);
+    // Every row is selected after a run: a pale highlight keeps tens of thousands of them legible.
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Highlight, palette.color(QPalette::Highlight).lighter(175));
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_list->setPalette(palette);
+    m_list->header()->setSortIndicatorShown(false);
+    m_list->setColumnWidth(0, 0);
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        m_list->setColumnWidth(c, twipsToPixels(600));
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormWay::ListView1_ColumnClick);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FormWay::syncSelectionFromView);
+
+    m_leftOut = new QLabel(this);
+    m_leftOut->setObjectName(u"Label1"_s);
+    m_leftOut->setVisible(false);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(u"ProgressBar1"_s);
+    m_progress->setRange(0, 100);
+    m_progress->setVisible(false);
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(100);
+
+    m_job = new TallyJob(this);
+    connect(m_job, &TallyJob::finished, this, &FormWay::jobFinished);
+    connect(m_progressTimer, &QTimer::timeout, this, [this] { m_progress->setValue(m_job->percent()); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_leftOut);
+    layout->addWidget(m_progress);
+
+    resize(920, 440);
+}
+
+FormWay::~FormWay() = default;
+
+void FormWay::SetFormMain(FormMain *window)
+{
+    m_formMain = window;
+}
+
+QCheckBox *FormWay::Check1(int index) const
+{
+    return m_tiers.value(index);
+}
+
+bool FormWay::isRunning() const
+{
+    return m_job->isRunning();
+}
+
+void FormWay::GetWay6()
+{
+    getWay(Game::Loto6);
+}
+
+void FormWay::GetWay5()
+{
+    getWay(Game::MiniLoto);
+}
+
+void FormWay::Command1_Click()
+{
+    const FormMain *main = m_formMain.data();
+    const int runMode = main ? main->RunMode() : Game::None;
+    if (runMode == Game::Loto6)
+        GetWay6();
+    else if (runMode == Game::MiniLoto)
+        GetWay5();
+}
+
+Tally::Settings FormWay::settings(int runMode) const
+{
+    Tally::Settings s;
+    s.runMode = runMode;
+    for (int i = 0; i < Tally::kMaxTiers; ++i)
+        s.tiers[size_t(i)] = m_tiers[i]->isChecked();
+    s.merge = m_merge->isChecked();
+    s.amountText = m_amount->text();
+    return s;
+}
+
+void FormWay::getWay(int runMode)
+{
+    const FormMain *main = m_formMain.data();
+    if (!main)
+        return;
+    Tally::Plan plan = Tally::plan(main->table(), settings(runMode));
+    switch (plan.outcome) {
+    case Tally::Outcome::EmptyTable:
+        stopRun();
+        hideGraph();
+        return;
+    case Tally::Outcome::NoTier:
+        stopRun();
+        m_model->clear();
+        m_leftOut->clear();
+        m_leftOut->setVisible(false);
+        hideGraph();
+        return;
+    case Tally::Outcome::NothingSelected:
+        return;
+    case Tally::Outcome::AmountUnreadable:
+        Messages::warn(this, Tally::amountMessage());
+        return;
+    case Tally::Outcome::Ready:
+        break;
+    }
+    m_job->start(std::move(plan));
+    if (m_job->waitFor(m_progressDelayMs)) {
+        showRunning(false);
+        fill(m_job->takeResult());
+        return;
+    }
+    showRunning(true);
+}
+
+void FormWay::stopRun()
+{
+    // A run still going would fill the table after it was emptied.
+    m_job->cancel();
+    showRunning(false);
+}
+
+void FormWay::jobFinished()
+{
+    showRunning(false);
+    fill(m_job->takeResult());
+}
+
+void FormWay::showRunning(bool running)
+{
+    m_command->setEnabled(!running);
+    m_progress->setValue(running ? m_job->percent() : 0);
+    m_progress->setVisible(running);
+    if (running)
+        m_progressTimer->start();
+    else
+        m_progressTimer->stop();
+}
+
+void FormWay::fill(std::shared_ptr<const Tally::Result> result)
+{
+    if (!result)
+        return;
+    m_model->setResult(result);
+    m_model->setAllSelected(true);
+    pushSelectionToView();
+    autoSizeColumns();
+    m_leftOut->setText(Tally::leftOutText(result->leftOut));
+    m_leftOut->setVisible(result->leftOut > 0);
+
+    if (!m_graph) {
+        m_graph = new FormGraph(m_context, this);
+        m_graph->setObjectName(u"Graph"_s);
+        m_graph->setWindowTitle(Tally::caption());
+    }
+    m_graph->setLvwObj(m_rows.get());
+    m_graph->setNoTop(1);
+    m_graph->setNoEnd(result->runMode);
+    m_graph->MakeGraph();
+    showToolWindow(m_graph, frameBottomLeft(this));
+    Q_EMIT filled();
+}
+
+void FormWay::hideGraph()
+{
+    if (m_graph)
+        m_graph->hide();
+}
+
+void FormWay::pushSelectionToView()
+{
+    // One selection of every row, however many there are.
+    QItemSelection all;
+    const int rows = m_model->rows();
+    if (rows > 0 && m_model->isSelected(0) && m_model->isSelected(rows - 1)) {
+        bool every = true;
+        for (int r = 0; r < rows && every; ++r)
+            every = m_model->isSelected(r);
+        if (every)
+            all.select(m_model->index(0, 0), m_model->index(rows - 1, m_model->columnCount() - 1));
+    }
+    if (all.isEmpty()) {
+        for (int r = 0; r < rows;) {
+            if (!m_model->isSelected(r)) {
+                ++r;
+                continue;
+            }
+            int end = r;
+            while (end + 1 < rows && m_model->isSelected(end + 1))
+                ++end;
+            all.append(QItemSelectionRange(m_model->index(r, 0), m_model->index(end, m_model->columnCount() - 1)));
+            r = end + 1;
+        }
+    }
+    m_pushingSelection = true;
+    m_list->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+    m_pushingSelection = false;
+}
+
+void FormWay::syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (m_pushingSelection)
+        return;
+    for (const QItemSelectionRange &range : deselected)
+        m_model->setRangeSelected(range.top(), range.bottom(), false);
+    for (const QItemSelectionRange &range : selected)
+        m_model->setRangeSelected(range.top(), range.bottom(), true);
+}
+
+void FormWay::autoSizeColumns()
+{
+    // Fitted to the cells as every result list is, columns of nothing but blanks hidden; the
+    // shown ones keep room for their header, which is otherwise cut to a few characters.
+    if (m_model->rows() == 0)
+        return;
+    QHeaderView *header = m_list->header();
+    header->setMinimumSectionSize(0);
+    const QFontMetrics cells = m_list->fontMetrics();
+    const QFontMetrics heads = header->fontMetrics();
+    QHash<char16_t, int> advances;
+    auto measure = [&](QStringView text) {
+        int width = 0;
+        for (const QChar c : text) {
+            auto it = advances.constFind(c.unicode());
+            if (it == advances.cend())
+                it = advances.insert(c.unicode(), cells.horizontalAdvance(c));
+            width += *it;
+        }
+        return width;
+    };
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int widest = m_model->widestText(c, measure);
+        int width = 0;
+        if (widest > 0) {
+            const int headerText = heads.horizontalAdvance(m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+            width = std::max(widest, headerText) + kCellMargin;
+        }
+        m_list->setColumnWidth(c, width);
+    }
+}
+
+void FormWay::ListView1_ColumnClick(int column)
+{
+    if (column < 0 || column >= m_model->columnCount())
+        return;
+    const Qt::SortOrder order = m_sortOrder.next();
+    QHeaderView *header = m_list->header();
+    QList<int> widths;
+    for (int c = 0; c < header->count(); ++c)
+        widths.append(header->sectionSize(c));
+    m_model->sortByText(column, order);
+    for (int c = 0; c < widths.size() && c < header->count(); ++c)
+        header->resizeSection(c, widths[c]);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, order);
+    pushSelectionToView();
+}
+
+void FormWay::closeEvent(QCloseEvent *event)
+{
+    // Only hidden, with its sub-graph: the settings and results stay for the next showing.
+    hideGraph();
+    hide();
+    event->ignore();
+}

@@ -1,0 +1,30 @@
+#include "shots.h"
+
+#include "core/formmain.h"
+#include "graphs/formgraph.h"
+#include "lookups/formway.h"
+#include "lookups/lookupsfeature.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+void shootTally(FormMain &main, const QString &dir)
+{
+    // The last 50 draws, as a user would look at a recent stretch.
+    main.findChild<QLineEdit *>(u"Text1"_s)->setText(u"50"_s);
+    main.Command2_Click(1);
+    main.findChild<QAction *>(u"menuWay"_s)->trigger();
+    FormWay *way = main.tools().get<FormWay>(LookupTools::Way);
+    saveShot(way, dir, u"tally-exact"_s);
+    saveShot(way->Graph(), dir, u"tally-graph"_s);
+
+    way->Check2()->setChecked(true);
+    way->Command1_Click();
+    saveShot(way, dir, u"tally-merged"_s);
+    way->close();
+    main.Command1_Click(1);
+}
