@@ -440,7 +440,8 @@ void FormCombList::LoadPatternFile(int tierButton)
     const QString folder = PatternFolder::path();
     const QString file = m_cursor.next(request, PatternFolder::matchingFiles(folder, request));
     if (file.isEmpty()) {
-        // The files went since the buttons were last set.
+        // The files went since the buttons were last set: nothing to open, the grid stays.
+        Messages::warn(this, PatternFile::cannotOpenMessage(PatternFolder::patternMask(request)));
         CheckPatternFiles();
         return;
     }

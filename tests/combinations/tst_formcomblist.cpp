@@ -563,6 +563,14 @@ void TestFormCombList::patternCursorCycles()
     tickKey(list, 0, false);
     list->Command3(0)->click();
     QCOMPARE(firstTicket(), file1);
+
+    // The files deleted after the buttons were set: a warning, the tickets stay.
+    QVERIFY(QFile::remove(pattern(u"1-649.txt"_s)));
+    testsupport::MessageRecorder messages;
+    list->Command3(1)->click();
+    QCOMPARE(messages.texts(), QStringList{u"*649.txtを開けません。"_s});
+    QCOMPARE(firstTicket(), file1);
+    QVERIFY(!list->Command3(1)->isEnabled());
 }
 
 void TestFormCombList::wholeGameScrollsToItsLastRow_data()
