@@ -52,6 +52,7 @@ int main(int argc, char *argv[])
         shootGraphs(main, sub);
         shootLookups(main, sub);
         shootTally(main, sub);
+        shootCombinations(main, sub);
     }
     // The help and the version box are the program's own: shot once.
     FormMain main(program);

@@ -14,3 +14,4 @@ void shootGraphs(FormMain &main, const QString &dir);
 void shootLookups(FormMain &main, const QString &dir);
 void shootAbout(FormMain &main, const QString &dir);
 void shootTally(FormMain &main, const QString &dir);
+void shootCombinations(FormMain &main, const QString &dir);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "combinations/combinationtable.h"
+#include "core/gridsource.h"
+
+// The combination grid as the window paints it: a member cell holds "1" in red on red, so it
+// shows as a solid block. Every cell is computed from its row; only the last row read is kept.
+class CombinationCells final : public GridSource
+{
+public:
+    explicit CombinationCells(CombinationTable table);
+
+    const CombinationTable &table() const { return m_table; }
+
+    int rows() const override;
+    int columns() const override;
+    QString text(int row, int column) const override;
+    GridColor foreColor(int row, int column) const override;
+    GridColor backColor(int row, int column) const override;
+
+private:
+    bool isMember(int row, int column) const;
+
+    CombinationTable m_table;
+    // A view asks for a row cell by cell; one unranking serves them all.
+    mutable int m_cachedRow = -1;
+    mutable quint64 m_cachedMask = 0;
+};

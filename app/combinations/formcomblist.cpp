@@ -1,0 +1,592 @@
+#include "combinations/formcomblist.h"
+
+#include "combinations/combinationcells.h"
+#include "combinations/combinationsfeature.h"
+#include "combinations/guaranteejob.h"
+#include "combinations/guaranteetable.h"
+#include "combinations/patternavailability.h"
+#include "combinations/patternfile.h"
+#include "combinations/patternfolder.h"
+#include "combinations/patternmanagerlink.h"
+#include "combinations/ticketcells.h"
+#include "combinations/virtualgridview.h"
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/messages.h"
+#include "core/program.h"
+#include "core/widgets.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kBoxesPerLine = 20;
+// Short runs finish before a dialog would be worth showing.
+constexpr int kProgressDelayMs = 300;
+
+enum Page { NormalPage = 0, PurchasePage = 1 };
+} // namespace
+
+FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
+    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_picks(context.runMode),
+      m_pool(context.runMode), m_sheet(std::make_shared<TicketSheet>()), m_job(new GuaranteeJob(this))
+{
+    setObjectName(u"FormCombList"_s);
+    setWindowTitle(u"組み合わせ表の作成"_s);
+
+    auto *boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(4);
+    boxes->setVerticalSpacing(2);
+    buildNumberBoxes(boxes);
+    auto *boxRow = new QHBoxLayout;
+    boxRow->addLayout(boxes);
+    boxRow->addStretch(1);
+
+    auto *commands = new QHBoxLayout;
+    m_command1 = addButtonGroup(commands, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
+                                [this](int index) { Command1_Click(index); });
+    commands->addSpacing(16);
+    m_check2 = new QCheckBox(u"購入パターン作成"_s, this);
+    m_check2->setObjectName(u"Check2"_s);
+    connect(m_check2, &QCheckBox::toggled, this, &FormCombList::Check2_Click);
+    commands->addWidget(m_check2);
+    commands->addSpacing(16);
+    m_command3 = addButtonGroup(commands, this, u"Command3"_s, {u"３等保証"_s, u"４等保証"_s, u"５等保証"_s},
+                                [this](int index) { Command3_Click(index); });
+    // Enabled by the first look at the pattern folder; miniLOTO has no fifth tier.
+    for (QPushButton *button : std::as_const(m_command3))
+        button->setEnabled(false);
+    m_command3[2]->setVisible(m_picks == 6);
+    m_command6 = new QPushButton(u"PatternFiles"_s, this);
+    m_command6->setObjectName(u"Command6"_s);
+    connect(m_command6, &QPushButton::clicked, this, &FormCombList::Command6_Click);
+    commands->addWidget(m_command6);
+    commands->addStretch(1);
+
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName(u"ListView1"_s);
+    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_list1, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        const int row = m_list1->row(item);
+        const bool checked = item->checkState() == Qt::Checked;
+        if (!m_showingPool && checked != m_pool.isKey(row))
+            ListView1_ItemCheck(row, checked);
+    });
+    auto *moves = new QHBoxLayout;
+    m_command2 = addButtonGroup(moves, this, u"Command2"_s, {u"↑"_s, u"↓"_s}, [this](int index) { Command2_Click(index); });
+    for (QPushButton *button : std::as_const(m_command2))
+        button->setFixedWidth(fontMetrics().horizontalAdvance(u"↑"_s) + 20);
+    // Room for a key box and a two-digit number beside the scroll bar.
+    const int listWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + fontMetrics().horizontalAdvance(u"43"_s)
+                          + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 28;
+    m_list1->setFixedWidth(std::max(listWidth, 2 * m_command2[0]->width() + moves->spacing()));
+    auto *poolColumn = new QVBoxLayout;
+    poolColumn->addWidget(m_list1, 1);
+    poolColumn->addLayout(moves);
+
+    m_grid1 = new VirtualGridView(this);
+    m_grid1->setObjectName(u"MSFlexGrid1"_s);
+    connect(m_grid1, &VirtualGridView::cellHovered, this,
+            [this](int row, int column) { hoverText(m_grid1, row, column); });
+
+    m_list2 = new QTreeWidget(this);
+    m_list2->setObjectName(u"ListView2"_s);
+    setupReportList(m_list2);
+    m_list2->setHeaderLabels(GuaranteeTable::headers(m_picks));
+    m_list2->setColumnWidth(0, 0);
+    for (int c = 1; c < m_list2->columnCount(); ++c)
+        m_list2->setColumnWidth(c, m_list2->header()->sectionSizeHint(c));
+
+    m_grid2 = new VirtualGridView(this);
+    m_grid2->setObjectName(u"MSFlexGrid2"_s);
+    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+    connect(m_grid2, &VirtualGridView::cellHovered, this,
+            [this](int row, int column) { hoverText(m_grid2, row, column); });
+    connect(m_grid2, &VirtualGridView::cellClicked, this, &FormCombList::MSFlexGrid2_Click);
+
+    auto *ticketButtons = new QHBoxLayout;
+    m_command4 = addButtonGroup(ticketButtons, this, u"Command4"_s, {u"↑"_s, u"↓"_s},
+                                [this](int index) { Command4_Click(index); });
+    ticketButtons->addStretch(1);
+    m_command5 = new QPushButton(u"当選保証計算"_s, this);
+    m_command5->setObjectName(u"Command5"_s);
+    connect(m_command5, &QPushButton::clicked, this, &FormCombList::Command5_Click);
+    ticketButtons->addWidget(m_command5);
+
+    auto *ticketSide = new QWidget(this);
+    auto *ticketLayout = new QVBoxLayout(ticketSide);
+    ticketLayout->setContentsMargins(0, 0, 0, 0);
+    ticketLayout->addWidget(m_grid2, 1);
+    ticketLayout->addLayout(ticketButtons);
+    m_purchase = new QSplitter(Qt::Horizontal, this);
+    m_purchase->setChildrenCollapsible(false);
+    m_purchase->addWidget(m_list2);
+    m_purchase->addWidget(ticketSide);
+    m_purchase->setStretchFactor(1, 1);
+
+    // The result list and the ticket grid take the combination grid's place.
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(m_grid1);
+    m_pages->addWidget(m_purchase);
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(poolColumn);
+    body->addWidget(m_pages, 1);
+
+    m_status = new PanelStatusBar(3, this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(boxRow);
+    layout->addLayout(commands);
+    layout->addLayout(body, 1);
+    layout->addWidget(m_status);
+
+    m_progressDelay.setSingleShot(true);
+    m_progressDelay.setInterval(kProgressDelayMs);
+    connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
+    connect(m_job, &GuaranteeJob::progressed, this, [this](int percent) {
+        m_percent = percent;
+        if (m_progress)
+            m_progress->setValue(percent);
+    });
+    connect(m_job, &GuaranteeJob::finished, this, &FormCombList::calculationDone);
+
+    resize(1100, 660);
+}
+
+FormCombList::~FormCombList() = default;
+
+void FormCombList::buildNumberBoxes(QGridLayout *layout)
+{
+    for (int i = 0; i < m_context.maxNo; ++i) {
+        auto *box = new QCheckBox(QString::number(i + 1), this);
+        setControlIndex(box, u"Check1"_s, i);
+        connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+        layout->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
+        m_check1.append(box);
+    }
+}
+
+void FormCombList::setSetFormMain(FormMain *window)
+{
+    m_formMain = window;
+}
+
+void FormCombList::resetGrids()
+{
+    setCombinations(CombinationTable());
+    *m_sheet = TicketSheet();
+    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+}
+
+bool FormCombList::isPurchaseMode() const
+{
+    return m_check2->isChecked();
+}
+
+QProgressDialog *FormCombList::progressDialog() const
+{
+    return m_progress.data();
+}
+
+bool FormCombList::isCalculating() const
+{
+    return m_job->isRunning();
+}
+
+int FormCombList::chosenCount() const
+{
+    return int(std::count_if(m_check1.begin(), m_check1.end(), [](const QCheckBox *box) { return box->isChecked(); }));
+}
+
+int FormCombList::selectedEntry() const
+{
+    const QList<QListWidgetItem *> selected = m_list1->selectedItems();
+    return selected.isEmpty() ? -1 : m_list1->row(selected.first());
+}
+
+void FormCombList::showPool(int selected)
+{
+    m_showingPool = true;
+    m_list1->clear();
+    for (int i = 0; i < m_pool.size(); ++i) {
+        auto *item = new QListWidgetItem(QString::number(m_pool.numbers()[i]));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(m_pool.isKey(i) ? Qt::Checked : Qt::Unchecked);
+        m_list1->addItem(item);
+    }
+    if (selected >= 0 && selected < m_pool.size()) {
+        m_list1->setCurrentRow(selected);
+        m_list1->scrollToItem(m_list1->item(selected));
+    }
+    m_showingPool = false;
+}
+
+void FormCombList::Check1_Click(int index)
+{
+    const QCheckBox *box = Check1(index);
+    if (!box)
+        return;
+    const int selected = selectedEntry();
+    const int selectedNumber = selected >= 0 ? m_pool.numbers()[selected] : 0;
+    if (box->isChecked())
+        m_pool.append(index + 1);
+    else
+        m_pool.remove(index + 1);
+    showPool(m_pool.indexOf(selectedNumber));
+
+    if (isPurchaseMode()) {
+        MakeTicketHeader();
+        MarkTicketRows();
+    } else if (!m_busy) {
+        MakeCombGrid();
+    }
+    // All / Clear / Not look at the folder once, when every box is set.
+    if (!m_busy)
+        CheckPatternFiles();
+}
+
+void FormCombList::Command1_Click(int index)
+{
+    m_busy = true;
+    for (QCheckBox *box : std::as_const(m_check1)) {
+        switch (index) {
+        case 0:
+            box->setChecked(true);
+            break;
+        case 1:
+            box->setChecked(false);
+            break;
+        case 2:
+            box->setChecked(!box->isChecked());
+            break;
+        default:
+            break;
+        }
+    }
+    m_busy = false;
+    if (isPurchaseMode())
+        MakeTicketHeader();
+    else
+        MakeCombGrid();
+    if (index != 3)
+        CheckPatternFiles();
+}
+
+void FormCombList::Command2_Click(int index)
+{
+    const int entry = selectedEntry();
+    if (entry < 0)
+        return;
+    const std::optional<int> moved = index == 0 ? m_pool.moveUp(entry) : m_pool.moveDown(entry);
+    if (!moved)
+        return;
+    showPool(*moved);
+    relabelVisibleGrid();
+}
+
+void FormCombList::ListView1_ItemCheck(int index, bool checked)
+{
+    const std::optional<int> at = checked ? m_pool.markKey(index) : m_pool.unmarkKey(index);
+    if (!at) {
+        // A key beyond a ticket's count: the mark goes again, and the folder is read for the keys kept.
+        showPool(index);
+        CheckPatternFiles();
+        return;
+    }
+    showPool(*at);
+    relabelVisibleGrid();
+    CheckPatternFiles();
+    if (checked)
+        CutKeyRows();
+    else
+        Command1_Click(3);
+}
+
+void FormCombList::relabelVisibleGrid()
+{
+    // Columns stand for pool positions: a move renames them, the rows stay.
+    if (isPurchaseMode()) {
+        if (m_sheet->positions() == m_pool.size()) {
+            m_sheet->setHeader(m_pool.numbers());
+            m_grid2->refresh();
+        }
+    } else if (m_combinations.rowCount() > 0 && m_combinations.poolSize() == m_pool.size()) {
+        setCombinations(CombinationTable(m_pool.numbers(), m_picks, m_combinations.keys()), true);
+    }
+}
+
+void FormCombList::setCombinations(CombinationTable table, bool keepPlace)
+{
+    m_combinations = std::move(table);
+    const int row = m_grid1->verticalScrollBar()->value();
+    const int column = m_grid1->horizontalScrollBar()->value();
+    m_grid1->setSource(std::make_shared<CombinationCells>(m_combinations));
+    if (keepPlace) {
+        m_grid1->verticalScrollBar()->setValue(row);
+        m_grid1->horizontalScrollBar()->setValue(column);
+    }
+}
+
+void FormCombList::MakeCombGrid()
+{
+    if (chosenCount() < m_picks) {
+        setCombinations(CombinationTable());
+        return;
+    }
+    // The rows that hold every key are computed directly: the key cut is part of the table.
+    setCombinations(CombinationTable(m_pool.numbers(), m_picks, m_pool.keyCount()));
+    SizeGrids();
+}
+
+void FormCombList::CutKeyRows()
+{
+    const int keys = m_pool.keyCount();
+    // Without keys, or with the cut already made, every row stays. A grid left from another
+    // pool (built before purchase-pattern mode came on) is rebuilt when the mode goes off.
+    if (keys == 0 || keys <= m_combinations.keys() || m_combinations.rowCount() == 0
+        || m_combinations.poolSize() != m_pool.size())
+        return;
+    setCombinations(CombinationTable(m_pool.numbers(), m_picks, keys));
+    SizeGrids();
+}
+
+void FormCombList::MakeTicketHeader()
+{
+    if (chosenCount() < m_picks) {
+        m_sheet->setHeader({});
+        m_grid2->refresh();
+        return;
+    }
+    m_sheet->setHeader(m_pool.numbers());
+    m_grid2->refresh();
+    SizeGrids();
+}
+
+void FormCombList::SizeGrids()
+{
+    m_grid1->fitCells();
+    m_grid2->fitCells();
+    const QString status = isPurchaseMode()
+                               ? selectionStatusText(m_sheet->gridColumns(), m_sheet->gridRows())
+                               : selectionStatusText(m_combinations.gridColumns(), m_combinations.gridRows());
+    m_status->setPanelText(2, status);
+}
+
+void FormCombList::MarkTicketRows()
+{
+    // The row headers are coloured from the tickets as they are painted.
+    m_grid2->viewport()->update();
+}
+
+void FormCombList::Check2_Click()
+{
+    Command1_Click(3);
+    m_pages->setCurrentIndex(isPurchaseMode() ? PurchasePage : NormalPage);
+    if (isPurchaseMode())
+        fitResultList();
+    SizeGrids();
+    MarkTicketRows();
+}
+
+void FormCombList::Command4_Click(int index)
+{
+    if (index == 0) {
+        if (!m_sheet->removeLastRow())
+            return;
+    } else {
+        m_sheet->addRow();
+    }
+    m_grid2->refresh();
+    if (index == 1)
+        m_grid2->scrollToRow(m_sheet->rowCount());
+    SizeGrids();
+    MarkTicketRows();
+}
+
+void FormCombList::MSFlexGrid2_Click(int row, int column)
+{
+    if (row <= 0 || column <= 0)
+        return;
+    m_sheet->toggle(row - 1, column);
+    MarkTicketRows();
+}
+
+void FormCombList::Command3_Click(int index)
+{
+    LoadPatternFile(index);
+}
+
+void FormCombList::LoadPatternFile(int tierButton)
+{
+    const PatternFolder::Request request{m_picks, tierButton + 3, chosenCount(), m_pool.keyCount()};
+    const QString folder = PatternFolder::path();
+    const QString file = m_cursor.next(request, PatternFolder::matchingFiles(folder, request));
+    if (file.isEmpty()) {
+        // The files went since the buttons were last set: nothing to open, the grid stays.
+        Messages::warn(this, PatternFile::cannotOpenMessage(PatternFolder::patternMask(request)));
+        CheckPatternFiles();
+        return;
+    }
+    if (!isPurchaseMode())
+        m_check2->setChecked(true);
+    const PatternFile::Loaded loaded = PatternFile::LoadPatternFile(QDir(folder).filePath(file), m_sheet->positions());
+    if (!loaded.ok()) {
+        Messages::warn(this, loaded.error);
+        return;
+    }
+    m_sheet->load(loaded.content.tickets);
+    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+    SizeGrids();
+    MarkTicketRows();
+}
+
+void FormCombList::CheckPatternFiles()
+{
+    const PatternAvailability found =
+        ::CheckPatternFiles(PatternFolder::path(), m_picks, chosenCount(), m_pool.keyCount());
+    for (int i = 0; i < m_command3.size(); ++i)
+        m_command3[i]->setEnabled(found.isEnabled(i + 3));
+    m_status->setPanelText(3, found.statusText);
+}
+
+void FormCombList::hoverText(VirtualGridView *grid, int row, int column)
+{
+    const GridSource &cells = grid->source();
+    const QString columnPart = cells.columns() > 1 && column > 0 ? u"No "_s + cells.text(0, column) : QString();
+    const QString rowPart = cells.rows() > 1 && row > 0 ? cells.text(row, 0) : QString();
+    const QString text =
+        !columnPart.isEmpty() && !rowPart.isEmpty() ? columnPart + u" - "_s + rowPart : columnPart + rowPart;
+    m_status->setPanelText(1, text);
+    grid->setToolTip(text);
+}
+
+void FormCombList::Command5_Click()
+{
+    CalcGuarantee();
+}
+
+void FormCombList::CalcGuarantee()
+{
+    if (m_job->isRunning())
+        return;
+    // No ticket, or one without exactly a ticket's count of marks: nothing happens.
+    const std::optional<Guarantee::Input> input = m_sheet->guaranteeInput(m_picks);
+    if (!input || !m_job->start(*input))
+        return;
+    m_percent = 0;
+    m_progressDelay.start();
+}
+
+void FormCombList::showProgress()
+{
+    if (!m_job->isRunning() || m_progress)
+        return;
+    auto *dialog = new QProgressDialog(u"当選保証計算中です。"_s, u"キャンセル"_s, 0, 100, this);
+    dialog->setObjectName(u"ProgressDialog"_s);
+    dialog->setWindowTitle(windowTitle());
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setMinimumDuration(0);
+    dialog->setValue(m_percent);
+    connect(dialog, &QProgressDialog::canceled, m_job, &GuaranteeJob::cancel);
+    m_progress = dialog;
+    dialog->show();
+}
+
+void FormCombList::calculationDone(bool completed)
+{
+    m_progressDelay.stop();
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+    if (completed) {
+        if (const std::optional<Guarantee::Result> result = m_job->takeResult())
+            showResult(*result);
+    }
+    Q_EMIT guaranteeFinished(completed);
+}
+
+void FormCombList::showResult(const Guarantee::Result &result)
+{
+    m_list2->clear();
+    const QStringList headers = GuaranteeTable::headers(m_picks);
+    m_list2->setColumnCount(int(headers.size()));
+    m_list2->setHeaderLabels(headers);
+    for (int c = 1; c < headers.size(); ++c)
+        m_list2->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    QList<QTreeWidgetItem *> items;
+    for (const QStringList &cells : GuaranteeTable::texts(result)) {
+        auto *item = new QTreeWidgetItem(cells);
+        for (int c = 1; c < cells.size(); ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        items.append(item);
+    }
+    m_list2->addTopLevelItems(items);
+    LvwAutoSize(m_list2, true, 0);
+    // Counts are narrower than their headers; a cut header would leave the column unnamed.
+    QHeaderView *header = m_list2->header();
+    for (int c = 1; c < headers.size(); ++c) {
+        if (m_list2->columnWidth(c) > 0)
+            m_list2->setColumnWidth(c, std::max(m_list2->columnWidth(c), header->sectionSizeHint(c)));
+    }
+    fitResultList();
+}
+
+void FormCombList::fitResultList()
+{
+    // The result list as wide as its columns, as long as the ticket grid keeps a quarter.
+    int wanted = 2 * m_list2->frameWidth() + m_list2->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_list2->columnCount(); ++c)
+        wanted += m_list2->columnWidth(c);
+    const QList<int> sizes = m_purchase->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total <= 0)
+        return;
+    const int list = std::min(wanted, total - total / 4);
+    m_purchase->setSizes({list, total - list});
+}
+
+void FormCombList::Command6_Click()
+{
+    Program *program = m_context.program;
+    QWidget *manager = program ? program->programWindow(CombinationTools::PatternManager) : nullptr;
+    if (!manager)
+        return;
+    if (auto *link = dynamic_cast<PatternManagerLink *>(manager))
+        link->PatternAll(m_picks);
+    showToolWindow(manager);
+}
+
+void FormCombList::closeEvent(QCloseEvent *event)
+{
+    // Only hidden: pool, grids and result stay until the main window replaces the list.
+    hide();
+    event->ignore();
+}
+
+void FormCombList::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    SizeGrids();
+}

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "combinations/combinationtable.h"
+#include "combinations/patterncursor.h"
+#include "combinations/poollist.h"
+#include "combinations/ticketsheet.h"
+#include "core/toolcontext.h"
+
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class FormMain;
+class GuaranteeJob;
+class PanelStatusBar;
+class QCheckBox;
+class QGridLayout;
+class QListWidget;
+class QListWidgetItem;
+class QProgressDialog;
+class QPushButton;
+class QSplitter;
+class QStackedWidget;
+class QTreeWidget;
+class VirtualGridView;
+namespace Guarantee {
+struct Result;
+}
+
+// "組み合わせ表の作成": a pool of numbers of the loaded game in the user's order, some of them
+// key numbers, and every combination of a ticket's count of them; in purchase-pattern mode, the
+// tickets of a guarantee pattern file or marked by hand, and how they fare against every draw
+// inside the pool.
+class FormCombList : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormCombList(const ToolContext &context, QWidget *parent = nullptr);
+    ~FormCombList() override;
+
+    // The main window of the first opening; null until then.
+    FormMain *SetFormMain() const { return m_formMain; }
+    void setSetFormMain(FormMain *window);
+    // The grids of a first opening: no combination, one empty ticket row.
+    void resetGrids();
+
+    int picks() const { return m_picks; }
+    const PoolList &pool() const { return m_pool; }
+    const CombinationTable &combinations() const { return m_combinations; }
+    const TicketSheet &tickets() const { return *m_sheet; }
+    bool isPurchaseMode() const;
+    bool isCalculating() const;
+
+    // Button groups have their fixed indexes; a number box outside the game is null.
+    QCheckBox *Check1(int index) const { return m_check1.value(index); }
+    QPushButton *Command1(int index) const { return m_command1.at(index); }
+    QPushButton *Command2(int index) const { return m_command2.at(index); }
+    QPushButton *Command3(int index) const { return m_command3.at(index); }
+    QPushButton *Command4(int index) const { return m_command4.at(index); }
+    QPushButton *Command5() const { return m_command5; }
+    QPushButton *Command6() const { return m_command6; }
+    QCheckBox *Check2() const { return m_check2; }
+    QListWidget *ListView1() const { return m_list1; }
+    QTreeWidget *ListView2() const { return m_list2; }
+    VirtualGridView *MSFlexGrid1() const { return m_grid1; }
+    VirtualGridView *MSFlexGrid2() const { return m_grid2; }
+    PanelStatusBar *StatusBar1() const { return m_status; }
+    // The calculation's progress dialog while it is shown.
+    QProgressDialog *progressDialog() const;
+
+    void Check1_Click(int index);
+    // 0 "All", 1 "Clear", 2 "Not", 3 "更新".
+    void Command1_Click(int index);
+    // Moves the selected pool entry: 0 "↑", 1 "↓".
+    void Command2_Click(int index);
+    // The user ticked or unticked the key box of pool entry `index`.
+    void ListView1_ItemCheck(int index, bool checked);
+    void Check2_Click();
+    // Ticket rows: 0 "↑" removes the last, 1 "↓" adds one.
+    void Command4_Click(int index);
+    void MSFlexGrid2_Click(int row, int column);
+    // Tier buttons: 0 "３等保証", 1 "４等保証", 2 "５等保証".
+    void Command3_Click(int index);
+    void Command5_Click();
+    void Command6_Click();
+
+    void MakeCombGrid();
+    void CutKeyRows();
+    void MakeTicketHeader();
+    void SizeGrids();
+    void MarkTicketRows();
+    void CheckPatternFiles();
+    void LoadPatternFile(int tierButton);
+    // Starts the win-guarantee calculation of the tickets; the result list fills when it ends.
+    void CalcGuarantee();
+
+Q_SIGNALS:
+    // A calculation ended: its result is in the list, or it was cancelled and the list kept the
+    // previous one.
+    void guaranteeFinished(bool completed);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildNumberBoxes(QGridLayout *layout);
+    int chosenCount() const;
+    void showPool(int selected);
+    int selectedEntry() const;
+    void relabelVisibleGrid();
+    // keepPlace: the same rows relabelled, shown where the user scrolled to.
+    void setCombinations(CombinationTable table, bool keepPlace = false);
+    void hoverText(VirtualGridView *grid, int row, int column);
+    void showProgress();
+    void calculationDone(bool completed);
+    void showResult(const Guarantee::Result &result);
+    void fitResultList();
+
+    ToolContext m_context;
+    int m_picks;
+    QPointer<FormMain> m_formMain;
+    PoolList m_pool;
+    CombinationTable m_combinations;
+    std::shared_ptr<TicketSheet> m_sheet;
+    PatternCursor m_cursor;
+    bool m_busy = false;
+    bool m_showingPool = false;
+
+    QList<QCheckBox *> m_check1;
+    QList<QPushButton *> m_command1;
+    QList<QPushButton *> m_command2;
+    QList<QPushButton *> m_command3;
+    QList<QPushButton *> m_command4;
+    QPushButton *m_command5 = nullptr;
+    QPushButton *m_command6 = nullptr;
+    QCheckBox *m_check2 = nullptr;
+    QListWidget *m_list1 = nullptr;
+    QTreeWidget *m_list2 = nullptr;
+    VirtualGridView *m_grid1 = nullptr;
+    VirtualGridView *m_grid2 = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    QSplitter *m_purchase = nullptr;
+    PanelStatusBar *m_status = nullptr;
+
+    GuaranteeJob *m_job = nullptr;
+    QTimer m_progressDelay;
+    QPointer<QProgressDialog> m_progress;
+    int m_percent = 0;
+};

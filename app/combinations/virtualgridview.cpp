@@ -1,0 +1,295 @@
+#include "combinations/virtualgridview.h"
+
+#include "core/formhelpers.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace {
+constexpr int kTextPadding = 8;
+constexpr int kColumnPadding = 5;
+
+// The one label cell a grid shows before it has anything else.
+class EmptyGrid final : public GridSource
+{
+public:
+    int rows() const override { return 1; }
+    int columns() const override { return 1; }
+    QString text(int, int) const override { return {}; }
+};
+
+// Perceived brightness: red and blue are dark, so text on them is written in white.
+bool isDark(GridColor color)
+{
+    return (299 * qRed(color) + 587 * qGreen(color) + 114 * qBlue(color)) / 1000 < 128;
+}
+} // namespace
+
+VirtualGridView::VirtualGridView(QWidget *parent)
+    : QAbstractScrollArea(parent), m_source(std::make_shared<EmptyGrid>())
+{
+    viewport()->setMouseTracking(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void VirtualGridView::setSource(std::shared_ptr<const GridSource> source)
+{
+    m_source = source ? std::move(source) : std::make_shared<EmptyGrid>();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    fitCells();
+}
+
+void VirtualGridView::refresh()
+{
+    fitCells();
+}
+
+int VirtualGridView::bodyRows() const
+{
+    return std::max(m_source->rows() - 1, 0);
+}
+
+int VirtualGridView::bodyColumns() const
+{
+    return std::max(m_source->columns() - 1, 0);
+}
+
+int VirtualGridView::minimumRowHeight() const
+{
+    return fontMetrics().height() + 2;
+}
+
+void VirtualGridView::fitCells()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int rows = bodyRows();
+    const int columns = bodyColumns();
+    const int minRow = minimumRowHeight();
+    // The label column holds the row numbers, up to seven digits for the biggest pools.
+    m_headerHeight = std::max(twipsToPixels(200), minRow);
+    m_labelWidth = std::max({twipsToPixels(300), metrics.horizontalAdvance(m_source->text(rows, 0)) + kTextPadding,
+                             metrics.horizontalAdvance(m_source->text(0, 0)) + kTextPadding});
+    // Body columns are named by numbers of up to two digits; 43 of them fit a window of 1000 pixels.
+    int minColumn = metrics.horizontalAdvance(QStringLiteral("00")) + kColumnPadding;
+    for (int c = 1; c <= columns; ++c)
+        minColumn = std::max(minColumn, metrics.horizontalAdvance(m_source->text(0, c)) + kColumnPadding);
+
+    // The area inside the frame, scroll bars not taken off yet.
+    const QSize area = contentsRect().size();
+    const int verticalBar = verticalScrollBar()->sizeHint().width();
+    const int horizontalBar = horizontalScrollBar()->sizeHint().height();
+    int width = area.width() - m_labelWidth;
+    int height = area.height() - m_headerHeight;
+    bool vertical = rows > 0 && qint64(rows) * minRow > height;
+    if (vertical)
+        width -= verticalBar;
+    const bool horizontal = columns > 0 && qint64(columns) * minColumn > width;
+    if (horizontal) {
+        height -= horizontalBar;
+        if (!vertical && rows > 0 && qint64(rows) * minRow > height) {
+            vertical = true;
+            width -= verticalBar;
+        }
+    }
+    m_body = QSize(std::max(width, 0), std::max(height, 0));
+    m_columnWidth = columns > 0 ? std::max(minColumn, m_body.width() / columns) : 0;
+    m_rowHeight = rows > 0 ? std::max(minRow, m_body.height() / rows) : 0;
+
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const int shownRows = visibleRowCount();
+    verticalScrollBar()->setRange(0, std::max(rows - shownRows, 0));
+    verticalScrollBar()->setPageStep(std::max(shownRows, 1));
+    const int shownColumns = m_columnWidth > 0 ? std::max(m_body.width() / m_columnWidth, 1) : 1;
+    horizontalScrollBar()->setRange(0, std::max(columns - shownColumns, 0));
+    horizontalScrollBar()->setPageStep(shownColumns);
+    viewport()->update();
+}
+
+int VirtualGridView::firstVisibleRow() const
+{
+    return 1 + verticalScrollBar()->value();
+}
+
+int VirtualGridView::firstVisibleColumn() const
+{
+    return 1 + horizontalScrollBar()->value();
+}
+
+int VirtualGridView::visibleRowCount() const
+{
+    if (m_rowHeight <= 0)
+        return 0;
+    return std::min(std::max(m_body.height() / m_rowHeight, 1), bodyRows());
+}
+
+void VirtualGridView::scrollToRow(int row)
+{
+    QScrollBar *bar = verticalScrollBar();
+    const int first = firstVisibleRow();
+    if (row < first)
+        bar->setValue(row - 1);
+    else if (row >= first + visibleRowCount())
+        bar->setValue(row - visibleRowCount());
+}
+
+int VirtualGridView::cellX(int column) const
+{
+    return column == 0 ? 0 : m_labelWidth + (column - firstVisibleColumn()) * m_columnWidth;
+}
+
+int VirtualGridView::cellY(int row) const
+{
+    return row == 0 ? 0 : m_headerHeight + (row - firstVisibleRow()) * m_rowHeight;
+}
+
+VirtualGridView::Cell VirtualGridView::cellAt(QPoint point) const
+{
+    if (point.x() < 0 || point.y() < 0)
+        return {};
+    Cell cell;
+    if (point.x() < m_labelWidth)
+        cell.column = 0;
+    else if (m_columnWidth > 0)
+        cell.column = firstVisibleColumn() + (point.x() - m_labelWidth) / m_columnWidth;
+    if (point.y() < m_headerHeight)
+        cell.row = 0;
+    else if (m_rowHeight > 0)
+        cell.row = firstVisibleRow() + (point.y() - m_headerHeight) / m_rowHeight;
+    if (!m_source->contains(cell.row, cell.column))
+        return {};
+    return cell;
+}
+
+QRect VirtualGridView::cellRect(int row, int column) const
+{
+    if (!m_source->contains(row, column) || (row > 0 && row < firstVisibleRow())
+        || (column > 0 && column < firstVisibleColumn()))
+        return {};
+    const QRect rect(cellX(column), cellY(row), column == 0 ? m_labelWidth : m_columnWidth,
+                     row == 0 ? m_headerHeight : m_rowHeight);
+    return rect.intersects(viewport()->rect()) ? rect : QRect();
+}
+
+void VirtualGridView::paintCell(QPainter &painter, int row, int column, const QRect &rect) const
+{
+    const bool label = row == 0 || column == 0;
+    const GridColor back = m_source->backColor(row, column);
+    if (back != kNoGridColor)
+        painter.fillRect(rect, QColor::fromRgba(back));
+    else if (label)
+        painter.fillRect(rect, palette().color(QPalette::Button));
+    const QString text = m_source->text(row, column);
+    if (text.isEmpty() || rect.width() < 6)
+        return;
+    QColor pen;
+    if (const GridColor fore = m_source->foreColor(row, column); fore != kNoGridColor)
+        pen = QColor::fromRgba(fore);
+    else if (back != kNoGridColor && isDark(back))
+        pen = Qt::white;
+    else
+        pen = palette().color(label ? QPalette::ButtonText : QPalette::Text);
+    painter.setPen(pen);
+    painter.drawText(rect.adjusted(3, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+void VirtualGridView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    painter.fillRect(area, palette().color(QPalette::Base));
+    const int rows = m_source->rows();
+    const int columns = m_source->columns();
+
+    // The rows and columns in view: the label row and column, then the body from the scroll position.
+    QList<int> shownRows{0};
+    for (int r = firstVisibleRow(); r < rows && cellY(r) < area.height(); ++r)
+        shownRows.append(r);
+    QList<int> shownColumns{0};
+    for (int c = firstVisibleColumn(); c < columns && cellX(c) < area.width(); ++c)
+        shownColumns.append(c);
+
+    for (const int r : std::as_const(shownRows)) {
+        const int y = cellY(r);
+        const int h = r == 0 ? m_headerHeight : m_rowHeight;
+        for (const int c : std::as_const(shownColumns))
+            paintCell(painter, r, c, QRect(cellX(c), y, c == 0 ? m_labelWidth : m_columnWidth, h));
+    }
+
+    painter.setPen(palette().color(QPalette::Mid));
+    const int right = cellX(shownColumns.last()) + (shownColumns.size() == 1 ? m_labelWidth : m_columnWidth) - 1;
+    const int bottom = cellY(shownRows.last()) + (shownRows.size() == 1 ? m_headerHeight : m_rowHeight) - 1;
+    for (const int c : std::as_const(shownColumns)) {
+        const int x = cellX(c) + (c == 0 ? m_labelWidth : m_columnWidth) - 1;
+        painter.drawLine(x, 0, x, bottom);
+    }
+    for (const int r : std::as_const(shownRows)) {
+        const int y = cellY(r) + (r == 0 ? m_headerHeight : m_rowHeight) - 1;
+        painter.drawLine(0, y, right, y);
+    }
+}
+
+bool VirtualGridView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // The owner keeps the text of the cell under the pointer as the grid's tooltip.
+        auto *help = static_cast<QHelpEvent *>(event);
+        if (toolTip().isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), toolTip(), viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void VirtualGridView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    fitCells();
+}
+
+void VirtualGridView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (const Cell cell = cellAt(event->position().toPoint()); cell.isValid())
+        Q_EMIT cellHovered(cell.row, cell.column);
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void VirtualGridView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (const Cell cell = cellAt(event->position().toPoint()); cell.isValid())
+            Q_EMIT cellClicked(cell.row, cell.column);
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void VirtualGridView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Home:
+        verticalScrollBar()->setValue(0);
+        return;
+    case Qt::Key_End:
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void VirtualGridView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/gridsource.h"
+
+#include <QAbstractScrollArea>
+
+#include <memory>
+
+// A grid of uniform cells over any number of rows. The label row 0 and column 0 stay in place
+// while the body scrolls by whole rows and columns; nothing is kept per row, so a source of
+// millions of computed rows costs what a source of ten does. Cells share out the visible area as
+// long as they stay readable; below that they keep a readable size and the grid scrolls.
+class VirtualGridView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    struct Cell
+    {
+        int row = -1;
+        int column = -1;
+        bool isValid() const { return row >= 0 && column >= 0; }
+    };
+
+    explicit VirtualGridView(QWidget *parent = nullptr);
+
+    const GridSource &source() const { return *m_source; }
+    // A new grid, shown from its first row.
+    void setSource(std::shared_ptr<const GridSource> source);
+    // The same grid changed (cells, rows or columns): fitted again, the scroll position kept.
+    void refresh();
+    // Shares the visible area out among the cells again; done on every resize.
+    void fitCells();
+
+    int labelColumnWidth() const { return m_labelWidth; }
+    int columnWidth() const { return m_columnWidth; }
+    int headerRowHeight() const { return m_headerHeight; }
+    int rowHeight() const { return m_rowHeight; }
+    // The smallest body row height the grid keeps before it scrolls.
+    int minimumRowHeight() const;
+
+    // The first body row and column shown (grid coordinates, so 1 at the top).
+    int firstVisibleRow() const;
+    int firstVisibleColumn() const;
+    // Body rows shown whole.
+    int visibleRowCount() const;
+    void scrollToRow(int row);
+
+    // The cell at a point of the viewport; invalid outside the cells.
+    Cell cellAt(QPoint point) const;
+    // Where a cell is painted in the viewport; empty when it is scrolled out of view.
+    QRect cellRect(int row, int column) const;
+
+Q_SIGNALS:
+    void cellHovered(int row, int column);
+    void cellClicked(int row, int column);
+
+protected:
+    bool viewportEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    int bodyRows() const;
+    int bodyColumns() const;
+    int cellX(int column) const;
+    int cellY(int row) const;
+    void paintCell(QPainter &painter, int row, int column, const QRect &rect) const;
+
+    std::shared_ptr<const GridSource> m_source;
+    int m_labelWidth = 0;
+    int m_columnWidth = 0;
+    int m_headerHeight = 0;
+    int m_rowHeight = 0;
+    QSize m_body;  // the viewport area right and below the label cells
+};
