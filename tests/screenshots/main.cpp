@@ -51,6 +51,7 @@ int main(int argc, char *argv[])
         shootCore(main, sub);
         shootGraphs(main, sub);
         shootLookups(main, sub);
+        shootPurchases(main, sub);
     }
     return 0;
 }

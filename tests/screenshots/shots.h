@@ -12,3 +12,4 @@ void saveShot(QWidget *window, const QString &dir, const QString &name);
 void shootCore(FormMain &main, const QString &dir);
 void shootGraphs(FormMain &main, const QString &dir);
 void shootLookups(FormMain &main, const QString &dir);
+void shootPurchases(FormMain &main, const QString &dir);
