@@ -9,6 +9,7 @@
 #include "core/numbers.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
+#include "purchases/hitcelldelegate.h"
 #include "purchases/purchaselistmodel.h"
 
 #include <QCloseEvent>
@@ -130,6 +131,8 @@ void FormBuyHistory::buildControls()
         m_models[i] = new PurchaseListModel(i == 0 ? m_list.purchases() : m_list.filtered(), m_list.columns(), this);
         view->setModel(m_models[i]);
         setupReportList(view);
+        view->setItemDelegate(new HitCellDelegate(view));
+        HitCellDelegate::useLightSelection(view);
         view->setColumnWidth(0, 0);
         for (int c = 1; c < m_models[i]->columnCount(); ++c)
             view->setColumnWidth(c, twipsToPixels(500));
@@ -148,6 +151,7 @@ void FormBuyHistory::buildControls()
     m_sets = new QListWidget(m_central);
     m_sets->setObjectName(u"List1"_s);
     m_sets->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_sets->setUniformItemSizes(true);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setFamilies({u"ＭＳ ゴシック"_s, fixed.family()});
     m_sets->setFont(fixed);
@@ -247,9 +251,9 @@ void FormBuyHistory::buildEditPanel()
     row->addWidget(commands[2]);
     row->addStretch(1);
     row->addWidget(commands[0]);
-    buttons->setGeometry(10, y + kBoxHeight + 10, 320, commands[0]->sizeHint().height());
+    buttons->setGeometry(10, y + kBoxHeight + 10, 350, commands[0]->sizeHint().height());
 
-    m_frame->resize(340, buttons->geometry().bottom() + 10);
+    m_frame->resize(370, buttons->geometry().bottom() + 10);
     m_frame->move(twipsToPixels(600), 0);
     m_frame->hide();
     Text2_Change(0);
@@ -258,7 +262,7 @@ void FormBuyHistory::buildEditPanel()
 void FormBuyHistory::layoutControls()
 {
     const int listsTop = kMargin + twipsToPixels(420) + 6;
-    m_sets->setGeometry(kMargin, kMargin, kSetsWidth, twipsToPixels(m_setsExpanded ? 1680 : 420));
+    m_sets->setGeometry(kMargin, kMargin, kSetsWidth, setsHeight());
     if (QWidget *buttons = m_central->findChild<QWidget *>(u"Command1Group"_s))
         buttons->move(kMargin + kSetsWidth + kMargin, kMargin);
     const int width = m_central->width() - kMargin - twipsToPixels(240);
@@ -270,12 +274,35 @@ void FormBuyHistory::layoutControls()
         view->setGeometry(kMargin, listsTop, width, height);
 }
 
+int FormBuyHistory::setsHeight() const
+{
+    // Whole rows only: one when shrunk, as many as fit when expanded.
+    const int frame = 2 * m_sets->frameWidth();
+    const int rows = std::max(1, (twipsToPixels(m_setsExpanded ? 1680 : 420) - frame) / setRowHeight());
+    return frame + rows * setRowHeight();
+}
+
+int FormBuyHistory::setRowHeight() const
+{
+    return twipsToPixels(420) - 2 * m_sets->frameWidth();
+}
+
 void FormBuyHistory::setSetsExpanded(bool expanded)
 {
     m_setsExpanded = expanded;
-    m_sets->resize(kSetsWidth, twipsToPixels(expanded ? 1680 : 420));
+    m_sets->resize(kSetsWidth, setsHeight());
     if (expanded)
         m_sets->raise();
+    else
+        scrollSetsToChoice();
+}
+
+void FormBuyHistory::scrollSetsToChoice()
+{
+    // The shrunk list shows the first chosen item, so the filter in force can be read.
+    const QList<QListWidgetItem *> chosen = m_sets->selectedItems();
+    if (!chosen.isEmpty())
+        m_sets->scrollToItem(chosen.front(), QAbstractItemView::PositionAtTop);
 }
 
 QTreeView *FormBuyHistory::ListView1(int index) const
@@ -368,6 +395,9 @@ void FormBuyHistory::rebuildNumberSets()
     m_settingSets = true;
     m_sets->clear();
     m_sets->addItems(m_list.numberSets());
+    const QFontMetrics metrics = m_sets->fontMetrics();
+    for (int i = 0; i < m_sets->count(); ++i)
+        m_sets->item(i)->setSizeHint(QSize(metrics.horizontalAdvance(m_sets->item(i)->text()) + 8, setRowHeight()));
     m_settingSets = false;
     showSetSelection();
 }
@@ -378,6 +408,8 @@ void FormBuyHistory::showSetSelection()
     for (int i = 0; i < m_sets->count(); ++i)
         m_sets->item(i)->setSelected(m_list.isNumberSetSelected(i));
     m_settingSets = false;
+    if (!m_setsExpanded)
+        scrollSetsToChoice();
 }
 
 void FormBuyHistory::fitColumns(int index)

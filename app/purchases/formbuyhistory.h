@@ -100,6 +100,9 @@ private:
     void Text2_Change(int index);
     void stepBox(int index, int delta);
     void setSetsExpanded(bool expanded);
+    int setsHeight() const;
+    int setRowHeight() const;
+    void scrollSetsToChoice();
     PurchaseInput::Boxes panelBoxes() const;
 
     ToolContext m_context;

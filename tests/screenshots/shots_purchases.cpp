@@ -8,9 +8,11 @@
 #include "purchases/purchasesfeature.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -81,9 +83,10 @@ void shootPurchases(FormMain &main, const QString &dir)
     saveShot(history, dir, u"purchases"_s);
 
     // The panel filled from a clicked entry.
-    history->Command1_Click(0);
     history->menuEdit_Click();
     history->Frame1()->move(history->Frame1()->x(), 120);
+    QTreeView *list = history->ListView1(0);
+    list->setCurrentIndex(list->model()->index(3, 1));
     history->ListView1_Click(0, 3);
     saveShot(history, dir, u"purchases-edit"_s);
     history->menuEdit_Click();
