@@ -387,7 +387,18 @@ void FormBuyHistory::syncSelection(int index, const QItemSelection &selected, co
         for (int r = range.top(); r <= range.bottom(); ++r)
             m_list.setVisibleSelected(r, true);
     }
+    mirrorFilteredSelection();
     ShowSelCount();
+}
+
+void FormBuyHistory::mirrorFilteredSelection()
+{
+    // Change and delete act on the purchase list: behind a filter its selection is always the
+    // entries of the rows selected on screen, however they were selected, never rows out of sight.
+    if (!m_list.filterShown())
+        return;
+    m_list.entryClicked(-1);
+    pushSelection(0);
 }
 
 void FormBuyHistory::rebuildNumberSets()
@@ -508,6 +519,7 @@ void FormBuyHistory::Command1_Click(int index)
 {
     m_list.selectAllVisible(index == 1);
     pushSelection(m_list.filterShown() ? 1 : 0);
+    mirrorFilteredSelection();
     ShowSelCount();
 }
 
@@ -543,6 +555,7 @@ void FormBuyHistory::Command2_Click(int index)
 void FormBuyHistory::List1_Click()
 {
     changeLists([&] { m_list.applyFilter(); });
+    mirrorFilteredSelection();
     // Nothing chosen means "全表示", which the list chose itself.
     showSetSelection();
     if (m_list.filterShown())
@@ -564,9 +577,8 @@ void FormBuyHistory::ListView1_Click(int index, int row)
     // Only the list on screen takes clicks; the purchase list lies hidden behind a filter.
     if (index != (m_list.filterShown() ? 1 : 0))
         return;
+    // The purchase list's marks already follow the filtered list's selection.
     const PurchaseInput::Panel panel = m_list.entryClicked(row);
-    if (index == 1)
-        pushSelection(0);
     ShowSelCount();
     if (m_frame->isHidden() || panel.numbers.isEmpty())
         return;

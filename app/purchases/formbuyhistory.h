@@ -92,6 +92,7 @@ private:
     // Runs a change of the entries with both lists' views reset around it.
     void changeLists(const std::function<void()> &change);
     void pushSelection(int index);
+    void mirrorFilteredSelection();
     void syncSelection(int index, const QItemSelection &selected, const QItemSelection &deselected);
     void rebuildNumberSets();
     void showSetSelection();
