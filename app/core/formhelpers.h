@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QPoint>
+#include <QString>
+
+#include <functional>
 
 class QAbstractButton;
 class QTreeView;
@@ -16,6 +19,9 @@ constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 // column 12 pixels (180 twips) wide or less is then set to narrowWidth pixels. With true and 0
 // an all-empty column such as the hidden column 0 ends up 0 wide.
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth);
+// The same for a list whose owner reads its rows' cells faster than the view's model can.
+void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth, int rows,
+                 const std::function<QString(int row, int column)> &cellText);
 
 // Pulls a newly placed window back so at least 32 pixels of it stay inside the work area at the
 // right and at the bottom. Left and top edges are left alone.

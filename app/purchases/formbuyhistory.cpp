@@ -433,7 +433,8 @@ void FormBuyHistory::fitColumns(int index)
             view->setColumnWidth(c, twipsToPixels(500));
         return;
     }
-    LvwAutoSize(view, true, 0);
+    const PurchaseRows &rows = m_models[index]->rows();
+    LvwAutoSize(view, true, 0, rows.count(), [&rows](int row, int column) { return rows.at(row).cellText(column); });
     // A column that shows anything is at least as wide as its header.
     const QFontMetrics metrics = view->header()->fontMetrics();
     for (int c = 1; c < m_models[index]->columnCount(); ++c) {
