@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 // Space a cell needs beside its text (left and right item margins).
@@ -27,12 +28,19 @@ constexpr int kNarrowPixels = 180 / kTwipsPerPixel;
 class AdvanceCache
 {
 public:
-    explicit AdvanceCache(const QFontMetrics &metrics) : m_metrics(metrics) {}
+    explicit AdvanceCache(const QFontMetrics &metrics) : m_metrics(metrics) { m_ascii.fill(-1); }
 
     int width(const QString &text)
     {
         int total = 0;
         for (const QChar c : text) {
+            if (c.unicode() < m_ascii.size()) {
+                int &advance = m_ascii[c.unicode()];
+                if (advance < 0)
+                    advance = m_metrics.horizontalAdvance(c);
+                total += advance;
+                continue;
+            }
             auto it = m_advances.constFind(c.unicode());
             if (it == m_advances.cend())
                 it = m_advances.insert(c.unicode(), m_metrics.horizontalAdvance(c));
@@ -43,25 +51,36 @@ public:
 
 private:
     QFontMetrics m_metrics;
+    std::array<int, 128> m_ascii;
     QHash<char16_t, int> m_advances;
 };
 } // namespace
 
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth)
 {
-    QAbstractItemModel *model = list->model();
+    const QAbstractItemModel *model = list->model();
+    if (!model)
+        return;
+    LvwAutoSize(list, hideNarrow, narrowWidth, model->rowCount(), [model](int row, int column) {
+        return model->index(row, column).data(Qt::DisplayRole).toString();
+    });
+}
+
+void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth, int rows,
+                 const std::function<QString(int row, int column)> &cellText)
+{
+    const QAbstractItemModel *model = list->model();
     if (!model)
         return;
     // Hidden columns are 0 wide, below the header's usual minimum.
     list->header()->setMinimumSectionSize(0);
     AdvanceCache cache(list->fontMetrics());
     const QFontMetrics headerMetrics = list->header()->fontMetrics();
-    const int rows = model->rowCount();
     const int columns = model->columnCount();
     for (int c = 0; c < columns; ++c) {
         int widest = 0;
         for (int r = 0; r < rows; ++r) {
-            const QString text = model->index(r, c).data(Qt::DisplayRole).toString();
+            const QString text = cellText(r, c);
             if (!text.isEmpty())
                 widest = std::max(widest, cache.width(text));
         }

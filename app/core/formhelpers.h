@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QPoint>
+#include <QString>
+
+#include <functional>
 
 class QAbstractButton;
 class QTreeView;
@@ -16,6 +19,9 @@ constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 // wide or less is then set to narrowWidth pixels. With true and 0 an all-empty column such as the
 // hidden column 0 ends up 0 wide. A column left in sight is at least as wide as its header.
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth);
+// The same for a list whose owner reads its rows' cells faster than the view's model can.
+void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth, int rows,
+                 const std::function<QString(int row, int column)> &cellText);
 
 // Keeps a window wholly inside the work area of its screen: moved in where it sticks out, and
 // shrunk to the area when it is larger.

@@ -30,6 +30,15 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+bool heldBy(const QObject *object, const QObject *owner)
+{
+    for (const QObject *o = object->parent(); o; o = o->parent()) {
+        if (o == owner)
+            return true;
+    }
+    return false;
+}
+
 QAction *addEntry(QMenu *menu, const QString &name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
@@ -407,7 +416,8 @@ void FormMain::closeEvent(QCloseEvent *event)
         // Every result copy goes too, and its tool windows with it.
         const QList<QWidget *> windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {
-            if (auto *other = qobject_cast<FormMain *>(w); mayClose && other && other != this)
+            // Copies held by this window's own tool windows were asked with them.
+            if (auto *other = qobject_cast<FormMain *>(w); mayClose && other && other != this && !heldBy(other, this))
                 mayClose = other->m_tools.mayDiscardAll();
         }
     }

@@ -43,4 +43,11 @@ QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon
     return QMessageBox::StandardButton(box.exec());
 }
 
+QMessageBox::StandardButton askToSave(QWidget *parent, const QString &text)
+{
+    const QMessageBox::StandardButton answer =
+        show(parent, text, Icon::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    return answer == QMessageBox::Save || answer == QMessageBox::Discard ? answer : QMessageBox::Cancel;
+}
+
 } // namespace Messages

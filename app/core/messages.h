@@ -33,4 +33,7 @@ QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon
 
 inline void warn(QWidget *parent, const QString &text) { show(parent, text); }
 
+// Asks about unsaved work: Save, Discard or Cancel; any other way out of the box is Cancel.
+QMessageBox::StandardButton askToSave(QWidget *parent, const QString &text);
+
 } // namespace Messages

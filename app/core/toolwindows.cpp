@@ -33,8 +33,13 @@ void ToolWindows::closeAll()
 bool ToolWindows::mayDiscardAll() const
 {
     for (QWidget *w : windows()) {
-        if (auto *guard = dynamic_cast<DiscardGuard *>(w); guard && !guard->mayDiscard())
-            return false;
+        // Windows a tool window holds (a result copy and the copy's own tool windows) go with it.
+        QList<QWidget *> held = w->findChildren<QWidget *>();
+        held.prepend(w);
+        for (QWidget *h : std::as_const(held)) {
+            if (auto *guard = dynamic_cast<DiscardGuard *>(h); guard && !guard->mayDiscard())
+                return false;
+        }
     }
     return true;
 }

@@ -1,0 +1,697 @@
+#include "purchases/formbuyhistory.h"
+
+#include "core/controlarray.h"
+#include "core/filedialogs.h"
+#include "core/formhelpers.h"
+#include "core/formmain.h"
+#include "core/game.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "core/widgets.h"
+#include "lookups/formoldhit.h"
+#include "purchases/hitcelldelegate.h"
+#include "purchases/purchaselistmodel.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <algorithm>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kMargin = 8;
+constexpr int kSetsWidth = 190;
+constexpr int kBoxHeight = 22;
+constexpr int kNumberBoxWidth = 30;
+constexpr int kNumberBoxStep = 34;
+constexpr int kTicketBoxLeft = 10 + 6 * kNumberBoxStep + 8;
+constexpr int kHeaderMargin = 14;
+
+QString historyFilter()
+{
+    return u"*購入履歴.csv|*購入履歴.csv|*.csv|*.csv|*.*|*.*"_s;
+}
+
+const DrawTable &tableOf(const ToolContext &context, DrawTable &fallback)
+{
+    if (context.firstTable)
+        return *context.firstTable;
+    fallback.reset(context.runMode);
+    return fallback;
+}
+
+QLabel *addLabel(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+} // namespace
+
+FormBuyHistory::FormBuyHistory(const ToolContext &context, QWidget *parent)
+    : QMainWindow(parent ? parent : context.opener.data(), Qt::Window),
+      m_context(context),
+      m_list(tableOf(context, m_noTable))
+{
+    setObjectName(u"FormBuyHistory"_s);
+    setWindowTitle(m_list.caption());
+    buildMenus();
+    buildControls();
+    buildEditPanel();
+    rebuildNumberSets();
+    ShowSelCount();
+    resize(660, 460);
+}
+
+FormBuyHistory::~FormBuyHistory()
+{
+    // The models read the list, which goes before the base class deletes the views.
+    m_pushing = true;
+    for (QTreeView *view : m_views)
+        view->setModel(nullptr);
+}
+
+void FormBuyHistory::SetFormMain(FormMain *window)
+{
+    m_formMain = window;
+}
+
+void FormBuyHistory::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(u"データ"_s);
+    file->setObjectName(u"menuBuyData"_s);
+    QAction *load = file->addAction(u"読込み"_s);
+    load->setObjectName(u"menuBuyDataLoad"_s);
+    connect(load, &QAction::triggered, this, &FormBuyHistory::menuBuyDataLoad_Click);
+    file->addSeparator();
+    QAction *save = file->addAction(u"上書き保存"_s);
+    save->setObjectName(u"menuBuyDataSave"_s);
+    connect(save, &QAction::triggered, this, [this] { menuBuyDataSave_Click(); });
+    QAction *saveAs = file->addAction(u"名前を変更して保存"_s);
+    saveAs->setObjectName(u"menuBuyDataSaveRename"_s);
+    connect(saveAs, &QAction::triggered, this, [this] { menuBuyDataSaveRename_Click(); });
+
+    QAction *edit = bar->addAction(u"エディット"_s);
+    edit->setObjectName(u"menuEdit"_s);
+    connect(edit, &QAction::triggered, this, &FormBuyHistory::menuEdit_Click);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(u"ListRmenu"_s);
+    QAction *send = m_popup->addAction(u"過去の抽選結果と照合 へ送る"_s);
+    send->setObjectName(u"RmenuOldHit"_s);
+    connect(send, &QAction::triggered, this, &FormBuyHistory::RmenuOldHit_Click);
+}
+
+void FormBuyHistory::buildControls()
+{
+    m_central = new QWidget(this);
+    setCentralWidget(m_central);
+    m_central->installEventFilter(this);
+
+    for (int i = 0; i < 2; ++i) {
+        auto *view = new QTreeView(m_central);
+        setControlIndex(view, u"ListView1"_s, i);
+        m_models[i] = new PurchaseListModel(i == 0 ? m_list.purchases() : m_list.filtered(), m_list.columns(), this);
+        view->setModel(m_models[i]);
+        setupReportList(view);
+        view->setItemDelegate(new HitCellDelegate(view));
+        HitCellDelegate::useLightSelection(view);
+        view->setColumnWidth(0, 0);
+        for (int c = 1; c < m_models[i]->columnCount(); ++c)
+            view->setColumnWidth(c, twipsToPixels(500));
+        connect(view->header(), &QHeaderView::sectionClicked, this, &FormBuyHistory::ListView1_ColumnClick);
+        connect(view, &QTreeView::clicked, this, [this, i](const QModelIndex &index) { ListView1_Click(i, index.row()); });
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, i](const QItemSelection &selected, const QItemSelection &deselected) {
+                    syncSelection(i, selected, deselected);
+                });
+        m_views[i] = view;
+    }
+    // The filtered list lies over the purchase list and shows only while sets are chosen.
+    m_views[1]->hide();
+    m_views[1]->raise();
+
+    m_sets = new QListWidget(m_central);
+    m_sets->setObjectName(u"List1"_s);
+    m_sets->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_sets->setUniformItemSizes(true);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies({u"ＭＳ ゴシック"_s, fixed.family()});
+    m_sets->setFont(fixed);
+    m_sets->installEventFilter(this);
+    m_sets->viewport()->installEventFilter(this);
+    connect(m_sets, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_settingSets)
+            return;
+        for (int i = 0; i < m_sets->count(); ++i)
+            m_list.setNumberSetSelected(i, m_sets->item(i)->isSelected());
+        List1_Click();
+    });
+
+    auto *buttons = new QWidget(m_central);
+    buttons->setObjectName(u"Command1Group"_s);
+    auto *row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_command1 = addButtonGroup(row, buttons, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
+                                [this](int index) { Command1_Click(index); });
+    buttons->adjustSize();
+
+    m_status = new PanelStatusBar(2, this);
+    setStatusBar(m_status);
+}
+
+void FormBuyHistory::buildEditPanel()
+{
+    m_frame = new QGroupBox(u"エディット"_s, m_central);
+    m_frame->setObjectName(u"Frame1"_s);
+    m_frame->setAutoFillBackground(true);
+    m_frame->installEventFilter(this);
+    const bool mini = m_list.runMode() == Game::MiniLoto;
+
+    addLabel(m_frame, u"購入数字"_s, 10, 20);
+    addLabel(m_frame, u"口数"_s, kTicketBoxLeft, 20);
+    for (int i = 0; i < 7; ++i) {
+        auto *box = new NumericLineEdit(m_frame);
+        setControlIndex(box, u"Text1"_s, i);
+        box->setAlignment(Qt::AlignRight);
+        box->setToolTip(i < 6 ? u"購入数字"_s : u"口数"_s);
+        box->setGeometry(i < 6 ? 10 + i * kNumberBoxStep : kTicketBoxLeft, 38,
+                         i < 6 ? kNumberBoxWidth : kNumberBoxWidth + 8, kBoxHeight);
+        m_text1.append(box);
+    }
+    // miniLOTO asks five numbers: box 5 takes the ticket count in box 6's place.
+    if (mini) {
+        m_text1[6]->hide();
+        m_text1[5]->setGeometry(m_text1[6]->geometry());
+        m_text1[5]->setToolTip(u"口数"_s);
+    }
+
+    const int y = 72;
+    addLabel(m_frame, u"抽選回"_s, 10, y + 3);
+    addLabel(m_frame, u"継続回数"_s, 232, y + 3);
+    const int boxLeft[2] = {56, 290};
+    const int boxWidth[2] = {52, 40};
+    const QString tips[2] = {u"抽選回"_s, u"継続回数"_s};
+    const QString initial[2] = {u"380"_s, u"1"_s};
+    for (int i = 0; i < 2; ++i) {
+        auto *box = new NumericLineEdit(initial[i], m_frame);
+        setControlIndex(box, u"Text2"_s, i);
+        box->setAlignment(Qt::AlignRight);
+        box->setToolTip(tips[i]);
+        box->setGeometry(boxLeft[i], y, boxWidth[i], kBoxHeight);
+        connect(box, &QLineEdit::textChanged, this, [this, i] { Text2_Change(i); });
+        m_text2.append(box);
+
+        auto *spinner = new QWidget(m_frame);
+        setControlIndex(spinner, u"UpDown1"_s, i);
+        spinner->setGeometry(boxLeft[i] + boxWidth[i], y, 16, kBoxHeight);
+        for (const auto &[name, arrow, delta] : {std::tuple{u"up"_s, Qt::UpArrow, 1}, std::tuple{u"down"_s, Qt::DownArrow, -1}}) {
+            auto *button = new QToolButton(spinner);
+            button->setObjectName(name);
+            button->setArrowType(arrow);
+            button->setAutoRepeat(true);
+            button->setGeometry(0, delta > 0 ? 0 : kBoxHeight / 2, 16, kBoxHeight / 2);
+            connect(button, &QToolButton::clicked, this, [this, i, d = delta] { stepBox(i, d); });
+        }
+    }
+    m_date = new QLabel(m_frame);
+    m_date->setObjectName(u"Label2"_s);
+    m_date->setGeometry(boxLeft[0] + boxWidth[0] + 22, y, 100, kBoxHeight);
+
+    auto *buttons = new QWidget(m_frame);
+    auto *row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    const QStringList captions{u"選択行を削除"_s, u"追加"_s, u"変更"_s};
+    QList<QPushButton *> commands;
+    for (int i = 0; i < 3; ++i) {
+        auto *button = new QPushButton(captions[i], buttons);
+        setControlIndex(button, u"Command2"_s, i);
+        connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        commands.append(button);
+    }
+    // Add and change come first on screen, the delete apart at the right.
+    row->addWidget(commands[1]);
+    row->addWidget(commands[2]);
+    row->addStretch(1);
+    row->addWidget(commands[0]);
+    buttons->setGeometry(10, y + kBoxHeight + 10, 350, commands[0]->sizeHint().height());
+
+    m_frame->resize(370, buttons->geometry().bottom() + 10);
+    m_frame->move(twipsToPixels(600), 0);
+    m_frame->hide();
+    Text2_Change(0);
+}
+
+void FormBuyHistory::layoutControls()
+{
+    const int listsTop = kMargin + twipsToPixels(420) + 6;
+    m_sets->setGeometry(kMargin, kMargin, kSetsWidth, setsHeight());
+    if (QWidget *buttons = m_central->findChild<QWidget *>(u"Command1Group"_s))
+        buttons->move(kMargin + kSetsWidth + kMargin, kMargin);
+    const int width = m_central->width() - kMargin - twipsToPixels(240);
+    const int height = m_central->height() - listsTop - kMargin - twipsToPixels(105 * m_context.osVersion);
+    // Too small a window keeps the last layout that fitted.
+    if (width <= 0 || height <= 0)
+        return;
+    for (QTreeView *view : m_views)
+        view->setGeometry(kMargin, listsTop, width, height);
+}
+
+int FormBuyHistory::setsHeight() const
+{
+    // Whole rows only: one when shrunk, as many as fit when expanded.
+    const int frame = 2 * m_sets->frameWidth();
+    const int rows = std::max(1, (twipsToPixels(m_setsExpanded ? 1680 : 420) - frame) / setRowHeight());
+    return frame + rows * setRowHeight();
+}
+
+int FormBuyHistory::setRowHeight() const
+{
+    return twipsToPixels(420) - 2 * m_sets->frameWidth();
+}
+
+void FormBuyHistory::setSetsExpanded(bool expanded)
+{
+    m_setsExpanded = expanded;
+    m_sets->resize(kSetsWidth, setsHeight());
+    if (expanded)
+        m_sets->raise();
+    else
+        scrollSetsToChoice();
+}
+
+void FormBuyHistory::scrollSetsToChoice()
+{
+    // The shrunk list shows the first chosen item, so the filter in force can be read.
+    const QList<QListWidgetItem *> chosen = m_sets->selectedItems();
+    if (!chosen.isEmpty())
+        m_sets->scrollToItem(chosen.front(), QAbstractItemView::PositionAtTop);
+}
+
+QTreeView *FormBuyHistory::ListView1(int index) const
+{
+    return index == 0 || index == 1 ? m_views[index] : nullptr;
+}
+
+NumericLineEdit *FormBuyHistory::Text1(int index) const
+{
+    return m_text1.value(index);
+}
+
+NumericLineEdit *FormBuyHistory::Text2(int index) const
+{
+    return m_text2.value(index);
+}
+
+QList<FormOldHit *> FormBuyHistory::checkWindows() const
+{
+    QList<FormOldHit *> out;
+    for (const QPointer<FormOldHit> &check : m_checkOrder) {
+        if (check)
+            out.append(check.data());
+    }
+    return out;
+}
+
+void FormBuyHistory::changeLists(const std::function<void()> &change)
+{
+    // A reset forgets the column widths; the lists keep what the user or the last fit gave them.
+    QList<int> widths[2];
+    for (int i = 0; i < 2; ++i) {
+        const QHeaderView *header = m_views[i]->header();
+        for (int c = 0; c < header->count(); ++c)
+            widths[i].append(header->sectionSize(c));
+        m_models[i]->beginChange();
+    }
+    change();
+    for (int i = 0; i < 2; ++i) {
+        m_models[i]->endChange();
+        for (int c = 0; c < widths[i].size(); ++c)
+            m_views[i]->setColumnWidth(c, widths[i][c]);
+        pushSelection(i);
+    }
+    m_views[1]->setVisible(m_list.filterShown());
+    if (m_list.filterShown())
+        m_views[1]->raise();
+}
+
+void FormBuyHistory::pushSelection(int index)
+{
+    // The list's flags are the truth; the view mirrors them as runs of selected rows.
+    const PurchaseRows &rows = index == 0 ? m_list.purchases() : m_list.filtered();
+    PurchaseListModel *model = m_models[index];
+    const int lastColumn = model->columnCount() - 1;
+    QItemSelection selection;
+    for (int r = 0; r < rows.count();) {
+        if (!rows.isSelected(r)) {
+            ++r;
+            continue;
+        }
+        int end = r;
+        while (end + 1 < rows.count() && rows.isSelected(end + 1))
+            ++end;
+        selection.append(QItemSelectionRange(model->index(r, 0), model->index(end, lastColumn)));
+        r = end + 1;
+    }
+    m_pushing = true;
+    m_views[index]->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_pushing = false;
+}
+
+void FormBuyHistory::syncSelection(int index, const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (m_pushing || index != (m_list.filterShown() ? 1 : 0))
+        return;
+    for (const QItemSelectionRange &range : deselected) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            m_list.setVisibleSelected(r, false);
+    }
+    for (const QItemSelectionRange &range : selected) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            m_list.setVisibleSelected(r, true);
+    }
+    mirrorFilteredSelection();
+    ShowSelCount();
+}
+
+void FormBuyHistory::mirrorFilteredSelection()
+{
+    // Change and delete act on the purchase list: behind a filter its selection is always the
+    // entries of the rows selected on screen, however they were selected, never rows out of sight.
+    if (!m_list.filterShown())
+        return;
+    m_list.entryClicked(-1);
+    pushSelection(0);
+}
+
+void FormBuyHistory::rebuildNumberSets()
+{
+    m_settingSets = true;
+    m_sets->clear();
+    m_sets->addItems(m_list.numberSets());
+    const QFontMetrics metrics = m_sets->fontMetrics();
+    for (int i = 0; i < m_sets->count(); ++i)
+        m_sets->item(i)->setSizeHint(QSize(metrics.horizontalAdvance(m_sets->item(i)->text()) + 8, setRowHeight()));
+    m_settingSets = false;
+    showSetSelection();
+}
+
+void FormBuyHistory::showSetSelection()
+{
+    m_settingSets = true;
+    for (int i = 0; i < m_sets->count(); ++i)
+        m_sets->item(i)->setSelected(m_list.isNumberSetSelected(i));
+    m_settingSets = false;
+    if (!m_setsExpanded)
+        scrollSetsToChoice();
+}
+
+void FormBuyHistory::fitColumns(int index)
+{
+    QTreeView *view = m_views[index];
+    if (m_models[index]->rowCount() == 0) {
+        // Nothing to fit to: the columns keep a width a header can be read in.
+        view->setColumnWidth(0, 0);
+        for (int c = 1; c < m_models[index]->columnCount(); ++c)
+            view->setColumnWidth(c, twipsToPixels(500));
+        return;
+    }
+    const PurchaseRows &rows = m_models[index]->rows();
+    LvwAutoSize(view, true, 0, rows.count(), [&rows](int row, int column) { return rows.at(row).cellText(column); });
+    // A column that shows anything is at least as wide as its header.
+    const QFontMetrics metrics = view->header()->fontMetrics();
+    for (int c = 1; c < m_models[index]->columnCount(); ++c) {
+        const int need = metrics.horizontalAdvance(m_models[index]->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString())
+            + kHeaderMargin;
+        if (view->columnWidth(c) > 0 && view->columnWidth(c) < need)
+            view->setColumnWidth(c, need);
+    }
+}
+
+void FormBuyHistory::finishEdit()
+{
+    rebuildNumberSets();
+    fitColumns(0);
+    ShowSelCount();
+}
+
+bool FormBuyHistory::MakeListView(const QString &CSVFile)
+{
+    PurchaseFile::Result result;
+    changeLists([&] { result = m_list.load(CSVFile); });
+    if (!result.ok()) {
+        Messages::warn(this, result.message);
+        return false;
+    }
+    setWindowTitle(m_list.caption());
+    for (QTreeView *view : m_views) {
+        view->header()->setSortIndicatorShown(true);
+        view->header()->setSortIndicator(PurchaseColumn::Kai, Qt::AscendingOrder);
+    }
+    finishEdit();
+    return true;
+}
+
+bool FormBuyHistory::WriteBuyData(const QString &path)
+{
+    const PurchaseFile::Result result = m_list.save(path);
+    if (!result.ok()) {
+        Messages::warn(this, result.message);
+        return false;
+    }
+    setWindowTitle(m_list.caption());
+    return true;
+}
+
+void FormBuyHistory::menuBuyDataLoad_Click()
+{
+    // Another history replaces this one: unsaved entries are asked about first.
+    if (!mayDiscard())
+        return;
+    const QString folder =
+        m_list.hasFileName() ? QFileInfo(m_list.fileName()).absolutePath() : QCoreApplication::applicationDirPath();
+    const QString path = FileDialogs::getOpenFileName(this, historyFilter(), folder);
+    if (!path.isEmpty())
+        MakeListView(path);
+}
+
+bool FormBuyHistory::menuBuyDataSave_Click()
+{
+    if (!m_list.hasFileName())
+        return menuBuyDataSaveRename_Click();
+    return WriteBuyData(m_list.fileName());
+}
+
+bool FormBuyHistory::menuBuyDataSaveRename_Click()
+{
+    const QString folder =
+        m_list.hasFileName() ? QFileInfo(m_list.fileName()).absolutePath() : QCoreApplication::applicationDirPath();
+    const QString path = FileDialogs::getSaveFileName(this, historyFilter(), folder);
+    if (path.isEmpty())
+        return false;
+    return WriteBuyData(path);
+}
+
+void FormBuyHistory::menuEdit_Click()
+{
+    m_text2[0]->setText(QString::number(m_list.nextDrawNumber()));
+    m_frame->setVisible(m_frame->isHidden());
+    m_frame->raise();
+}
+
+void FormBuyHistory::Command1_Click(int index)
+{
+    m_list.selectAllVisible(index == 1);
+    pushSelection(m_list.filterShown() ? 1 : 0);
+    mirrorFilteredSelection();
+    ShowSelCount();
+}
+
+PurchaseInput::Boxes FormBuyHistory::panelBoxes() const
+{
+    QStringList text1;
+    QStringList text2;
+    for (const NumericLineEdit *box : m_text1)
+        text1.append(box->text());
+    for (const NumericLineEdit *box : m_text2)
+        text2.append(box->text());
+    return PurchaseInput::fromControls(m_list.runMode(), text1, text2);
+}
+
+void FormBuyHistory::Command2_Click(int index)
+{
+    QString message;
+    changeLists([&] {
+        if (index == 0)
+            m_list.removeSelected();
+        else if (index == 1)
+            message = m_list.add(panelBoxes());
+        else if (index == 2)
+            message = m_list.change(panelBoxes());
+    });
+    if (!message.isEmpty()) {
+        Messages::warn(this, message);
+        return;
+    }
+    finishEdit();
+}
+
+void FormBuyHistory::List1_Click()
+{
+    changeLists([&] { m_list.applyFilter(); });
+    mirrorFilteredSelection();
+    // Nothing chosen means "全表示", which the list chose itself.
+    showSetSelection();
+    if (m_list.filterShown())
+        fitColumns(1);
+    ShowSelCount();
+}
+
+void FormBuyHistory::ListView1_ColumnClick(int column)
+{
+    changeLists([&] { m_list.sortByColumn(column); });
+    for (QTreeView *view : m_views) {
+        view->header()->setSortIndicatorShown(true);
+        view->header()->setSortIndicator(column, m_list.sortOrder());
+    }
+}
+
+void FormBuyHistory::ListView1_Click(int index, int row)
+{
+    // Only the list on screen takes clicks; the purchase list lies hidden behind a filter.
+    if (index != (m_list.filterShown() ? 1 : 0))
+        return;
+    // The purchase list's marks already follow the filtered list's selection.
+    const PurchaseInput::Panel panel = m_list.entryClicked(row);
+    ShowSelCount();
+    if (m_frame->isHidden() || panel.numbers.isEmpty())
+        return;
+    m_text2[0]->setText(panel.drawNo);
+    m_text2[1]->setText(panel.count);
+    const int picks = m_list.runMode();
+    for (int i = 0; i < picks; ++i)
+        m_text1[i]->setText(panel.numbers.value(i));
+    m_text1[picks]->setText(panel.tickets);
+}
+
+void FormBuyHistory::RmenuOldHit_Click()
+{
+    const int picks = m_list.runMode();
+    for (const QString &set : m_list.numberSetsToSend()) {
+        QPointer<FormOldHit> &check = m_checks[set];
+        if (!check) {
+            check = new FormOldHit(m_context, this);
+            m_checkOrder.append(check);
+        }
+        check->Text1(5)->setVisible(picks != Game::MiniLoto);
+        check->SetFormMain(m_formMain);
+        showToolWindow(check, frameBottomRight(this));
+        const QStringList numbers = PurchaseList::numbersOfSet(set);
+        for (int i = 0; i < 6; ++i)
+            check->Text1(i)->setText(i < picks ? numbers.value(i) : QString());
+        check->Command1_Click();
+    }
+}
+
+void FormBuyHistory::ShowSelCount()
+{
+    m_status->setPanelText(1, m_list.selectionText());
+    m_status->setPanelText(2, m_list.totalsText());
+}
+
+void FormBuyHistory::Text2_Change(int index)
+{
+    if (const std::optional<QString> corrected = PurchaseInput::correctedCountBox(m_text2[index]->text())) {
+        m_text2[index]->setText(*corrected);
+        return;
+    }
+    m_date->setText(m_list.panelDate(m_text2[0]->text()));
+}
+
+void FormBuyHistory::stepBox(int index, int delta)
+{
+    const qint64 value = parseNumber(m_text2[index]->text()).value_or(0);
+    m_text2[index]->setText(QString::number(std::clamp<qint64>(value + delta, 1, PurchaseEntry::kMaxDrawNo)));
+}
+
+bool FormBuyHistory::mayDiscard()
+{
+    if (!m_list.isModified())
+        return true;
+    QWidget *parent = isVisible() ? this : parentWidget();
+    const QMessageBox::StandardButton answer =
+        Messages::askToSave(parent, u"購入履歴の変更が保存されていません。保存しますか？"_s);
+    if (answer == QMessageBox::Save)
+        return menuBuyDataSave_Click();
+    return answer == QMessageBox::Discard;
+}
+
+void FormBuyHistory::closeEvent(QCloseEvent *event)
+{
+    for (FormOldHit *check : checkWindows())
+        check->close();
+    // Only hidden: the entries, the file and the filter stay for the next showing.
+    hide();
+    event->ignore();
+}
+
+bool FormBuyHistory::eventFilter(QObject *watched, QEvent *event)
+{
+    // Events that reach the filters while the window is still being built.
+    if (!m_frame)
+        return QMainWindow::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (watched == m_central && type == QEvent::Resize) {
+        layoutControls();
+    } else if (watched == m_sets) {
+        if (type == QEvent::Enter) {
+            setSetsExpanded(true);
+            m_sets->setFocus();
+        } else if ((type == QEvent::Leave && !m_popup->isVisible()) || type == QEvent::FocusOut) {
+            setSetsExpanded(false);
+        }
+    } else if (watched == m_sets->viewport() && type == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton && m_sets->count() > 1)
+            m_popup->popup(mouse->globalPosition().toPoint());
+    } else if (watched == m_frame) {
+        // The panel moves with the mouse, and a double click puts it away.
+        if (type == QEvent::MouseButtonDblClick) {
+            m_dragging = false;
+            m_frame->hide();
+            return true;
+        }
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const QPoint at = mouse->globalPosition().toPoint();
+            if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+                m_dragging = true;
+                m_dragFrom = at;
+            } else if (type == QEvent::MouseMove && m_dragging) {
+                m_frame->move(m_frame->pos() + (at - m_dragFrom));
+                m_dragFrom = at;
+            } else if (type == QEvent::MouseButtonRelease) {
+                m_dragging = false;
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

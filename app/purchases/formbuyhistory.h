@@ -1,0 +1,134 @@
+#pragma once
+
+#include "core/discardguard.h"
+#include "core/drawtable.h"
+#include "core/toolcontext.h"
+#include "purchases/purchaselist.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
+
+#include <functional>
+
+class FormMain;
+class FormOldHit;
+class NumericLineEdit;
+class PanelStatusBar;
+class PurchaseListModel;
+class QAction;
+class QGroupBox;
+class QItemSelection;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTreeView;
+
+// "購入履歴": the tickets the user bought, checked against the draws of the program's first main
+// window, with the edit panel, the number-set filter, the totals and the send to the check.
+class FormBuyHistory : public QMainWindow, public DiscardGuard
+{
+    Q_OBJECT
+public:
+    explicit FormBuyHistory(const ToolContext &context, QWidget *parent = nullptr);
+    ~FormBuyHistory() override;
+
+    // The main window that opened this one; the check windows opened from here examine its rows.
+    void SetFormMain(FormMain *window);
+    FormMain *formMain() const { return m_formMain; }
+    const PurchaseList &purchaseList() const { return m_list; }
+
+    // Reads a history file into the list; false (after the message) when it is refused.
+    bool MakeListView(const QString &CSVFile);
+    // Writes the list to the file and makes it the current one; false after the message.
+    bool WriteBuyData(const QString &path);
+    void menuBuyDataLoad_Click();
+    // Each returns true when the list was written.
+    bool menuBuyDataSave_Click();
+    bool menuBuyDataSaveRename_Click();
+    // Shows or hides the edit panel, with the draw-number box set to the next draw.
+    void menuEdit_Click();
+
+    // 0 "Select Clear", 1 "Select All" of the visible list.
+    void Command1_Click(int index);
+    // 0 "選択行を削除", 1 "追加", 2 "変更".
+    void Command2_Click(int index);
+    // Applies the chosen number sets to the filtered list.
+    void List1_Click();
+    // Sorts both lists by a column (0 = the hidden column), the order flipping on every click.
+    void ListView1_ColumnClick(int column);
+    // A click on an entry of list `index` (0 the purchase list, 1 the filtered list).
+    void ListView1_Click(int index, int row);
+    // Sends the chosen number sets (all with "全表示") to check windows of their own.
+    void RmenuOldHit_Click();
+    void ShowSelCount();
+
+    // ListView1(0) the purchase list, ListView1(1) the filtered list over it.
+    QTreeView *ListView1(int index) const;
+    QListWidget *List1() const { return m_sets; }
+    QGroupBox *Frame1() const { return m_frame; }
+    NumericLineEdit *Text1(int index) const;
+    NumericLineEdit *Text2(int index) const;
+    QLabel *Label2() const { return m_date; }
+    PanelStatusBar *StatusBar1() const { return m_status; }
+    QMenu *ListRmenu() const { return m_popup; }
+    // The check windows opened from here, in the order they were made.
+    QList<FormOldHit *> checkWindows() const;
+
+    bool mayDiscard() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void buildEditPanel();
+    void layoutControls();
+    // Runs a change of the entries with both lists' views reset around it.
+    void changeLists(const std::function<void()> &change);
+    void pushSelection(int index);
+    void mirrorFilteredSelection();
+    void syncSelection(int index, const QItemSelection &selected, const QItemSelection &deselected);
+    void rebuildNumberSets();
+    void showSetSelection();
+    void fitColumns(int index);
+    void finishEdit();
+    void Text2_Change(int index);
+    void stepBox(int index, int delta);
+    void setSetsExpanded(bool expanded);
+    int setsHeight() const;
+    int setRowHeight() const;
+    void scrollSetsToChoice();
+    PurchaseInput::Boxes panelBoxes() const;
+
+    ToolContext m_context;
+    QPointer<FormMain> m_formMain;
+    DrawTable m_noTable;  // stands in when there is no first main window
+    PurchaseList m_list;
+
+    QListWidget *m_sets = nullptr;
+    QList<QPushButton *> m_command1;
+    QTreeView *m_views[2] = {nullptr, nullptr};
+    PurchaseListModel *m_models[2] = {nullptr, nullptr};
+    QGroupBox *m_frame = nullptr;
+    QList<NumericLineEdit *> m_text1;
+    QList<NumericLineEdit *> m_text2;
+    QLabel *m_date = nullptr;
+    PanelStatusBar *m_status = nullptr;
+    QMenu *m_popup = nullptr;
+    QWidget *m_central = nullptr;
+
+    bool m_pushing = false;
+    bool m_settingSets = false;
+    bool m_setsExpanded = false;
+    bool m_dragging = false;
+    QPoint m_dragFrom;
+    // One check window per number set sent, kept by the set's text.
+    QHash<QString, QPointer<FormOldHit>> m_checks;
+    QList<QPointer<FormOldHit>> m_checkOrder;
+};
