@@ -407,11 +407,6 @@ int moneyColumn(int runMode)
     return Layout(runMode).money();
 }
 
-int drawsColumn(int runMode)
-{
-    return Layout(runMode).draws();
-}
-
 int numberAt(const Result &result, int row, int column)
 {
     const Key &key = result.rows[size_t(row)].key;

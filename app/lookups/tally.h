@@ -127,7 +127,6 @@ QStringList headers(int runMode);
 QStringList columnKeys(int runMode);
 int firstCountColumn(int runMode);
 int moneyColumn(int runMode);
-int drawsColumn(int runMode);
 // A cell as the table shows it: numbers in 2 characters (two blanks past the key's end), counts
 // in at least 3, money in at least 9 (longer values in full), then the draws text.
 QString cellText(const Result &result, int row, int column);

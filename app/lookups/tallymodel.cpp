@@ -154,8 +154,7 @@ QVariant TallyModel::data(const QModelIndex &index, int role) const
         return text(index.row(), index.column());
     // The draws column is as wide as its longest list: the lists read from their first draw on.
     if (role == Qt::TextAlignmentRole && index.column() > 0)
-        return QVariant::fromValue((index.column() == Tally::drawsColumn(m_runMode) ? Qt::AlignLeft : Qt::AlignRight)
-                                   | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 
@@ -168,7 +167,6 @@ QVariant TallyModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role == Qt::UserRole)
         return m_keys[section];
     if (role == Qt::TextAlignmentRole && section > 0)
-        return QVariant::fromValue((section == Tally::drawsColumn(m_runMode) ? Qt::AlignLeft : Qt::AlignRight)
-                                   | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
