@@ -135,14 +135,16 @@ int runTrend(const QStringList &arguments, Output &out)
     // The chart window opens only when a trend was computed over at least one draw.
     if (!request.rates || trend.draws == 0)
         return 0;
-    const std::optional<RateChart> chart = args.has(u"--final"_s)
-                                               ? finalRateChart(trend)
-                                               : movingRateChart(trend, windowSize(args.value(u"--window"_s, u"5"_s)));
-    if (!chart)
-        return 0;
+    const RateView view = args.has(u"--final"_s) ? RateView::Final : RateView::Moving;
+    const qint64 window = windowSize(args.value(u"--window"_s, u"5"_s));
     out.section(u"FormGraph3"_s, u"MSChart1"_s);
-    printChart(out, chart->seriesLabels, chart->categories, [&](qsizetype s, qsizetype h) {
-        return shortestNumber(chart->values[size_t(s)][size_t(h)]);
+    // Every draw is printed, computed as it goes: a long history needs no chart in memory.
+    QStringList categories;
+    categories.reserve(trend.draws);
+    for (const QString &label : trend.drawLabels)
+        categories.append(label + u'回');
+    printChart(out, rateSeriesLabels(trend), categories, [&](qsizetype s, qsizetype h) {
+        return shortestNumber(rateAt(trend, view, window, int(s), int(h) + 1));
     });
     return 0;
 }

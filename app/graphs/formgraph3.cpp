@@ -35,6 +35,9 @@ using namespace Qt::StringLiterals;
 namespace {
 // Labelled draws along the bottom; more would overlap.
 constexpr int kMaxDrawLabels = 12;
+// Points per line: more than any screen shows across the plot, yet a bounded amount of memory
+// for a history of any length.
+constexpr int kMaxPlotPoints = 4000;
 // Beyond this many series the legend would cover the plot.
 constexpr int kMaxLegendSeries = 20;
 // Tick counts come from typed digits: keep them to what an axis can draw.
@@ -171,7 +174,7 @@ void FormGraph3::MakeGraph3_2()
     if (!owner)
         return;
     // Without the owner's rate rows there is nothing to plot: the chart stays as it is.
-    if (std::optional<RateChart> rates = movingRateChart(owner->grid(), fieldCount(m_text2)))
+    if (std::optional<RateChart> rates = rateChart(owner->grid(), RateView::Moving, fieldCount(m_text2), kMaxPlotPoints))
         showChart(std::move(*rates));
 }
 
@@ -180,24 +183,25 @@ void FormGraph3::MakeGraph3()
     FormGraph2 *owner = commonStart(false);
     if (!owner || !owner->Check2()->isChecked())
         return;
-    if (std::optional<RateChart> rates = finalRateChart(owner->grid()))
+    if (std::optional<RateChart> rates = rateChart(owner->grid(), RateView::Final, 0, kMaxPlotPoints))
         showChart(std::move(*rates));
 }
 
 void FormGraph3::showChart(RateChart chartData)
 {
     m_data = std::move(chartData);
-    const int draws = int(m_data.categories.size());
+    const int points = int(m_data.categories.size());
+    const int draws = m_data.draws.empty() ? 0 : m_data.draws.back();
 
     m_chart->removeAllSeries();
     const QStringList labels = m_axisX->categoriesLabels();
     for (const QString &label : labels)
         m_axisX->remove(label);
-    if (draws > 0) {
-        const int step = std::max(1, (draws + kMaxDrawLabels - 1) / kMaxDrawLabels);
+    if (points > 0) {
+        const int step = std::max(1, (points + kMaxDrawLabels - 1) / kMaxDrawLabels);
         m_axisX->setStartValue(0.5);
-        for (int h = step; h <= draws; h += step)
-            m_axisX->append(m_data.categories[h - 1], h);
+        for (int k = step; k <= points; k += step)
+            m_axisX->append(m_data.categories[k - 1], m_data.draws[size_t(k - 1)]);
     }
     // One category per draw, centred on its grid column when laid over the grid.
     m_axisX->setRange(0.5, std::max(draws, 1) + 0.5);
@@ -205,12 +209,12 @@ void FormGraph3::showChart(RateChart chartData)
     for (qsizetype s = 0; s < m_data.seriesLabels.size(); ++s) {
         auto *series = new QLineSeries;
         series->setName(m_data.seriesLabels[s]);
-        QList<QPointF> points;
-        points.reserve(draws);
+        QList<QPointF> line;
+        line.reserve(points);
         const std::vector<double> &values = m_data.values[size_t(s)];
-        for (int h = 0; h < draws; ++h)
-            points.append(QPointF(h + 1, values[size_t(h)]));
-        series->replace(points);
+        for (int k = 0; k < points; ++k)
+            line.append(QPointF(m_data.draws[size_t(k)], values[size_t(k)]));
+        series->replace(line);
         // The first of a pair is the reference line: thinner and dashed in the pair's colour.
         QPen pen(seriesColor(int(s / 2)));
         pen.setWidthF(s % 2 == 0 ? 1.0 : 2.0);

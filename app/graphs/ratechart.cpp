@@ -7,25 +7,39 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-RateChart chartFrame(const TrendGrid &grid)
-{
-    RateChart chart;
-    chart.categories.reserve(grid.draws);
-    for (const QString &label : grid.drawLabels)
-        chart.categories.append(label + u'回');
-    for (const int n : grid.numbers) {
-        chart.seriesLabels.append(QString::number(n) + u"平均"_s);
-        chart.seriesLabels.append(QString::number(n));
-    }
-    chart.values.assign(size_t(chart.seriesLabels.size()), std::vector<double>(size_t(grid.draws), 0.0));
-    return chart;
-}
-
 double runningRate(const TrendGrid &grid, int index, int draw)
 {
     return double(grid.hitsUpTo(index, draw)) / double(draw) * 100.0;
 }
+
+double movingRateAt(const TrendGrid &grid, int index, qint64 h, qint64 window)
+{
+    window = std::max<qint64>(window, 1);
+    const qint64 start = h - window + 1;
+    if (start > 0)
+        return double(grid.hitsUpTo(index, int(h)) - grid.hitsUpTo(index, int(start - 1))) * 100.0 / double(window);
+    return double(grid.hitsUpTo(index, int(h))) * 100.0 / double(h);
+}
 } // namespace
+
+QStringList rateSeriesLabels(const TrendGrid &grid)
+{
+    QStringList labels;
+    for (const int n : grid.numbers) {
+        labels.append(QString::number(n) + u"平均"_s);
+        labels.append(QString::number(n));
+    }
+    return labels;
+}
+
+double rateAt(const TrendGrid &grid, RateView view, qint64 window, int series, int h)
+{
+    const int index = series / 2;
+    const bool reference = series % 2 == 0;
+    if (view == RateView::Moving)
+        return reference ? runningRate(grid, index, h) : movingRateAt(grid, index, h, window);
+    return reference ? runningRate(grid, index, grid.draws) : runningRate(grid, index, h);
+}
 
 double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window)
 {
@@ -36,36 +50,42 @@ double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window
     return double(prefixHits[size_t(h)]) * 100.0 / double(h);
 }
 
-std::optional<RateChart> movingRateChart(const TrendGrid &grid, qint64 window)
+std::optional<RateChart> rateChart(const TrendGrid &grid, RateView view, qint64 window, int maxCategories)
 {
     if (!grid.rates)
         return std::nullopt;
-    RateChart chart = chartFrame(grid);
-    std::vector<qint64> prefix(size_t(grid.draws) + 1, 0);
-    for (int i = 0; i < grid.numbers.size(); ++i) {
-        for (int h = 1; h <= grid.draws; ++h)
-            prefix[size_t(h)] = grid.hitsUpTo(i, h);
-        std::vector<double> &running = chart.values[size_t(2 * i)];
-        std::vector<double> &moving = chart.values[size_t(2 * i + 1)];
-        for (int h = 1; h <= grid.draws; ++h) {
-            running[size_t(h - 1)] = runningRate(grid, i, h);
-            moving[size_t(h - 1)] = movingRate(prefix, h, window);
+    RateChart chart;
+    chart.seriesLabels = rateSeriesLabels(grid);
+    const int step = maxCategories > 0 && grid.draws > maxCategories ? (grid.draws + maxCategories - 1) / maxCategories : 1;
+    for (int h = step; ; h += step) {
+        if (h > grid.draws) {
+            // The last draw closes the chart whatever the step.
+            if (chart.draws.empty() || chart.draws.back() != grid.draws) {
+                if (grid.draws > 0)
+                    chart.draws.push_back(grid.draws);
+            }
+            break;
         }
+        chart.draws.push_back(h);
+    }
+    chart.categories.reserve(qsizetype(chart.draws.size()));
+    for (const int h : chart.draws)
+        chart.categories.append(grid.drawLabels[h - 1] + u'回');
+    chart.values.assign(size_t(chart.seriesLabels.size()), std::vector<double>(chart.draws.size(), 0.0));
+    for (qsizetype s = 0; s < chart.seriesLabels.size(); ++s) {
+        std::vector<double> &values = chart.values[size_t(s)];
+        for (size_t k = 0; k < chart.draws.size(); ++k)
+            values[k] = rateAt(grid, view, window, int(s), chart.draws[k]);
     }
     return chart;
 }
 
+std::optional<RateChart> movingRateChart(const TrendGrid &grid, qint64 window)
+{
+    return rateChart(grid, RateView::Moving, window);
+}
+
 std::optional<RateChart> finalRateChart(const TrendGrid &grid)
 {
-    if (!grid.rates)
-        return std::nullopt;
-    RateChart chart = chartFrame(grid);
-    for (int i = 0; i < grid.numbers.size(); ++i) {
-        const double finalRate = grid.draws > 0 ? runningRate(grid, i, grid.draws) : 0.0;
-        std::fill(chart.values[size_t(2 * i)].begin(), chart.values[size_t(2 * i)].end(), finalRate);
-        std::vector<double> &running = chart.values[size_t(2 * i + 1)];
-        for (int h = 1; h <= grid.draws; ++h)
-            running[size_t(h - 1)] = runningRate(grid, i, h);
-    }
-    return chart;
+    return rateChart(grid, RateView::Final, 0);
 }
