@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +56,34 @@ ReadResult readFile(const QString &path, qint64 maxBytes)
         result.error = ReadError::TooLarge;
     }
     return result;
+}
+
+namespace {
+WriteFailure &simulatedFailure()
+{
+    static WriteFailure failure = WriteFailure::None;
+    return failure;
+}
+} // namespace
+
+void simulateWriteFailure(WriteFailure failure)
+{
+    simulatedFailure() = failure;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    const WriteFailure failure = simulatedFailure();
+    QSaveFile file(path);
+    if (failure == WriteFailure::Open || !file.open(QIODevice::WriteOnly))
+        return false;
+    if (failure == WriteFailure::Write || file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    if (failure == WriteFailure::Commit)
+        file.cancelWriting();
+    return file.commit();
 }
 
 } // namespace AppFiles

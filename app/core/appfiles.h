@@ -30,4 +30,13 @@ struct ReadResult
 // The whole content of a regular file of at most maxBytes.
 ReadResult readFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
 
+// Writes a whole file or nothing (through a temporary file renamed over it): when any step
+// fails, the file keeps exactly its old content. False on failure.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
+// Test seam: makes every write fail at the given step until reset with None, as a full disk or
+// a failing rename would.
+enum class WriteFailure { None, Open, Write, Commit };
+void simulateWriteFailure(WriteFailure failure);
+
 } // namespace AppFiles

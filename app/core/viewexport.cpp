@@ -1,10 +1,12 @@
 #include "core/viewexport.h"
 
+#include "core/appfiles.h"
 #include "core/filedialogs.h"
 #include "core/messages.h"
 #include "core/tabletext.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
@@ -12,7 +14,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QTreeView>
@@ -40,10 +41,9 @@ bool isGrid(const QAbstractItemView *view)
     return table && table->horizontalHeader()->isHidden();
 }
 
-bool writeFile(QWidget *parent, const QString &path, const std::function<bool(QIODevice &)> &write)
+bool saveFile(QWidget *parent, const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+    const bool written = AppFiles::writeFile(path, bytes);
     if (!written)
         Messages::warn(parent, u"ファイルに保存できませんでした。\n"_s + path);
     return written;
@@ -98,8 +98,7 @@ bool saveAsCsv(QWidget *parent, const QAbstractItemView *view)
                                                       u"CSV で保存"_s);
     if (path.isEmpty())
         return false;
-    const QByteArray bytes = TableText::csvFile(rows(view, false));
-    return writeFile(parent, path, [&](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+    return saveFile(parent, path, TableText::csvFile(rows(view, false)));
 }
 
 bool saveChartImage(QWidget *parent, QChartView *chart)
@@ -108,20 +107,21 @@ bool saveChartImage(QWidget *parent, QChartView *chart)
                                                       u"画像で保存"_s);
     if (path.isEmpty())
         return false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (QFileInfo(path).suffix().compare(u"svg"_s, Qt::CaseInsensitive) == 0) {
-        return writeFile(parent, path, [&](QIODevice &file) {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(chart->size());
-            svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
-            svg.setTitle(chart->window()->windowTitle());
-            QPainter painter(&svg);
-            chart->render(&painter);
-            return painter.end();
-        });
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(chart->size());
+        svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
+        svg.setTitle(chart->window()->windowTitle());
+        QPainter painter(&svg);
+        chart->render(&painter);
+        painter.end();
+    } else {
+        chart->grab().save(&buffer, "PNG");
     }
-    const QPixmap image = chart->grab();
-    return writeFile(parent, path, [&](QIODevice &file) { return image.save(&file, "PNG"); });
+    return saveFile(parent, path, buffer.data());
 }
 
 void enable(QAbstractItemView *view)

@@ -6,7 +6,6 @@
 #include "core/game.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -118,11 +117,7 @@ Result write(const QString &path, const std::vector<PurchaseEntry> &entries, int
 {
     if (path.isEmpty() || title(runMode).isEmpty())
         return failure(Status::Unwritable, path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(Status::Unwritable, path);
-    const QByteArray bytes = serialize(entries, runMode);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!AppFiles::writeFile(path, serialize(entries, runMode)))
         return failure(Status::Unwritable, path);
     return {};
 }

@@ -1,6 +1,7 @@
 #include "lookups/drawlines.h"
 #include "support/testsupport.h"
 
+#include "core/appfiles.h"
 #include "core/controlarray.h"
 #include "core/formmain.h"
 #include "core/widgets.h"
@@ -157,6 +158,8 @@ private Q_SLOTS:
     void sendToCheck();
     void unsavedChangesOnLoad_data();
     void unsavedChangesOnLoad();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
 };
 
 void TestFormBuyHistory::windowMatchesCommand_data()
@@ -515,6 +518,36 @@ void TestFormBuyHistory::unsavedChangesOnLoad()
     messages.clear();
     QCOMPARE(main->tools().mayDiscardAll(), loaded);
     QCOMPARE(messages.requests().size(), loaded ? 0 : 1);
+}
+
+void TestFormBuyHistory::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("failure");
+    QTest::newRow("cannot open") << int(AppFiles::WriteFailure::Open);
+    QTest::newRow("disk full while writing") << int(AppFiles::WriteFailure::Write);
+    QTest::newRow("rename fails") << int(AppFiles::WriteFailure::Commit);
+}
+
+void TestFormBuyHistory::failedSaveKeepsTheOldFile()
+{
+    QFETCH(int, failure);
+    QTemporaryDir dir;
+    const QString path = testsupport::writeTextFile(dir, u"c購入履歴.csv"_s, u"LOTO6 購入履歴\r\nh\r\n300,1,2,3,4,5,6,1\r\n"_s);
+    const QByteArray before = bytesOf(path);
+    auto main = openMain(testsupport::loto6File());
+    FormBuyHistory *form = openHistory(*main);
+    testsupport::MessageRecorder messages;
+    QVERIFY(form->MakeListView(path));
+    AppFiles::simulateWriteFailure(AppFiles::WriteFailure(failure));
+    const bool saved = form->menuBuyDataSave_Click();
+    AppFiles::simulateWriteFailure(AppFiles::WriteFailure::None);
+    QVERIFY(!saved);
+    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"c購入履歴.csv"_s});  // no scratch file left
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY(messages.texts().first().startsWith(u"ファイルに保存できませんでした。"_s));
+    // Once the disk is fine again, the same save goes through.
+    QVERIFY(form->menuBuyDataSave_Click());
 }
 
 QTEST_MAIN(TestFormBuyHistory)
