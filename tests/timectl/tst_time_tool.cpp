@@ -34,6 +34,10 @@ void TestTimeTool::run_data()
                                            << false << 1 << QString();
     QTest::newRow("unresolvable host") << QStringList{u"--host"_s, u"nosuchhost.invalid"_s} << true << 1
                                        << QString();
+    // Reported when the lookup fails, long before the wait for a reply would end.
+    QTest::newRow("unresolvable host, event")
+        << QStringList{u"--async"_s, u"--host"_s, u"nosuchhost.invalid"_s, u"--timeout-ms"_s, u"600000"_s}
+        << true << 1 << QString();
     QTest::newRow("bad option") << QStringList{u"--timeout-ms"_s, u"soon"_s} << true << 2 << QString();
     // Every port outside 1..65535 is wrong usage, however large.
     QTest::newRow("port 0") << QStringList{u"--port"_s, u"0"_s} << true << 2 << QString();

@@ -143,6 +143,14 @@ int main(int argc, char *argv[])
         status = printResult(formatted(date));
         QCoreApplication::quit();
     });
+    // A host name is looked up after the call returns; its failure comes as an event too.
+    QObject::connect(&control, &SNTP::RequestFailed, &app, [&control, &answered] {
+        if (answered)
+            return;
+        answered = true;
+        print(stderr, u"horlogix-time: "_s + control.errorString());
+        QCoreApplication::quit();
+    });
     control.GetServerTime(parser.value(host), remotePort, local, false);
     if (control.lastError() != SNTP::Error::None) {
         print(stderr, u"horlogix-time: "_s + control.errorString());
