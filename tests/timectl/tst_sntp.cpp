@@ -352,6 +352,9 @@ void TestSntp::conversions()
     QCOMPARE(early, QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::OffsetFromUTC, 9 * 3600));
     QCOMPARE(dateTimeToDate(early), -1.25);
     QCOMPARE(dateTimeToDate(QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC)), 43831.375);
+    // Whatever a handler stored: no date, and no overflow on the way.
+    for (double odd : {1e300, -1e300, 1e18, qInf(), -qInf(), qQNaN()})
+        QVERIFY(!dateToDateTime(odd).isValid());
 
     for (quint32 seconds : {0u, 59u, 86399u, 3786825600u - 32401u, 0xFFFFFFFFu}) {
         const QDateTime instant = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);
