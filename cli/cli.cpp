@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/gridsource.h"
 
+#include <cerrno>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -62,11 +63,16 @@ void Output::grid(const GridSource &grid, const std::function<bool(int row, int 
     }
 }
 
-void Output::flush()
+bool Output::flush()
 {
-    std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), stdout);
-    std::fflush(stdout);
+    if (!m_failed) {
+        const size_t size = size_t(m_buffer.size());
+        m_failed = std::fwrite(m_buffer.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0;
+        if (m_failed)
+            m_error = errno;
+    }
     m_buffer.clear();
+    return !m_failed;
 }
 
 Args::Args(const QStringList &arguments, const QSet<QString> &valued, const QSet<QString> &flags)

@@ -36,10 +36,16 @@ public:
     void list(const QStringList &headers, const QList<QStringList> &rows);
     // A grid: every row, row 0 and column 0 included; a marked cell without text prints "*".
     void grid(const GridSource &grid, const std::function<bool(int row, int column)> &marked);
-    void flush();
+    // Writes what is buffered; false once any write to standard output has failed (what
+    // follows a failure is dropped).
+    bool flush();
+    bool failed() const { return m_failed; }
+    int error() const { return m_error; }  // errno of the failed write
 
 private:
     QByteArray m_buffer;
+    bool m_failed = false;
+    int m_error = 0;
 };
 
 // Positional arguments and options of one command. Options named in `valued` take a value.

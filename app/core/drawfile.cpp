@@ -1,31 +1,16 @@
 #include "core/drawfile.h"
 
 #include "core/appfiles.h"
+#include "core/cp932.h"
 #include "core/drawtable.h"
 #include "core/game.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
 
 namespace DrawFile {
 
 namespace {
-// The Windows flavour of Shift-JIS is what these files are written in; plain Shift_JIS is the
-// fallback name for ICU builds that lack the alias.
-const char *codecName()
-{
-    static const char *name = [] {
-        for (const char *candidate : {"windows-31j", "Shift_JIS", "SJIS"}) {
-            if (QStringDecoder(candidate).isValid())
-                return candidate;
-        }
-        return static_cast<const char *>(nullptr);
-    }();
-    return name;
-}
-
 QByteArrayView chopCr(QByteArrayView line)
 {
     return line.endsWith('\r') ? line.chopped(1) : line;
@@ -39,20 +24,12 @@ QString refusedMessage()
 
 QString decode(QByteArrayView bytes)
 {
-    if (const char *name = codecName()) {
-        QStringDecoder decoder(name);
-        return decoder.decode(bytes);
-    }
-    return QString::fromLocal8Bit(bytes);
+    return Cp932::decode(bytes);
 }
 
 QByteArray encode(QStringView text)
 {
-    if (const char *name = codecName()) {
-        QStringEncoder encoder(name);
-        return encoder.encode(text);
-    }
-    return text.toLocal8Bit();
+    return Cp932::encode(text);
 }
 
 int gameOfTitle(QStringView titleLine)

@@ -32,7 +32,8 @@ int gameOfTitle(QStringView titleLine);
 Result parse(const QByteArray &bytes, DrawTable &table);
 Result read(const QString &path, DrawTable &table);
 
-// Text of the whole file as the loader decodes it (Shift-JIS, Windows variant).
+// Text of the whole file as the loader decodes it, and text as the program writes it (code page
+// 932, see core/cp932.h): ASCII bytes stand for themselves, undecodable bytes read as U+FFFD.
 QString decode(QByteArrayView bytes);
 QByteArray encode(QStringView text);
 

@@ -2,8 +2,11 @@
 #include "core/drawtable.h"
 #include "support/testsupport.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace testsupport;
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void loadAll();
     void selections();
     void refusedAndUsage();
+    void outputFailures_data();
+    void outputFailures();
 };
 
 void TestCliLoad::loadAll()
@@ -75,6 +80,34 @@ void TestCliLoad::refusedAndUsage()
         QVERIFY(r.err.startsWith(u"usage"_s) || r.err.startsWith(u"unknown"_s));
         QVERIFY(r.lines.isEmpty());
     }
+}
+
+void TestCliLoad::outputFailures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("closed");  // standard output closed, else /dev/full
+    const QStringList load{u"load"_s, loto6File()};
+    const QStringList help{u"--help"_s};
+    QTest::newRow("load into a full disk") << load << false;
+    QTest::newRow("load, output closed") << load << true;
+    QTest::newRow("help into a full disk") << help << false;
+    QTest::newRow("help, output closed") << help << true;
+}
+
+void TestCliLoad::outputFailures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, closed);
+    QProcess process;
+    if (closed)
+        process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    else
+        process.setStandardOutputFile(u"/dev/full"_s);
+    process.start(QStringLiteral(ZEMVARA_CLI), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).startsWith(u"zemvara-cli: cannot write to standard output: "_s));
 }
 
 QTEST_GUILESS_MAIN(TestCliLoad)

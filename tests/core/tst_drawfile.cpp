@@ -167,6 +167,9 @@ void TestDrawFile::lineEnds()
         {"no final line end", "1,a\r\n2,b", {u"    1"_s, u"    2"_s}},
         {"empty line makes a blank row", "1,a\r\n\r\n2,b\r\n", {u"    1"_s, u"     "_s, u"    2"_s}},
         {"trailing empty line", "1,a\r\n\r\n", {u"    1"_s, u"     "_s}},
+        // A sequence cut off by the end of the file is still a line of its own.
+        {"last line a lone lead byte", "1,a\r\n\x81", {u"    1"_s, u"    \uFFFD"_s}},
+        {"lone lead byte then line end", "\x81\r\n2,b", {u"    \uFFFD"_s, u"    2"_s}},
     };
     for (const Case &c : cases) {
         DrawTable t;
@@ -179,6 +182,14 @@ void TestDrawFile::lineEnds()
         for (int r = 0; r < t.rowCount(); ++r)
             QVERIFY2(!t.cellText(r, 2).contains(u'\r'), c.name);
     }
+    // A cut-off sequence at the end of the last field shows as the replacement character.
+    DrawTable cut;
+    QVERIFY(DrawFile::parse(head + "1,2020/01/01,1,2,3,4,5,6,7,0,1,2,3,4,0,5,6,7,8,0\x81", cut).ok());
+    QCOMPARE(cut.rowCount(), 1);
+    QCOMPARE(cut.cellText(0, 20), u"       0\uFFFD"_s);
+    QVERIFY(DrawFile::parse(head + "1,2020/01/0\x81", cut).ok());
+    QCOMPARE(cut.cellText(0, 2), u"2020/01/0\uFFFD"_s);
+
     // An empty line is a row of blank cells of the right widths, and an empty date.
     DrawTable t;
     QVERIFY(DrawFile::parse(head + "\r\n", t).ok());

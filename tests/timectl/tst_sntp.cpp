@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void replyTime();
     void shortRepliesAndTimeout();
     void asyncEventsIncludingLateOnes();
+    void asyncLookupDoesNotBlock();
     void handlerChangesReturnedValue();
     void handlersMayDeleteOrRestart();
     void argumentsAndPropertyFallBacks();
@@ -147,6 +149,42 @@ void TestSntp::asyncEventsIncludingLateOnes()
     QCOMPARE(control.serverTime(), events.values[1]);
 }
 
+void TestSntp::asyncLookupDoesNotBlock()
+{
+    FakeNtpServer server;
+    server.replies = {FakeNtpServer::reply(3786825600u)};
+    SNTP control;
+    aim(control, server);
+    control.setRemoteHost(u"localhost"_s);
+    const Received events(control);
+    QSignalSpy failed(&control, &SNTP::RequestFailed);
+
+    // The call returns while the name is still being looked up: nothing is bound or sent yet.
+    QCOMPARE(control.GetServerTime({}, 0, 0, false), 0.0);
+    QCOMPARE(control.boundPort(), 0);
+    QVERIFY(server.requests.isEmpty());
+    QTRY_COMPARE(events.values.size(), 1);
+    QCOMPARE(shown(events.values[0]), u"2020/01/01 09:00:00"_s);
+    QCOMPARE(server.requests.size(), 1);
+
+    // A request made while a lookup is under way replaces it: one request reaches the server.
+    server.requests.clear();
+    control.GetServerTime({}, 0, 0, false);
+    const int local = freeUdpPort();
+    control.GetServerTime({}, 0, local, false);
+    QTRY_COMPARE(events.values.size(), 2);
+    QTest::qWait(100);
+    QCOMPARE(server.requests.size(), 1);
+    QCOMPARE(server.requests.first().senderPort(), local);
+
+    // A name that does not resolve fails after the call, with RequestFailed and no event.
+    QCOMPARE(control.GetServerTime(u"nosuchhost.invalid"_s, 0, 0, false), 0.0);
+    QCOMPARE(control.lastError(), SNTP::Error::None);
+    QTRY_COMPARE(failed.size(), 1);
+    QCOMPARE(control.lastError(), SNTP::Error::HostNotFound);
+    QCOMPARE(events.values.size(), 2);
+}
+
 void TestSntp::handlerChangesReturnedValue()
 {
     FakeNtpServer server;
@@ -211,7 +249,8 @@ void TestSntp::handlersMayDeleteOrRestart()
         timer.start();
         QCOMPARE(control.GetServerTime({}, 0, 0, true), 0.0);
         QVERIFY(timer.elapsed() < 2000);
-        QCOMPARE(control.lastError(), SNTP::Error::HostNotFound);
+        // The name is looked up after the failing call returned; its error comes with it.
+        QTRY_COMPARE(control.lastError(), SNTP::Error::HostNotFound);
     }
 }
 
@@ -313,6 +352,9 @@ void TestSntp::conversions()
     QCOMPARE(early, QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::OffsetFromUTC, 9 * 3600));
     QCOMPARE(dateTimeToDate(early), -1.25);
     QCOMPARE(dateTimeToDate(QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC)), 43831.375);
+    // Whatever a handler stored: no date, and no overflow on the way.
+    for (double odd : {1e300, -1e300, 1e18, qInf(), -qInf(), qQNaN()})
+        QVERIFY(!dateToDateTime(odd).isValid());
 
     for (quint32 seconds : {0u, 59u, 86399u, 3786825600u - 32401u, 0xFFFFFFFFu}) {
         const QDateTime instant = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);

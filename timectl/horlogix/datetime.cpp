@@ -7,6 +7,7 @@ namespace horlogix {
 namespace {
 const QDate kOrigin(1899, 12, 30);
 constexpr qint64 kMsecsPerDay = qint64(kSecondsPerDay) * 1000;
+constexpr double kMaxDays = 1e15;
 } // namespace
 
 double transmitSecondsToDate(quint32 seconds)
@@ -23,7 +24,9 @@ double transmitSecondsToDate(quint32 seconds)
 
 QDateTime dateToDateTime(double date)
 {
-    if (!std::isfinite(date))
+    // Far past any calendar date (a handler of GotServerTime may store any value); the day
+    // count would not even fit an integer.
+    if (!std::isfinite(date) || std::fabs(date) >= kMaxDays)
         return {};
     double whole = std::trunc(date);
     qint64 msecs = std::llround(std::fabs(date - whole) * kMsecsPerDay);

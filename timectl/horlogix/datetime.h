@@ -21,7 +21,8 @@ HORLOGIX_EXPORT double transmitSecondsToDate(quint32 seconds);
 // A date-time value as a QDateTime with the wall-clock fields of the value and an offset of
 // +09:00, so that it also names the right instant. Fractions are rounded to the millisecond.
 // Negative values follow the usual convention: the whole part counts days back from the
-// origin and the fraction, taken as positive, is still the time of day.
+// origin and the fraction, taken as positive, is still the time of day. A value that is not a
+// number, or too large for any calendar, gives an invalid QDateTime.
 HORLOGIX_EXPORT QDateTime dateToDateTime(double date);
 
 // The inverse: the instant converted to +09:00 and returned as a date-time value. An invalid

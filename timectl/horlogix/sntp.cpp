@@ -1,7 +1,7 @@
 #include "horlogix/sntp.h"
 
 #include "horlogix/clockicon.h"
-#include "horlogix/datetime.h"
+#include "horlogix/sntpreply.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,7 +25,6 @@ const auto kKeyLocalPort = u"LocalPort"_s;
 const auto kKeySyncMode = u"SyncMode"_s;
 constexpr int kSavedRemotePort = 123;
 constexpr int kSavedLocalPort = 1024;
-constexpr int kTransmitSecondsOffset = 40;
 
 // A saved 32-bit integer, or the fall-back when the key is missing or the value is not one.
 int savedInt(const PropertyBag &bag, const QString &key, int fallback)
@@ -94,7 +93,10 @@ SNTP::SNTP(QWidget *parent) : QWidget(parent)
     connect(m_winsock, &QUdpSocket::readyRead, this, &SNTP::Winsock_DataArrival, Qt::QueuedConnection);
 }
 
-SNTP::~SNTP() = default;
+SNTP::~SNTP()
+{
+    abortLookup();
+}
 
 QSize SNTP::sizeHint() const
 {
@@ -126,11 +128,18 @@ double SNTP::fail(Error error, const QString &text)
     return 0;
 }
 
+void SNTP::abortLookup()
+{
+    if (m_lookupId >= 0)
+        QHostInfo::abortHostLookup(m_lookupId);
+    m_lookupId = -1;
+}
+
 double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lLocalPort,
                            bool fSyncMode)
 {
-    const QByteArray packet = request();
     ++m_exchange;
+    abortLookup();
     if (m_winsock->state() != QAbstractSocket::UnconnectedState)
         m_winsock->abort();
     m_error = Error::None;
@@ -147,31 +156,34 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
     if (localPort < 0 || localPort > 65535)
         return fail(Error::InvalidPort, u"local port %1 is out of range"_s.arg(localPort));
 
+    m_received = false;
+    const bool sync = fSyncMode || m_isSync;
     QHostAddress address(host);
+    if (address.isNull() && !sync) {
+        // The host's events go on while the name is looked up; the request leaves when it is
+        // known, unless another request has been made meanwhile.
+        const quint64 exchange = m_exchange;
+        m_lookupId = QHostInfo::lookupHost(host, this, [this, exchange, host, remotePort, localPort](const QHostInfo &info) {
+            if (exchange != m_exchange)
+                return;
+            m_lookupId = -1;
+            const QHostAddress resolved = pickAddress(info.addresses());
+            if (info.error() != QHostInfo::NoError || resolved.isNull()) {
+                fail(Error::HostNotFound, u"cannot resolve host %1"_s.arg(host));
+                Q_EMIT RequestFailed();
+            } else if (!send(resolved, host, quint16(remotePort), quint16(localPort))) {
+                Q_EMIT RequestFailed();
+            }
+        });
+        return 0;
+    }
     if (address.isNull()) {
         const QHostInfo info = QHostInfo::fromName(host);
         address = pickAddress(info.addresses());
         if (info.error() != QHostInfo::NoError || address.isNull())
             return fail(Error::HostNotFound, u"cannot resolve host %1"_s.arg(host));
     }
-
-    // Binding without address sharing, so a port another socket holds is reported as in use.
-    const QHostAddress any = address.protocol() == QAbstractSocket::IPv6Protocol
-        ? QHostAddress(QHostAddress::AnyIPv6) : QHostAddress(QHostAddress::AnyIPv4);
-    if (!m_winsock->bind(any, quint16(localPort), QAbstractSocket::DontShareAddress)) {
-        if (m_winsock->error() == QAbstractSocket::AddressInUseError)
-            return fail(Error::PortInUse, u"local port %1 is in use"_s.arg(localPort));
-        return fail(Error::BindFailed, u"cannot use local port %1: %2"_s.arg(localPort)
-                                           .arg(m_winsock->errorString()));
-    }
-
-    m_received = false;
-    if (m_winsock->writeDatagram(packet, address, quint16(remotePort)) != packet.size()) {
-        return fail(Error::SendFailed, u"cannot send to %1:%2: %3"_s.arg(host).arg(remotePort)
-                                           .arg(m_winsock->errorString()));
-    }
-
-    if (!fSyncMode && !m_isSync)
+    if (!send(address, host, quint16(remotePort), quint16(localPort)) || !sync)
         return 0;
 
     // The host stays responsive while we wait, and may even delete us from a handler.
@@ -199,16 +211,33 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
     return m_serverTime;
 }
 
+bool SNTP::send(const QHostAddress &address, const QString &host, quint16 remotePort, quint16 localPort)
+{
+    // Binding without address sharing, so a port another socket holds is reported as in use.
+    const QHostAddress any = address.protocol() == QAbstractSocket::IPv6Protocol
+        ? QHostAddress(QHostAddress::AnyIPv6) : QHostAddress(QHostAddress::AnyIPv4);
+    if (!m_winsock->bind(any, localPort, QAbstractSocket::DontShareAddress)) {
+        if (m_winsock->error() == QAbstractSocket::AddressInUseError)
+            fail(Error::PortInUse, u"local port %1 is in use"_s.arg(localPort));
+        else
+            fail(Error::BindFailed, u"cannot use local port %1: %2"_s.arg(localPort).arg(m_winsock->errorString()));
+        return false;
+    }
+    const QByteArray packet = request();
+    if (m_winsock->writeDatagram(packet, address, remotePort) != packet.size()) {
+        fail(Error::SendFailed, u"cannot send to %1:%2: %3"_s.arg(host).arg(remotePort).arg(m_winsock->errorString()));
+        return false;
+    }
+    return true;
+}
+
 void SNTP::Winsock_DataArrival()
 {
     while (m_winsock->hasPendingDatagrams()) {
-        const QByteArray reply = m_winsock->receiveDatagram().data();
-        if (reply.size() < kMinimumReplySize)
+        const std::optional<double> time = horlogix::replyServerTime(m_winsock->receiveDatagram().data());
+        if (!time)
             continue;
-        const auto *b = reinterpret_cast<const uchar *>(reply.constData()) + kTransmitSecondsOffset;
-        const quint32 seconds = (quint32(b[0]) << 24) | (quint32(b[1]) << 16)
-            | (quint32(b[2]) << 8) | quint32(b[3]);
-        m_serverTime = horlogix::transmitSecondsToDate(seconds);
+        m_serverTime = *time;
         m_received = true;
         // A handler may delete the control or start a new exchange; stop reading then.
         const QPointer<SNTP> alive(this);

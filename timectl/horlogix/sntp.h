@@ -1,11 +1,13 @@
 #pragma once
 
 #include "horlogix/horlogix_global.h"
+#include "horlogix/sntpreply.h"
 
 #include <QString>
 #include <QVariantMap>
 #include <QWidget>
 
+class QHostAddress;
 class QLabel;
 class QUdpSocket;
 
@@ -37,7 +39,7 @@ public:
     static constexpr int kDefaultTimeoutMs = 5000;
     static constexpr int kRequestSize = 48;
     // A reply must reach the end of the transmit seconds (bytes 40 to 43).
-    static constexpr int kMinimumReplySize = 44;
+    static constexpr int kMinimumReplySize = horlogix::kMinimumReplySize;
 
     explicit SNTP(QWidget *parent = nullptr);
     ~SNTP() override;
@@ -58,8 +60,10 @@ public:
     // Synchronous (fSyncMode or IsSync): keeps processing events until a reply arrives and
     // returns the server time as it stands after GotServerTime, or 0 when TimeoutMs passes
     // first (the socket is then closed). Otherwise returns 0 at once and the time arrives through
-    // GotServerTime. Any failure to send returns 0 without raising the event; lastError() says
-    // why.
+    // GotServerTime; a host name is then looked up without blocking and the request leaves once
+    // it is known. Any failure to send returns 0 without raising the event; lastError() says
+    // why (for an asynchronous request that fails after the call returned, RequestFailed says
+    // when).
     Q_INVOKABLE double GetServerTime(const QString &strRemoteHost = QString(), int lRemotePort = 0,
                                      int lLocalPort = 0, bool fSyncMode = false);
 
@@ -88,10 +92,15 @@ Q_SIGNALS:
     // time: a handler connected directly may change it, and a waiting GetServerTime returns the
     // changed value.
     void GotServerTime(double &datServer);
+    // An asynchronous request failed after GetServerTime returned: its host name did not
+    // resolve, or the socket could not be bound or used. lastError() says why.
+    void RequestFailed();
 
 private:
     void Winsock_DataArrival();
     double fail(Error error, const QString &text);
+    bool send(const QHostAddress &address, const QString &host, quint16 remotePort, quint16 localPort);
+    void abortLookup();
 
     QString m_remoteHost;
     int m_remotePort = 0;
@@ -104,6 +113,7 @@ private:
     Error m_error = Error::None;
     QString m_errorString;
     quint64 m_exchange = 0;  // counts requests, so a reply handler can tell a new one started
+    int m_lookupId = -1;     // the host-name lookup of an asynchronous request under way
 
     QUdpSocket *m_winsock = nullptr;
     QLabel *m_pic1 = nullptr;

@@ -6,15 +6,48 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-void print(FILE *stream, const QString &text)
+// A standard stream the caller closed is held by /dev/null opened for reading, so that no file
+// or socket the program opens takes its number: output meant for it then fails as it should.
+void holdClosedStandardStreams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            // open() takes the lowest free number, which is this one.
+            const int held = ::open("/dev/null", O_RDONLY);
+            if (held > 2)
+                ::close(held);
+        }
+    }
+}
+
+// Writes one line and flushes it; false when it did not all reach the stream.
+bool print(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
+        && std::fflush(stream) == 0;
+}
+
+// Output the caller asked for that could not be written is a failure, not a success.
+int printResult(const QString &text)
+{
+    if (print(stdout, text))
+        return 0;
+    const int error = errno;
+    print(stderr, u"horlogix-time: cannot write to standard output: "_s
+                      + QString::fromLocal8Bit(std::strerror(error)));
+    return 1;
 }
 
 QString formatted(double date)
@@ -22,18 +55,20 @@ QString formatted(double date)
     return horlogix::dateToDateTime(date).toString(u"yyyy/MM/dd HH:mm:ss"_s);
 }
 
-// An option that must be a whole number of at least `minimum`.
+// An option that must be a whole number from `minimum` to `maximum`.
 bool intOption(const QCommandLineParser &parser, const QCommandLineOption &option, int minimum,
-               int &value)
+               int maximum, int &value)
 {
     if (!parser.isSet(option))
         return true;
     bool ok = false;
-    value = parser.value(option).toInt(&ok);
-    if (ok && value >= minimum)
+    const qlonglong given = parser.value(option).toLongLong(&ok);
+    if (ok && given >= minimum && given <= maximum) {
+        value = int(given);
         return true;
-    print(stderr, u"horlogix-time: --%1 needs a whole number of at least %2, not \"%3\""_s
-                      .arg(option.names().constFirst()).arg(minimum).arg(parser.value(option)));
+    }
+    print(stderr, u"horlogix-time: --%1 needs a whole number from %2 to %3, not \"%4\""_s
+                      .arg(option.names().constFirst()).arg(minimum).arg(maximum).arg(parser.value(option)));
     return false;
 }
 } // namespace
@@ -41,6 +76,7 @@ bool intOption(const QCommandLineParser &parser, const QCommandLineOption &optio
 int main(int argc, char *argv[])
 {
     // A widget is created, so a GUI application is needed, but nothing is ever shown.
+    holdClosedStandardStreams();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -66,7 +102,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     if (parser.isSet(u"help"_s))
-        parser.showHelp(0);
+    {
+        QString help = parser.helpText();
+        if (help.endsWith(u'\n'))
+            help.chop(1);
+        return printResult(help);
+    }
     if (!parser.positionalArguments().isEmpty()) {
         print(stderr, u"horlogix-time: unexpected argument "_s + parser.positionalArguments().constFirst());
         return 2;
@@ -77,8 +118,9 @@ int main(int argc, char *argv[])
     int remotePort = control.RemotePort();
     int local = control.LocalPort();
     int timeoutMs = SNTP::kDefaultTimeoutMs;
-    if (!intOption(parser, port, 1, remotePort) || !intOption(parser, localPort, 1, local)
-        || !intOption(parser, timeout, 1, timeoutMs))
+    constexpr int kMaxPort = 65535;
+    if (!intOption(parser, port, 1, kMaxPort, remotePort) || !intOption(parser, localPort, 1, kMaxPort, local)
+        || !intOption(parser, timeout, 1, std::numeric_limits<int>::max(), timeoutMs))
         return 2;
     control.setTimeoutMs(timeoutMs);
 
@@ -88,17 +130,25 @@ int main(int argc, char *argv[])
             print(stderr, u"horlogix-time: "_s + control.errorString());
             return 1;
         }
-        print(stdout, formatted(date));
-        return 0;
+        return printResult(formatted(date));
     }
 
     int status = 1;
-    QObject::connect(&control, &SNTP::GotServerTime, &app, [&status](double &date) {
+    bool answered = false;
+    QObject::connect(&control, &SNTP::GotServerTime, &app, [&status, &answered](double &date) {
         // Only the first reply counts; more may already be waiting.
-        if (status == 0)
+        if (answered)
             return;
-        print(stdout, formatted(date));
-        status = 0;
+        answered = true;
+        status = printResult(formatted(date));
+        QCoreApplication::quit();
+    });
+    // A host name is looked up after the call returns; its failure comes as an event too.
+    QObject::connect(&control, &SNTP::RequestFailed, &app, [&control, &answered] {
+        if (answered)
+            return;
+        answered = true;
+        print(stderr, u"horlogix-time: "_s + control.errorString());
         QCoreApplication::quit();
     });
     control.GetServerTime(parser.value(host), remotePort, local, false);
