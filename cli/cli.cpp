@@ -166,6 +166,10 @@ QList<CommandInfo> commands()
          runTrend},
         {u"check"_s, u"check FILE N... [--select all|first:N|last:N]"_s, runCheck},
         {u"search"_s, u"search FILE --mode or|and|not TEXT [--select all|first:N|last:N]"_s, runSearch},
+        {u"pattern"_s,
+         u"pattern convert --pool N | save --dir DIR --pool N --tier T --keys C | summary --dir DIR --game 0|5|6 | "
+         u"generate --game loto6|miniloto --pool N --tier T [--keys C] [--seconds S]"_s,
+         runPattern},
     };
 }
 

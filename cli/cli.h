@@ -84,5 +84,6 @@ int runFreq(const QStringList &arguments, Output &out);
 int runTrend(const QStringList &arguments, Output &out);
 int runCheck(const QStringList &arguments, Output &out);
 int runSearch(const QStringList &arguments, Output &out);
+int runPattern(const QStringList &arguments, Output &out);
 
 } // namespace cli
