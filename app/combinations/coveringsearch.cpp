@@ -433,17 +433,20 @@ Result search(int v, int k, int t, const Options &options)
     std::vector<quint64> best;
     Search search(v, k, t, options, random, start);
 
-    // Half the time goes to the symmetric searches, in equal shares; the plain search then
-    // starts from the best covering they found and gets the rest.
+    // A tenth of the time for the plain search, which settles small pools at once; then
+    // nearly half for the symmetric searches in equal shares; the plain search takes the rest,
+    // starting from the best covering so far.
+    bool going = search.run(Symmetry{}, options.seconds / 10, stop, best);
     const std::vector<Symmetry> tries = t < k ? symmetries(v) : std::vector<Symmetry>();
-    bool going = true;
-    const double shared = options.seconds / 2;
-    for (size_t i = 0; i < tries.size() && going; ++i) {
-        going = search.run(tries[i], shared * double(i + 1) / double(tries.size()), stop, best);
-        if (qint64(best.size()) <= stop && !best.empty())
-            going = false;
+    const double from = options.seconds / 10;
+    const double share = options.seconds * 0.45 / double(std::max<size_t>(tries.size(), 1));
+    for (size_t i = 0; i < tries.size() && going && qint64(best.size()) > stop; ++i) {
+        const double until = from + share * double(i + 1);
+        // A large start may have used up the shares of the first tries.
+        if (search.elapsed() < until)
+            going = search.run(tries[i], until, stop, best);
     }
-    if (going)
+    if (going && qint64(best.size()) > stop && search.elapsed() < options.seconds)
         search.run(Symmetry{}, options.seconds, stop, best);
 
     result.cancelled = search.cancelled();
