@@ -178,6 +178,10 @@ QList<CommandInfo> commands()
         {u"guarantee"_s, u"guarantee --game loto6|miniloto --pattern FILE"_s, runGuarantee},
         {u"purchases"_s, u"purchases FILE HISTORY"_s, runPurchases},
         {u"date"_s, u"date FILE N"_s, runDate},
+        {u"pattern"_s,
+         u"pattern convert --pool N | save --dir DIR --pool N --tier T --keys C | summary --dir DIR --game 0|5|6 | "
+         u"generate --game loto6|miniloto --pool N --tier T [--keys C] [--seconds S]"_s,
+         runPattern},
     };
 }
 

@@ -95,5 +95,6 @@ int runCombos(const QStringList &arguments, Output &out);
 int runGuarantee(const QStringList &arguments, Output &out);
 int runPurchases(const QStringList &arguments, Output &out);
 int runDate(const QStringList &arguments, Output &out);
+int runPattern(const QStringList &arguments, Output &out);
 
 } // namespace cli

@@ -1,8 +1,10 @@
 #include "combinations/patternfolder.h"
 
+#include "core/appfiles.h"
 #include "core/numbers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -26,8 +28,11 @@ QString path()
 QString ensure()
 {
     const QString folder = path();
+    const bool fresh = !QFileInfo::exists(folder);
     if (!QDir().mkpath(folder))
         return {};
+    if (fresh)
+        installLibrary(folder);
     return folder;
 }
 
@@ -123,6 +128,30 @@ int nextSerial(const QString &folder, const Request &request)
     while (taken.contains(serial))
         ++serial;
     return serial;
+}
+
+int installLibrary(const QString &folder, const QString &library)
+{
+    const QString source = library.isEmpty() ? AppFiles::bundledDir(u"PatternFile"_s) : library;
+    if (source.isEmpty() || QDir(source) == QDir(folder))
+        return 0;
+    QSet<QString> present;
+    for (const QString &name : allFiles(folder)) {
+        const std::optional<Name> parsed = parseName(name);
+        present.insert(fileName(parsed->serial, parsed->request));
+    }
+    int copied = 0;
+    for (const QString &name : allFiles(source)) {
+        const std::optional<Name> parsed = parseName(name);
+        const QString target = fileName(parsed->serial, parsed->request);
+        if (present.contains(target))
+            continue;
+        if (QFile::copy(QDir(source).filePath(name), QDir(folder).filePath(target))) {
+            present.insert(target);
+            ++copied;
+        }
+    }
+    return copied;
 }
 
 } // namespace PatternFolder

@@ -13,7 +13,8 @@ namespace PatternFolder {
 // The folder of pattern files: $ZEMVARA_PATTERN_DIR when set, else "PatternFile" in the user's
 // application data folder. Not created here.
 QString path();
-// The same folder, created when missing; empty when it cannot be made.
+// The same folder, created when missing; empty when it cannot be made. A folder made here is
+// first given the wheels shipped with the program.
 QString ensure();
 
 struct Request
@@ -49,5 +50,10 @@ QStringList allFiles(const QString &folder);
 // The serial a new file of the request gets: one more than the files that have its key, or,
 // when that name is taken (a lower serial was deleted), the next free serial above it.
 int nextSerial(const QString &folder, const Request &request);
+
+// Copies the pattern files of `library` (default: the shipped PatternFile folder) into folder,
+// leaving out every file whose serial and key the folder already has: nothing is overwritten.
+// Returns the count copied.
+int installLibrary(const QString &folder, const QString &library = {});
 
 } // namespace PatternFolder

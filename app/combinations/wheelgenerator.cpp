@@ -1,0 +1,138 @@
+#include "combinations/wheelgenerator.h"
+
+#include "combinations/bestknown.h"
+#include "combinations/covering.h"
+#include "core/game.h"
+
+#include <bit>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace WheelGenerator {
+
+int matchesForTier(int picks, int tier)
+{
+    if (picks != Game::Loto6 && picks != Game::MiniLoto)
+        return 0;
+    if (tier == 1)
+        return picks;
+    // LOTO6 pays down to the 5th tier (3 matches), miniLOTO down to the 4th (3 matches).
+    const int matches = picks - tier + 2;
+    return tier >= 3 && matches >= 3 ? matches : 0;
+}
+
+Plan plan(const PatternFolder::Request &request)
+{
+    Plan p;
+    p.picks = request.picks;
+    p.pool = request.pool;
+    p.keys = request.keys;
+    p.matches = matchesForTier(request.picks, request.tier);
+    const QString game = request.picks == Game::Loto6 ? u"LOTO6"_s : u"miniLOTO"_s;
+    const int maxPool = Game::maxNo(request.picks);
+    if (request.picks != Game::Loto6 && request.picks != Game::MiniLoto) {
+        p.warning = u"ゲームを選んでください。"_s;
+    } else if (p.matches == 0) {
+        p.warning = u"%1に%2等はありません。"_s.arg(game).arg(request.tier);
+    } else if (request.pool < request.picks || request.pool > maxPool) {
+        p.warning = u"%1の選択数は%2から%3までにしてください。"_s.arg(game).arg(request.picks).arg(maxPool);
+    } else if (request.keys < 0 || request.keys > request.picks) {
+        p.warning = u"Key数字数は0から%1までにしてください。"_s.arg(request.picks);
+    }
+    if (!p.ok())
+        return p;
+
+    const int v = p.pool - p.keys;
+    const int k = p.picks - p.keys;
+    const int t = p.matches - p.keys;
+    p.lowerBound = Covering::lowerBound(v, k, t);
+    p.bestKnown = t <= 0 ? 1 : BestKnown::size(v, k, t);
+    // Every (t-c)-subset needs a counter; a full wheel needs every ticket listed.
+    const quint64 subsets = Covering::binomial(v, t);
+    if (t > 0 && (subsets > Covering::kMaxSubsets || (t == k && subsets > quint64(kMaxTickets))))
+        p.warning = u"組合せが多すぎるため、この条件のパターンは作れません。"_s;
+    return p;
+}
+
+namespace {
+// Places the wheel of the free positions after the key positions.
+QList<quint64> withKeys(const QList<quint64> &free, int keys)
+{
+    const quint64 keyMask = keys == 0 ? 0 : (quint64(1) << keys) - 1;
+    QList<quint64> out;
+    out.reserve(free.size());
+    for (const quint64 ticket : free)
+        out.append((ticket << keys) | keyMask);
+    return out;
+}
+
+// Every k-subset of v positions, in lexicographic order.
+QList<quint64> allSubsets(int v, int k)
+{
+    QList<quint64> out;
+    if (k == 0) {
+        out.append(0);
+        return out;
+    }
+    std::vector<int> pick(static_cast<size_t>(k));
+    for (int i = 0; i < k; ++i)
+        pick[size_t(i)] = i;
+    for (;;) {
+        quint64 mask = 0;
+        for (const int p : pick)
+            mask |= quint64(1) << p;
+        out.append(mask);
+        int i = k - 1;
+        while (i >= 0 && pick[size_t(i)] == v - k + i)
+            --i;
+        if (i < 0)
+            return out;
+        ++pick[size_t(i)];
+        for (int j = i + 1; j < k; ++j)
+            pick[size_t(j)] = pick[size_t(j - 1)] + 1;
+    }
+}
+} // namespace
+
+Result generate(const PatternFolder::Request &request, CoveringSearch::Options options)
+{
+    Result result;
+    result.plan = plan(request);
+    if (!result.plan.ok())
+        return result;
+    const Plan &p = result.plan;
+    const int v = p.pool - p.keys;
+    const int k = p.picks - p.keys;
+    const int t = p.matches - p.keys;
+    QList<quint64> free;
+    if (t <= 0) {
+        // The keys alone reach the tier: one ticket, the keys and the first free positions.
+        free.append(k == 0 ? 0 : (quint64(1) << k) - 1);
+    } else if (t == k) {
+        free = allSubsets(v, k);
+    } else {
+        options.stopAt = qMax(options.stopAt, p.bestKnown);
+        const CoveringSearch::Result found = CoveringSearch::search(v, k, t, options);
+        free = found.tickets;
+        result.cancelled = found.cancelled;
+        result.elapsedSeconds = found.elapsedSeconds;
+    }
+    result.tickets = withKeys(free, p.keys);
+    return result;
+}
+
+QStringList sourceLines(const QList<quint64> &tickets)
+{
+    QStringList lines;
+    lines.reserve(tickets.size());
+    for (const quint64 ticket : tickets) {
+        QStringList positions;
+        for (quint64 bits = ticket; bits != 0; bits &= bits - 1)
+            positions.append(QString::number(std::countr_zero(bits) + 1));
+        lines.append(positions.join(u' '));
+    }
+    return lines;
+}
+
+} // namespace WheelGenerator
