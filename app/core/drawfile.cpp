@@ -5,6 +5,8 @@
 #include "core/drawtable.h"
 #include "core/game.h"
 
+#include <QDir>
+
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +46,7 @@ int gameOfTitle(QStringView titleLine)
 Result parse(const QByteArray &bytes, DrawTable &table)
 {
     if (bytes.isEmpty())
-        return {Status::Unreadable, 0};
+        return {Status::Unreadable, 0, Reason::Empty};
 
     // CR and LF never occur inside a Shift-JIS character, so lines can be cut on bytes.
     const qsizetype titleEnd = bytes.indexOf('\n');
@@ -52,7 +54,7 @@ Result parse(const QByteArray &bytes, DrawTable &table)
         chopCr(QByteArrayView(bytes).first(titleEnd < 0 ? bytes.size() : titleEnd));
     const int runMode = gameOfTitle(decode(titleBytes));
     if (runMode == Game::None)
-        return {Status::NotDrawFile, 0};
+        return {Status::NotDrawFile, 0, Reason::NoMarker};
 
     DrawTable fresh;
     fresh.reset(runMode);
@@ -82,9 +84,47 @@ Result parse(const QByteArray &bytes, DrawTable &table)
 Result read(const QString &path, DrawTable &table)
 {
     const AppFiles::ReadResult file = AppFiles::readFile(path);
-    if (!file.ok())
-        return {Status::Unreadable, 0};
-    return parse(file.bytes, table);
+    switch (file.error) {
+    case AppFiles::ReadError::None:
+        return parse(file.bytes, table);
+    case AppFiles::ReadError::Missing:
+        return {Status::Unreadable, 0, Reason::Missing};
+    case AppFiles::ReadError::NotRegular:
+        return {Status::Unreadable, 0, Reason::NotRegular};
+    case AppFiles::ReadError::TooLarge:
+        return {Status::Unreadable, 0, Reason::TooLarge};
+    case AppFiles::ReadError::Unreadable:
+        break;
+    }
+    return {Status::Unreadable, 0, Reason::Unreadable};
+}
+
+QString refusedDetail(const QString &path, Reason reason)
+{
+    QString why;
+    switch (reason) {
+    case Reason::Missing:
+        why = u"ファイルがありません。"_s;
+        break;
+    case Reason::NotRegular:
+        why = u"通常のファイルではありません。"_s;
+        break;
+    case Reason::TooLarge:
+        why = u"ファイルが大きすぎます（64 MiB まで）。"_s;
+        break;
+    case Reason::Unreadable:
+        why = u"ファイルを読み込めません。"_s;
+        break;
+    case Reason::Empty:
+        why = u"ファイルが空です。"_s;
+        break;
+    case Reason::NoMarker:
+        why = u"1 行目に「LOTO6 DownloadData」も「miniLOTO DownloadData」もありません。"_s;
+        break;
+    case Reason::None:
+        break;
+    }
+    return QDir::toNativeSeparators(path) + u'\n' + why;
 }
 
 } // namespace DrawFile

@@ -15,15 +15,21 @@ enum class Status {
     NotDrawFile,  // the title line carries neither marker
 };
 
+// Why a file was refused, for the detail under the message.
+enum class Reason { None, Missing, NotRegular, TooLarge, Unreadable, Empty, NoMarker };
+
 struct Result
 {
     Status status = Status::Unreadable;
     int runMode = 0;  // 6 or 5 when Ok
+    Reason reason = Reason::None;
     bool ok() const { return status == Status::Ok; }
 };
 
 // The message the user sees for any file that is refused.
 QString refusedMessage();
+// The detail under it: the file's name and the reason.
+QString refusedDetail(const QString &path, Reason reason);
 
 // Game of a title line: 6 for LOTO6 (tested first), 5 for miniLOTO, 0 for neither.
 int gameOfTitle(QStringView titleLine);

@@ -376,7 +376,7 @@ bool FormMain::loadFile(const QString &path)
     DrawTable fresh;
     const DrawFile::Result result = DrawFile::read(path, fresh);
     if (!result.ok()) {
-        Messages::warn(this, DrawFile::refusedMessage());
+        Messages::warn(this, DrawFile::refusedMessage(), DrawFile::refusedDetail(path, result.reason));
         return false;
     }
     // The load replaces every tool window: unsaved work in one of them is asked about first.

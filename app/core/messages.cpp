@@ -33,14 +33,26 @@ QString caption()
     return u"Zemvara"_s;
 }
 
+namespace {
+QMessageBox::StandardButton ask(const Request &request)
+{
+    if (responder())
+        return responder()(request);
+    QMessageBox box(qtIcon(request.icon), request.caption, request.text, request.buttons, request.parent);
+    box.setInformativeText(request.detail);
+    return QMessageBox::StandardButton(box.exec());
+}
+} // namespace
+
 QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon,
                                  QMessageBox::StandardButtons buttons)
 {
-    const Request request{parent, text, icon, buttons, caption()};
-    if (responder())
-        return responder()(request);
-    QMessageBox box(qtIcon(icon), request.caption, text, buttons, parent);
-    return QMessageBox::StandardButton(box.exec());
+    return ask({parent, text, icon, buttons, caption(), {}});
+}
+
+void warn(QWidget *parent, const QString &text, const QString &detail)
+{
+    ask({parent, text, Icon::Exclamation, QMessageBox::Ok, caption(), detail});
 }
 
 QMessageBox::StandardButton askToSave(QWidget *parent, const QString &text)

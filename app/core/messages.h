@@ -19,6 +19,7 @@ struct Request
     Icon icon = Icon::Exclamation;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QString caption;
+    QString detail;  // a second, smaller text under the message (what exactly went wrong)
 };
 
 // Replaces the real message box (tests). An empty responder restores it.
@@ -32,6 +33,8 @@ QMessageBox::StandardButton show(QWidget *parent, const QString &text, Icon icon
                                  QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
 inline void warn(QWidget *parent, const QString &text) { show(parent, text); }
+// A warning with a detail under it.
+void warn(QWidget *parent, const QString &text, const QString &detail);
 
 // Asks about unsaved work: Save, Discard or Cancel; any other way out of the box is Cancel.
 QMessageBox::StandardButton askToSave(QWidget *parent, const QString &text);

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
@@ -219,6 +220,30 @@ private Q_SLOTS:
         // Alt and a letter opens a menu of the bar.
         press(&w, QKeyCombination(Qt::AltModifier, Qt::Key_A));
         QCOMPARE(w.menuBar()->activeAction(), w.findChild<QMenu *>(u"menuAnalysis"_s)->menuAction());
+    }
+
+    void refusedFileSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("content");  // empty name: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << u"ファイルがありません。"_s;
+        QTest::newRow("empty") << QByteArray("") << u"ファイルが空です。"_s;
+        QTest::newRow("no marker") << QByteArray("LOTO7 DownloadData\r\nh\r\n") << u"miniLOTO DownloadData」もありません。"_s;
+    }
+
+    void refusedFileSaysWhy()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        MessageRecorder messages;
+        QTemporaryDir dir;
+        const QString path = content.isNull() ? dir.filePath(u"gone_Download.csv"_s)
+                                              : writeBytesFile(dir, u"bad_Download.csv"_s, content);
+        FormMain w(program());
+        QVERIFY(!w.loadFile(path));
+        QCOMPARE(messages.texts(), QStringList{u"データファイルが異常です"_s});
+        const QString detail = messages.requests().first().detail;
+        QVERIFY2(detail.startsWith(QDir::toNativeSeparators(path)) && detail.endsWith(reason), qPrintable(detail));
     }
 
     void emptyHintScrollAndRowsThatAreNotDraws()
