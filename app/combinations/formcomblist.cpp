@@ -15,6 +15,7 @@
 #include "core/formmain.h"
 #include "core/messages.h"
 #include "core/program.h"
+#include "core/viewexport.h"
 #include "core/widgets.h"
 
 #include <QCheckBox>
@@ -101,6 +102,7 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     poolColumn->addLayout(moves);
 
     m_grid1 = new VirtualGridView(this);
+    ViewExport::enable(m_grid1, [this]() -> const GridSource & { return m_grid1->source(); });
     m_grid1->setObjectName(u"MSFlexGrid1"_s);
     connect(m_grid1, &VirtualGridView::cellHovered, this,
             [this](int row, int column) { hoverText(m_grid1, row, column); });
@@ -114,6 +116,7 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
         m_list2->setColumnWidth(c, m_list2->header()->sectionSizeHint(c));
 
     m_grid2 = new VirtualGridView(this);
+    ViewExport::enable(m_grid2, [this]() -> const GridSource & { return m_grid2->source(); });
     m_grid2->setObjectName(u"MSFlexGrid2"_s);
     m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
     connect(m_grid2, &VirtualGridView::cellHovered, this,

@@ -2,6 +2,7 @@
 
 #include "core/appfiles.h"
 #include "core/filedialogs.h"
+#include "core/gridsource.h"
 #include "core/messages.h"
 #include "core/tabletext.h"
 
@@ -142,6 +143,45 @@ void enable(QChartView *chart)
     QObject::connect(image, &QAction::triggered, chart, [chart] { saveChartImage(chart->window(), chart); });
     chart->addAction(image);
     chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void enable(QWidget *grid, const std::function<const GridSource &()> &source)
+{
+    auto cellsOf = [source](int row) {
+        const GridSource &cells = source();
+        QStringList out;
+        out.reserve(cells.columns());
+        for (int c = 0; c < cells.columns(); ++c)
+            out.append(cells.text(row, c).trimmed());
+        return out;
+    };
+    auto *copy = new QAction(u"コピー"_s, grid);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(copy, &QAction::triggered, grid, [source, cellsOf] {
+        QString text;
+        for (int r = 0; r < source().rows(); ++r) {
+            text += TableText::tsvLine(cellsOf(r));
+            text += u'\n';
+        }
+        QApplication::clipboard()->setText(text);
+    });
+    auto *csv = new QAction(u"CSV で保存…"_s, grid);
+    QObject::connect(csv, &QAction::triggered, grid, [grid, source, cellsOf] {
+        const QString path = FileDialogs::getSaveFileName(grid->window(), u"CSV ファイル|*.csv|すべてのファイル|*.*"_s, {},
+                                                          u"CSV で保存"_s);
+        if (path.isEmpty())
+            return;
+        QByteArray bytes("\xEF\xBB\xBF");
+        for (int r = 0; r < source().rows(); ++r) {
+            bytes += TableText::csvLine(cellsOf(r)).toUtf8();
+            bytes += "\r\n";
+        }
+        saveFile(grid->window(), path, bytes);
+    });
+    grid->addAction(copy);
+    grid->addAction(csv);
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 QAction *csvAction(QWidget *parent, QAbstractItemView *view)

@@ -3,6 +3,9 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
+class GridSource;
 class QAbstractItemView;
 class QAction;
 class QWidget;
@@ -29,6 +32,10 @@ bool saveChartImage(QWidget *parent, QChartView *chart);
 void enable(QAbstractItemView *view);
 // Gives a chart a context menu with "画像で保存…".
 void enable(QChartView *chart);
+// The same for a grid painted straight from a source (no item view): every row is copied or
+// saved, written as it is read so that a grid of millions of computed rows needs no copy of it.
+void enable(QWidget *grid, const std::function<const GridSource &()> &source);
+
 // A "CSV で保存…" entry for a window's own menu, saving the given view.
 QAction *csvAction(QWidget *parent, QAbstractItemView *view);
 

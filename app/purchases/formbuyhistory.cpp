@@ -7,6 +7,7 @@
 #include "core/game.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/viewexport.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
 #include "purchases/hitcelldelegate.h"
@@ -73,6 +74,7 @@ FormBuyHistory::FormBuyHistory(const ToolContext &context, QWidget *parent)
     setWindowTitle(m_list.caption());
     buildMenus();
     buildControls();
+    connect(m_csvAction, &QAction::triggered, this, [this] { ViewExport::saveAsCsv(this, ListView1(0)); });
     buildEditPanel();
     rebuildNumberSets();
     ShowSelCount();
@@ -107,6 +109,9 @@ void FormBuyHistory::buildMenus()
     QAction *saveAs = file->addAction(u"名前を変更して保存"_s);
     saveAs->setObjectName(u"menuBuyDataSaveRename"_s);
     connect(saveAs, &QAction::triggered, this, [this] { menuBuyDataSaveRename_Click(); });
+    file->addSeparator();
+    // The purchase list as a spreadsheet reads it (the history file itself stays the program's).
+    m_csvAction = file->addAction(u"CSV で保存…"_s);
 
     QAction *edit = bar->addAction(u"エディット"_s);
     edit->setObjectName(u"menuEdit"_s);

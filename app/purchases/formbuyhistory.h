@@ -121,6 +121,7 @@ private:
     QLabel *m_date = nullptr;
     PanelStatusBar *m_status = nullptr;
     QMenu *m_popup = nullptr;
+    QAction *m_csvAction = nullptr;
     QWidget *m_central = nullptr;
 
     bool m_pushing = false;
