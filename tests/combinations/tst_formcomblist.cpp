@@ -602,9 +602,12 @@ private Q_SLOTS:
 
     void patternFilesAsksTheManager()
     {
-        // No manager in the program: the button does nothing.
+        // The program's own manager is shown (tst_formpattern checks what it shows).
         Opened plain = openList(testsupport::loto6File());
         plain.list->Command6()->click();
+        QWidget *real = testsupport::program().existingProgramWindow(CombinationTools::PatternManager);
+        QVERIFY(real && real->isVisible());
+        real->close();
 
         Program program(allFeatures());
         FakeManager *manager = nullptr;

@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
         shootLookups(main, sub);
         shootTally(main, sub);
         shootCombinations(main, sub);
+        shootPatterns(main, sub);
         shootPurchases(main, sub);
     }
     // The help and the version box are the program's own: shot once.

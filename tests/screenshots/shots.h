@@ -15,4 +15,5 @@ void shootLookups(FormMain &main, const QString &dir);
 void shootAbout(FormMain &main, const QString &dir);
 void shootTally(FormMain &main, const QString &dir);
 void shootCombinations(FormMain &main, const QString &dir);
+void shootPatterns(FormMain &main, const QString &dir);
 void shootPurchases(FormMain &main, const QString &dir);

@@ -1,0 +1,427 @@
+#include "combinations/formpattern.h"
+
+#include "combinations/patternconvert.h"
+#include "combinations/patternmanager.h"
+#include "combinations/wheelgenerator.h"
+#include "combinations/wheeljob.h"
+#include "core/controlarray.h"
+#include "core/formhelpers.h"
+#include "core/game.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "core/widgets.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// A generator run longer than a day is a typing slip.
+constexpr qint64 kMaxSeconds = 86400;
+
+QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// A caption over its control, as the entry boxes of the window stand.
+QVBoxLayout *captioned(const QString &text, QWidget *control, QWidget *parent)
+{
+    auto *column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addWidget(caption(text, control, parent));
+    column->addWidget(control, 1);
+    return column;
+}
+
+NumericLineEdit *numberBox(const QString &name, const QString &text, const QString &widest, QWidget *parent)
+{
+    auto *box = new NumericLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widest) + 16);
+    return box;
+}
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QPlainTextEdit *textBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return box;
+}
+
+int tierIndex(const QList<QRadioButton *> &options)
+{
+    return GetOptionIndex({options.begin(), options.end()});
+}
+
+// A bound in tickets, or a dash when there is none.
+QString boundText(const QString &label, qint64 value)
+{
+    return value >= 0 ? u"%1 %2枚"_s.arg(label).arg(value) : label + u" ―"_s;
+}
+} // namespace
+
+FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(new WheelJob(this))
+{
+    setObjectName(u"FormPattern"_s);
+    setWindowTitle(u"パターンファイル"_s);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+
+    // Source and converted text side by side: the lines of both stand level.
+    m_text1 = textBox(u"Text1"_s, this);
+    m_text1->setFont(fixed);
+    m_text1->setPlaceholderText(u"1 2 3 4 5 6"_s);
+    m_text2 = textBox(u"Text2"_s, this);
+    m_text2->setFont(fixed);
+    auto *texts = new QSplitter(Qt::Horizontal, this);
+    texts->setChildrenCollapsible(false);
+    for (const auto &[box, text] : {std::pair{m_text1, u"ソース（1行に1枚、位置を空白で区切る）"_s},
+                                    std::pair{m_text2, u"変換後"_s}}) {
+        auto *side = new QWidget(texts);
+        auto *layout = captioned(text, box, side);
+        layout->setContentsMargins(0, 0, 0, 0);
+        side->setLayout(layout);
+        texts->addWidget(side);
+    }
+
+    // What the save names the file by: pool size, tier and key count.
+    m_text3 = numberBox(u"Text3"_s, u"0"_s, u"0000"_s, this);
+    m_text4 = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
+    auto *tiers = new QHBoxLayout;
+    const QString tierCaptions[] = {u"１等"_s, u"３等"_s, u"４等"_s, u"５等"_s};
+    for (int i = 0; i < 4; ++i) {
+        auto *option = new QRadioButton(tierCaptions[i], this);
+        setControlIndex(option, u"Option1"_s, i);
+        tiers->addWidget(option);
+        m_option1.append(option);
+    }
+    m_option1[1]->setChecked(true);
+    m_command1 = button(u"Command1"_s, u"変換"_s, this);
+    m_command2 = button(u"Command2"_s, u"保存"_s, this);
+    connect(m_command1, &QPushButton::clicked, this, &FormPattern::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &FormPattern::Command2_Click);
+    auto *settings = new QHBoxLayout;
+    settings->addLayout(captioned(u"選択数"_s, m_text3, this));
+    settings->addSpacing(12);
+    auto *tierBox = new QVBoxLayout;
+    tierBox->setSpacing(2);
+    tierBox->addWidget(new QLabel(u"保証する等級"_s, this));
+    tierBox->addLayout(tiers);
+    settings->addLayout(tierBox);
+    settings->addSpacing(12);
+    settings->addLayout(captioned(u"Key数字数"_s, m_text4, this));
+    settings->addStretch(1);
+    settings->addWidget(m_command1, 0, Qt::AlignBottom);
+    settings->addWidget(m_command2, 0, Qt::AlignBottom);
+
+    // The generator takes the pool size, tier and key count from the boxes above; the game is
+    // its own choice, as the boxes do not tell the numbers on a ticket.
+    auto *generator = new QGroupBox(u"パターン生成"_s, this);
+    m_combo1 = new QComboBox(generator);
+    m_combo1->setObjectName(u"Combo1"_s);
+    m_combo1->addItem(u"LOTO6"_s, Game::Loto6);
+    m_combo1->addItem(u"miniLOTO"_s, Game::MiniLoto);
+    m_text6 = numberBox(u"Text6"_s, QString::number(qint64(WheelGenerator::kDefaultSeconds)), u"000000"_s, generator);
+    m_command5 = button(u"Command5"_s, u"生成"_s, generator);
+    m_command6 = button(u"Command6"_s, u"中止"_s, generator);
+    m_command6->setEnabled(false);
+    connect(m_command5, &QPushButton::clicked, this, &FormPattern::Command5_Click);
+    connect(m_command6, &QPushButton::clicked, this, &FormPattern::Command6_Click);
+    m_label5 = new QLabel(generator);
+    m_label5->setObjectName(u"Label5"_s);
+    m_label6 = new QLabel(generator);
+    m_label6->setObjectName(u"Label6"_s);
+    m_progress = new QProgressBar(generator);
+    m_progress->setObjectName(u"ProgressBar1"_s);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    auto *genRow = new QHBoxLayout;
+    genRow->addWidget(caption(u"ゲーム"_s, m_combo1, generator));
+    genRow->addWidget(m_combo1);
+    genRow->addSpacing(8);
+    genRow->addWidget(caption(u"時間"_s, m_text6, generator));
+    genRow->addWidget(m_text6);
+    genRow->addWidget(new QLabel(u"秒"_s, generator));
+    genRow->addSpacing(8);
+    genRow->addWidget(m_label5);
+    genRow->addSpacing(8);
+    genRow->addWidget(m_label6);
+    genRow->addStretch(1);
+    genRow->addWidget(m_command5);
+    genRow->addWidget(m_command6);
+    auto *genLayout = new QVBoxLayout(generator);
+    genLayout->addLayout(genRow);
+    genLayout->addWidget(m_progress);
+
+    // The folder: its files, and the summary of their kinds.
+    m_file1 = new QListWidget(this);
+    m_file1->setObjectName(u"File1"_s);
+    m_text5 = textBox(u"Text5"_s, this);
+    m_text5->setReadOnly(true);
+    // Orders the summary lines; the summary text shows them.
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName(u"List1"_s);
+    m_list1->setVisible(false);
+    m_command3 = button(u"Command3"_s, u"リスト出力"_s, this);
+    m_command4 = button(u"Command4"_s, u"一覧"_s, this);
+    connect(m_command3, &QPushButton::clicked, this, &FormPattern::Command3_Click);
+    connect(m_command4, &QPushButton::clicked, this, &FormPattern::Command4_Click);
+    auto *folderRow = new QHBoxLayout;
+    auto *files = captioned(u"パターンファイル"_s, m_file1, this);
+    files->addWidget(m_command3);
+    folderRow->addLayout(files, 1);
+    auto *summary = captioned(u"種類ごとのファイル数"_s, m_text5, this);
+    summary->addWidget(m_command4, 0, Qt::AlignLeft);
+    folderRow->addLayout(summary, 3);
+
+    m_status = new PanelStatusBar(1, this);
+    m_status->setSizeGripEnabled(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(texts, 1);
+    layout->addLayout(settings);
+    layout->addWidget(generator);
+    layout->addLayout(folderRow, 1);
+    layout->addWidget(m_list1);
+    layout->addWidget(m_status);
+
+    connect(m_text3, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    connect(m_text4, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    for (QRadioButton *option : std::as_const(m_option1))
+        connect(option, &QRadioButton::toggled, this, &FormPattern::showBounds);
+    connect(m_combo1, &QComboBox::currentIndexChanged, this, &FormPattern::showBounds);
+    connect(m_job, &WheelJob::progress, this, &FormPattern::generatorProgress);
+    connect(m_job, &WheelJob::finished, this, &FormPattern::generatorDone);
+
+    resize(880, 660);
+    showBounds();
+    refreshFiles();
+}
+
+FormPattern::~FormPattern() = default;
+
+QString FormPattern::folder() const
+{
+    // Made (with the shipped wheels) at the first look; if that fails the path still names it in
+    // the messages.
+    const QString made = PatternFolder::ensure();
+    return made.isEmpty() ? PatternFolder::path() : made;
+}
+
+void FormPattern::refreshFiles(const QString &select)
+{
+    m_file1->clear();
+    m_file1->addItems(PatternFolder::allFiles(folder()));
+    if (select.isEmpty())
+        return;
+    const QList<QListWidgetItem *> found = m_file1->findItems(select, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        m_file1->setCurrentItem(found.first());
+        m_file1->scrollToItem(found.first());
+    }
+}
+
+void FormPattern::setOpenerGame(int picks)
+{
+    const int index = m_combo1->findData(picks);
+    if (index >= 0 && !isGenerating())
+        m_combo1->setCurrentIndex(index);
+}
+
+bool FormPattern::isGenerating() const
+{
+    return m_job->isRunning();
+}
+
+void FormPattern::Command1_Click()
+{
+    const PatternConvert::Result converted = PatternConvert::convert(m_text1->toPlainText(), m_text3->text());
+    if (!converted.warning.isEmpty()) {
+        Messages::warn(this, converted.warning);
+        return;
+    }
+    if (!converted.done)
+        return;
+    m_text2->setPlainText(converted.text());
+    m_picks = converted.picks;
+    m_pool = converted.pool;
+}
+
+void FormPattern::Command2_Click()
+{
+    PatternManager::SaveInput input;
+    input.folder = folder();
+    input.convertedText = m_text2->toPlainText();
+    input.picks = m_picks;
+    input.pool = m_pool;
+    input.tier = PatternManager::tierOfOption(tierIndex(m_option1));
+    input.keysText = m_text4->text();
+    const PatternManager::SaveResult saved = PatternManager::save(input);
+    if (!saved.saved) {
+        Messages::show(this, saved.message, saved.critical ? Messages::Icon::Critical : Messages::Icon::Exclamation);
+        return;
+    }
+    refreshFiles(saved.fileName);
+    m_status->setPanelText(1, u"%1 を保存しました。"_s.arg(saved.fileName));
+}
+
+void FormPattern::Command3_Click()
+{
+    const PatternManager::ListResult list = PatternManager::writeList(folder());
+    if (!list.written) {
+        Messages::warn(this, list.message);
+        return;
+    }
+    m_status->setPanelText(1, list.status);
+}
+
+void FormPattern::Command4_Click()
+{
+    PatternAll(0);
+}
+
+void FormPattern::PatternAll(int mode)
+{
+    if (mode == 0 || mode == Game::MiniLoto || mode == Game::Loto6)
+        m_mode = mode;
+    // The lines come in the list's order (ascending text, letter case ignored).
+    const QStringList lines = PatternManager::summaryLines(folder(), m_mode);
+    m_list1->clear();
+    m_list1->addItems(lines);
+    m_text5->setPlainText(PatternManager::summaryText(lines));
+    refreshFiles();
+    // Only a window of a game asks for that game's summary: the generator offers it too.
+    if (mode != 0)
+        setOpenerGame(mode);
+}
+
+PatternFolder::Request FormPattern::generatorRequest() const
+{
+    // Out-of-range or unreadable boxes become values the generator's check refuses with its message.
+    const auto boxValue = [](const QLineEdit *box, qint64 empty) -> int {
+        const QString text = box->text().trimmed();
+        if (text.isEmpty())
+            return int(empty);
+        const std::optional<qint64> value = parseNumber(text);
+        return value ? int(std::min<qint64>(*value, 100)) : -1;
+    };
+    PatternFolder::Request request;
+    request.picks = m_combo1->currentData().toInt();
+    request.tier = PatternManager::tierOfOption(tierIndex(m_option1));
+    request.pool = boxValue(m_text3, 0);
+    request.keys = boxValue(m_text4, 0);
+    return request;
+}
+
+void FormPattern::showBounds()
+{
+    const WheelGenerator::Plan plan = WheelGenerator::plan(generatorRequest());
+    m_label5->setText(boundText(u"下限"_s, plan.ok() ? plan.lowerBound : -1));
+    m_label6->setText(boundText(u"既知の最小"_s, plan.ok() ? plan.bestKnown : -1));
+    m_label5->setToolTip(plan.ok() ? u"これより少ない枚数では保証できません"_s : plan.warning);
+    m_label6->setToolTip(plan.ok() ? QString() : plan.warning);
+}
+
+void FormPattern::setGenerating(bool running)
+{
+    // The request stays as started: its boxes are locked until the run ends.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_text3, m_text4, m_combo1, m_text6, m_command5})
+        w->setEnabled(!running);
+    for (QRadioButton *option : std::as_const(m_option1))
+        option->setEnabled(!running);
+    m_text1->setReadOnly(running);
+    m_command6->setEnabled(running);
+}
+
+void FormPattern::Command5_Click()
+{
+    if (isGenerating())
+        return;
+    const PatternFolder::Request request = generatorRequest();
+    const WheelGenerator::Plan plan = WheelGenerator::plan(request);
+    if (!plan.ok()) {
+        Messages::warn(this, plan.warning);
+        return;
+    }
+    const std::optional<qint64> seconds = parseNumber(m_text6->text());
+    if (!seconds || *seconds < 1 || *seconds > kMaxSeconds) {
+        Messages::warn(this, u"生成の時間は1から%1までの秒数で入力してください。"_s.arg(kMaxSeconds));
+        return;
+    }
+    if (!m_job->start(request, double(*seconds)))
+        return;
+    setGenerating(true);
+    m_progress->setValue(0);
+    m_status->setPanelText(1, u"パターンを生成しています…"_s);
+}
+
+void FormPattern::Command6_Click()
+{
+    m_job->cancel();
+}
+
+void FormPattern::generatorProgress(qint64 bestSize, int percent)
+{
+    if (!isGenerating())
+        return;
+    m_progress->setValue(percent);
+    m_status->setPanelText(1, u"パターンを生成しています… これまでの最少 %1枚"_s.arg(bestSize));
+}
+
+void FormPattern::generatorDone()
+{
+    setGenerating(false);
+    const WheelGenerator::Result &result = m_job->result();
+    const bool produced = result.ok();
+    if (produced) {
+        m_text1->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');
+        m_progress->setValue(100);
+        const qsizetype size = result.tickets.size();
+        m_status->setPanelText(1, result.cancelled
+                                      ? u"中止しました。それまでに見つかった%1枚のパターンを入れました。"_s.arg(size)
+                                      : u"%1枚のパターンを生成しました。変換して保存できます。"_s.arg(size));
+    } else {
+        m_progress->setValue(0);
+        m_status->setPanelText(1, u"中止しました。パターンはまだ見つかっていませんでした。"_s);
+    }
+    Q_EMIT generatorFinished(produced);
+}
+
+void FormPattern::closeEvent(QCloseEvent *event)
+{
+    // Only hidden: texts, summary and a running generator stay for the next opening.
+    hide();
+    event->ignore();
+}
+
+void FormPattern::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Files may have come and gone while the window was hidden; the summary waits for 一覧.
+    refreshFiles(m_file1->currentItem() ? m_file1->currentItem()->text() : QString());
+}
