@@ -2,6 +2,8 @@
 
 #include "core/formhelpers.h"
 
+#include "core/widgets.h"
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -241,15 +243,8 @@ void VirtualGridView::paintEvent(QPaintEvent *)
 
 bool VirtualGridView::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        // The owner keeps the text of the cell under the pointer as the grid's tooltip.
-        auto *help = static_cast<QHelpEvent *>(event);
-        if (toolTip().isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), toolTip(), viewport());
+    if (answerToolTip(this, event))
         return true;
-    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 

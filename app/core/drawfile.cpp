@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <map>
+
 
 using namespace Qt::StringLiterals;
 
@@ -101,30 +103,16 @@ Result read(const QString &path, DrawTable &table)
 
 QString refusedDetail(const QString &path, Reason reason)
 {
-    QString why;
-    switch (reason) {
-    case Reason::Missing:
-        why = u"ファイルがありません。"_s;
-        break;
-    case Reason::NotRegular:
-        why = u"通常のファイルではありません。"_s;
-        break;
-    case Reason::TooLarge:
-        why = u"ファイルが大きすぎます（64 MiB まで）。"_s;
-        break;
-    case Reason::Unreadable:
-        why = u"ファイルを読み込めません。"_s;
-        break;
-    case Reason::Empty:
-        why = u"ファイルが空です。"_s;
-        break;
-    case Reason::NoMarker:
-        why = u"1 行目に「LOTO6 DownloadData」も「miniLOTO DownloadData」もありません。"_s;
-        break;
-    case Reason::None:
-        break;
-    }
-    return QDir::toNativeSeparators(path) + u'\n' + why;
+    static const std::map<Reason, QString> why{
+        {Reason::Missing, u"ファイルがありません。"_s},
+        {Reason::NotRegular, u"通常のファイルではありません。"_s},
+        {Reason::TooLarge, u"ファイルが大きすぎます（64 MiB まで）。"_s},
+        {Reason::Unreadable, u"ファイルを読み込めません。"_s},
+        {Reason::Empty, u"ファイルが空です。"_s},
+        {Reason::NoMarker, u"1 行目に「LOTO6 DownloadData」も「miniLOTO DownloadData」もありません。"_s},
+    };
+    const auto it = why.find(reason);
+    return QDir::toNativeSeparators(path) + u'\n' + (it == why.end() ? QString() : it->second);
 }
 
 } // namespace DrawFile

@@ -359,15 +359,7 @@ void FormMain::ListView1_ColumnClick(int column)
     if (column < 0 || column >= m_table.columnCount())
         return;
     const Qt::SortOrder order = m_sortOrder.next();
-    QHeaderView *header = m_list->header();
-    QList<int> widths;
-    for (int c = 0; c < header->count(); ++c)
-        widths.append(header->sectionSize(c));
-    rebuildView([&] { m_table.sortByColumn(column, order); });
-    for (int c = 0; c < widths.size() && c < header->count(); ++c)
-        header->resizeSection(c, widths[c]);
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, order);
+    sortKeepingWidths(m_list, column, order, [&] { rebuildView([&] { m_table.sortByColumn(column, order); }); });
     pushSelectionToView();
 }
 

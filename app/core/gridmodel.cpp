@@ -1,6 +1,7 @@
 #include "core/gridmodel.h"
 
 #include "core/viewexport.h"
+#include "core/widgets.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -212,15 +213,8 @@ QSize GridView::availableCellArea() const
 
 bool GridView::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        // The owner keeps the text of the cell under the pointer as the grid's tooltip.
-        auto *help = static_cast<QHelpEvent *>(event);
-        if (toolTip().isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), toolTip(), viewport());
+    if (answerToolTip(this, event))
         return true;
-    }
     if (event->type() == QEvent::MouseMove) {
         const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
         const QModelIndex at = indexAt(pos);

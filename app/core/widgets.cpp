@@ -4,7 +4,11 @@
 #include "core/sorttoggle.h"
 #include "core/viewexport.h"
 
+#include <QAbstractScrollArea>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QPushButton>
 
 #include <QFocusEvent>
@@ -133,6 +137,41 @@ QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const Q
         buttons.append(button);
     }
     return buttons;
+}
+
+void setBoxes(const QList<QCheckBox *> &boxes, int index)
+{
+    for (QCheckBox *box : boxes) {
+        if (index == 0 || index == 1)
+            box->setChecked(index == 0);
+        else if (index == 2)
+            box->setChecked(!box->isChecked());
+    }
+}
+
+void sortKeepingWidths(QTreeView *list, int column, Qt::SortOrder order, const std::function<void()> &sort)
+{
+    QHeaderView *header = list->header();
+    QList<int> widths;
+    for (int c = 0; c < header->count(); ++c)
+        widths.append(header->sectionSize(c));
+    sort();
+    for (int c = 0; c < widths.size() && c < header->count(); ++c)
+        header->resizeSection(c, widths[c]);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, order);
+}
+
+bool answerToolTip(QAbstractScrollArea *grid, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return false;
+    const auto *help = static_cast<QHelpEvent *>(event);
+    if (grid->toolTip().isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), grid->toolTip(), grid->viewport());
+    return true;
 }
 
 void setupReportList(QTreeView *list)

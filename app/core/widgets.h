@@ -9,7 +9,9 @@
 
 #include <functional>
 
+class QAbstractScrollArea;
 class QBoxLayout;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeView;
@@ -71,6 +73,18 @@ private:
 // order; a click on button i calls onClick(i).
 QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const QString &name,
                                     const QStringList &captions, const std::function<void(int index)> &onClick);
+
+// The "All" (0), "Clear" (1) and "Not" (2) buttons of a group of number boxes; other indexes
+// change nothing.
+void setBoxes(const QList<QCheckBox *> &boxes, int index);
+
+// Sorts a list's model with `sort` without losing the column widths the user set, then shows the
+// sort arrow on the column.
+void sortKeepingWidths(QTreeView *list, int column, Qt::SortOrder order, const std::function<void()> &sort);
+
+// The tooltip of a grid, which its owner keeps as the text of the cell under the pointer.
+// True when the event was such a request (and has been answered).
+bool answerToolTip(QAbstractScrollArea *grid, QEvent *event);
 
 // The look and behaviour every report list of the program shares: flat rows, whole rows
 // selected, several at once, no editing, clickable fixed headers, columns down to 0 wide.

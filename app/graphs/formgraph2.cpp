@@ -109,21 +109,7 @@ void FormGraph2::Command1_Click(int index)
 {
     ensureNumberBoxes();
     m_busy = true;
-    for (QCheckBox *box : std::as_const(m_check1)) {
-        switch (index) {
-        case 0:
-            box->setChecked(true);
-            break;
-        case 1:
-            box->setChecked(false);
-            break;
-        case 2:
-            box->setChecked(!box->isChecked());
-            break;
-        default:
-            break;
-        }
-    }
+    setBoxes(m_check1, index);
     m_busy = false;
     MakeGrid();
 }
