@@ -1,6 +1,7 @@
 // The pattern manager's convert, save, summary and list output on real folders.
 #include "combinations/patternconvert.h"
 #include "combinations/patternmanager.h"
+#include "core/appfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void saveRefusals_data();
     void saveRefusals();
     void saveReportsWriteFailure();
+    void failedSaveLeavesTheFolderAsItWas_data();
+    void failedSaveLeavesTheFolderAsItWas();
     void summary_data();
     void summary();
     void listOutput();
@@ -218,6 +221,38 @@ void TestPatternManager::saveReportsWriteFailure()
     QVERIFY(!result.saved);
     QVERIFY2(result.message.contains(u"保存できませんでした"_s), qPrintable(result.message));
     QVERIFY(!QFileInfo::exists(u"/proc/self/1-639.txt"_s));
+}
+
+void TestPatternManager::failedSaveLeavesTheFolderAsItWas_data()
+{
+    QTest::addColumn<int>("failure");
+    QTest::newRow("cannot open") << int(AppFiles::WriteFailure::Open);
+    QTest::newRow("disk full while writing") << int(AppFiles::WriteFailure::Write);
+    QTest::newRow("rename fails") << int(AppFiles::WriteFailure::Commit);
+}
+
+void TestPatternManager::failedSaveLeavesTheFolderAsItWas()
+{
+    QFETCH(int, failure);
+    QTemporaryDir dir;
+    QVERIFY(convertAndSave(dir.path(), kExample, u"9"_s).saved);
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(before.size(), 1);
+    const QByteArray old = fileBytes(dir.filePath(before.first()));
+
+    const QString other = u"1 2 3 4 5 6\r\n4 5 6 7 8 9\r\n"_s;
+    AppFiles::simulateWriteFailure(AppFiles::WriteFailure(failure));
+    const PatternManager::SaveResult failed = convertAndSave(dir.path(), other, u"9"_s);
+    AppFiles::simulateWriteFailure(AppFiles::WriteFailure::None);
+    QVERIFY(!failed.saved);
+    QVERIFY2(failed.message.contains(u"保存できませんでした"_s), qPrintable(failed.message));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before);  // no partial or scratch file
+    QCOMPARE(fileBytes(dir.filePath(before.first())), old);
+
+    // The same save goes through once writing works again, as the next file of the key.
+    const PatternManager::SaveResult saved = convertAndSave(dir.path(), other, u"9"_s);
+    QVERIFY2(saved.saved, qPrintable(saved.message));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 void TestPatternManager::summary_data()
