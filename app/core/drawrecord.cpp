@@ -4,14 +4,45 @@
 
 using Role = ColumnSpec::Role;
 
+namespace {
+// Digits of text[from..] up to the first non-digit, at most maxDigits of them; -1 when there
+// are none or more.
+int readField(QStringView text, qsizetype &at, int maxDigits)
+{
+    int value = 0;
+    int digits = 0;
+    while (at < text.size() && text[at] >= u'0' && text[at] <= u'9') {
+        if (++digits > maxDigits)
+            return -1;
+        value = value * 10 + (text[at].unicode() - u'0');
+        ++at;
+    }
+    return digits == 0 ? -1 : value;
+}
+} // namespace
+
 QDate parseDrawDate(QStringView text)
 {
+    // Four-digit year, one- or two-digit month and day, "/" or "-" between them. Read by hand:
+    // the general date parser was most of the time of a whole load.
     const QStringView t = text.trimmed();
-    // One- or two-digit month and day, with the separator the files use.
-    QDate date = QDate::fromString(t.toString(), QStringLiteral("yyyy/M/d"));
-    if (!date.isValid())
-        date = QDate::fromString(t.toString(), QStringLiteral("yyyy-M-d"));
-    return date;
+    qsizetype at = 0;
+    const qsizetype yearStart = at;
+    const int year = readField(t, at, 4);
+    if (year < 0 || at - yearStart != 4 || at >= t.size())
+        return {};
+    const QChar separator = t[at];
+    if (separator != u'/' && separator != u'-')
+        return {};
+    ++at;
+    const int month = readField(t, at, 2);
+    if (month < 0 || at >= t.size() || t[at] != separator)
+        return {};
+    ++at;
+    const int day = readField(t, at, 2);
+    if (day < 0 || at != t.size())
+        return {};
+    return QDate(year, month, day);  // invalid for a day the month does not have
 }
 
 DrawRecord makeDrawRecord(const QList<ColumnSpec> &columns, int maxNo, const QList<QStringView> &cells)

@@ -33,11 +33,10 @@ void DrawTable::push(Row row, const DrawRecord *record)
     if (record) {
         m_records.push_back(*record);
     } else {
-        QList<QStringView> cells;
-        cells.reserve(qsizetype(row.bounds.size()));
+        m_cells.clear();
         for (size_t c = 0; c + 1 < row.bounds.size(); ++c)
-            cells.append(QStringView(row.text).mid(row.bounds[c], row.bounds[c + 1] - row.bounds[c]));
-        m_records.push_back(makeDrawRecord(m_columns, maxNo(), cells));
+            m_cells.append(QStringView(row.text).mid(row.bounds[c], row.bounds[c + 1] - row.bounds[c]));
+        m_records.push_back(makeDrawRecord(m_columns, maxNo(), m_cells));
     }
     m_rows.push_back(std::move(row));
     m_selected.push_back(0);
@@ -125,7 +124,8 @@ void DrawTable::appendRow(const QStringList &cells)
 void DrawTable::appendDataLine(QStringView line)
 {
     // Split once; equivalent to asking GetField for each field, without rescanning the line.
-    QList<QStringView> fields;
+    QList<QStringView> &fields = m_fields;
+    fields.clear();
     for (QStringView f : line.tokenize(u',', Qt::KeepEmptyParts))
         fields.append(f);
 

@@ -72,6 +72,9 @@ private:
     std::vector<DrawRecord> m_records;
     std::vector<char> m_selected;
     int m_selectedCount = 0;
+    // Reused while reading lines: a list per line was a good part of a load's time.
+    QList<QStringView> m_fields;
+    QList<QStringView> m_cells;
 };
 
 // Rows to select for "first n" / "last n": 0-based, inclusive; empty when last < first.

@@ -4,15 +4,30 @@
 
 std::optional<qint64> parseNumber(QStringView text)
 {
-    const QStringView digits = text.trimmed();
-    if (!isDigits(digits))
+    // One pass over the digits between the blanks: every cell of every draw goes through here.
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].isSpace())
+        ++begin;
+    while (end > begin && text[end - 1].isSpace())
+        --end;
+    if (begin == end)
         return std::nullopt;
     constexpr qint64 top = std::numeric_limits<qint64>::max();
     qint64 value = 0;
-    for (const QChar c : digits) {
-        const int digit = c.unicode() - u'0';
-        if (value > (top - digit) / 10)
-            return top;
+    bool saturated = false;
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        if (saturated)
+            continue;
+        const int digit = c - u'0';
+        if (value > (top - digit) / 10) {
+            saturated = true;
+            value = top;
+            continue;
+        }
         value = value * 10 + digit;
     }
     return value;

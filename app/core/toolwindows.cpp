@@ -6,15 +6,8 @@
 void ToolWindows::recreate(const FeatureRegistry &features, const ToolContext &context)
 {
     closeAll();
-    for (const QString &id : features.toolWindowIds()) {
-        const FeatureRegistry::ToolFactory make = features.toolFactory(id);
-        if (!make)
-            continue;
-        QWidget *window = make(context);
-        window->hide();
-        m_ids.append(id);
-        m_windows.append(window);
-    }
+    m_features = &features;
+    m_context = context;
 }
 
 void ToolWindows::closeAll()
@@ -28,11 +21,12 @@ void ToolWindows::closeAll()
     }
     m_ids.clear();
     m_windows.clear();
+    m_features = nullptr;
 }
 
 bool ToolWindows::mayDiscardAll() const
 {
-    for (QWidget *w : windows()) {
+    for (QWidget *w : madeWindows()) {
         // Windows a tool window holds (a result copy and the copy's own tool windows) go with it.
         QList<QWidget *> held = w->findChildren<QWidget *>();
         held.prepend(w);
@@ -44,13 +38,36 @@ bool ToolWindows::mayDiscardAll() const
     return true;
 }
 
-QWidget *ToolWindows::window(const QString &id) const
+QWidget *ToolWindows::window(const QString &id)
 {
     const qsizetype at = m_ids.indexOf(id);
-    return at < 0 ? nullptr : m_windows[at].data();
+    if (at >= 0)
+        return m_windows[at].data();
+    if (!m_features)
+        return nullptr;
+    const FeatureRegistry::ToolFactory make = m_features->toolFactory(id);
+    if (!make)
+        return nullptr;
+    QWidget *made = make(m_context);
+    made->hide();
+    m_ids.append(id);
+    m_windows.append(made);
+    return made;
 }
 
-QList<QWidget *> ToolWindows::windows() const
+QList<QWidget *> ToolWindows::windows()
+{
+    QList<QWidget *> out;
+    if (!m_features)
+        return out;
+    for (const QString &id : m_features->toolWindowIds()) {
+        if (QWidget *w = window(id))
+            out.append(w);
+    }
+    return out;
+}
+
+QList<QWidget *> ToolWindows::madeWindows() const
 {
     QList<QWidget *> out;
     for (const QPointer<QWidget> &w : m_windows) {
