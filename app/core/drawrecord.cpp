@@ -2,7 +2,7 @@
 
 #include "core/numbers.h"
 
-using Role = ColumnSpec::Role;
+using Role = ColumnLayout::Role;
 
 namespace {
 // Digits of text[from..] up to the first non-digit, at most maxDigits of them; -1 when there
@@ -45,7 +45,7 @@ QDate parseDrawDate(QStringView text)
     return QDate(year, month, day);  // invalid for a day the month does not have
 }
 
-DrawRecord makeDrawRecord(const QList<ColumnSpec> &columns, int maxNo, const QList<QStringView> &cells)
+DrawRecord makeDrawRecord(const QList<ColumnLayout> &columns, int maxNo, const QList<QStringView> &cells)
 {
     DrawRecord record;
     int numberCells = 0;
@@ -53,7 +53,7 @@ DrawRecord makeDrawRecord(const QList<ColumnSpec> &columns, int maxNo, const QLi
     bool bonusGood = false;
     auto inGame = [maxNo](std::optional<qint64> v) { return v && *v >= 1 && *v <= maxNo; };
     for (qsizetype c = 0; c < columns.size(); ++c) {
-        const ColumnSpec &column = columns[c];
+        const ColumnLayout &column = columns[c];
         const QStringView cell = c < cells.size() ? cells[c] : QStringView();
         switch (column.role) {
         case Role::None:

@@ -40,7 +40,7 @@ struct DrawRecord
 constexpr quint64 numberBit(int number) { return quint64(1) << number; }
 
 // The record of a row whose cells (column 0 first, in the layout of `columns`) are given.
-DrawRecord makeDrawRecord(const QList<ColumnSpec> &columns, int maxNo, const QList<QStringView> &cells);
+DrawRecord makeDrawRecord(const QList<ColumnLayout> &columns, int maxNo, const QList<QStringView> &cells);
 
 // Draw dates as the files write them ("2000/10/05"); an invalid date for any other text.
 QDate parseDrawDate(QStringView text);

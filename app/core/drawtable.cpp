@@ -46,13 +46,13 @@ std::optional<qint64> DrawTable::cellNumber(int row, int column) const
 {
     if (column >= 0 && column < m_columns.size()) {
         const DrawRecord &r = m_records[size_t(row)];
-        const ColumnSpec &spec = m_columns[column];
-        switch (spec.role) {
-        case ColumnSpec::Role::DrawNo:
+        const ColumnLayout &layout = m_columns[column];
+        switch (layout.role) {
+        case ColumnLayout::Role::DrawNo:
             return r.drawNo;
-        case ColumnSpec::Role::Number:
-        case ColumnSpec::Role::Bonus: {
-            const int n = spec.role == ColumnSpec::Role::Bonus ? r.bonus : r.numbers[size_t(spec.index)];
+        case ColumnLayout::Role::Number:
+        case ColumnLayout::Role::Bonus: {
+            const int n = layout.role == ColumnLayout::Role::Bonus ? r.bonus : r.numbers[size_t(layout.index)];
             return n == DrawRecord::kNoNumber ? std::nullopt : std::optional<qint64>(n);
         }
         default:
@@ -81,7 +81,7 @@ QStringList DrawTable::headers() const
 {
     QStringList out;
     out.reserve(m_columns.size());
-    for (const ColumnSpec &c : m_columns)
+    for (const ColumnLayout &c : m_columns)
         out.append(c.header);
     return out;
 }
@@ -133,7 +133,7 @@ void DrawTable::appendDataLine(QStringView line)
     row.text.reserve(line.size() + 64);
     row.bounds.reserve(size_t(m_columns.size()) + 1);
     row.bounds.push_back(0);
-    for (const ColumnSpec &layout : m_columns) {
+    for (const ColumnLayout &layout : m_columns) {
         if (layout.field >= 0) {
             const QStringView value = layout.field < fields.size() ? fields[layout.field] : QStringView();
             if (layout.width > 0)

@@ -26,8 +26,8 @@ public:
     int maxNo() const { return Game::maxNo(m_runMode); }
 
     int columnCount() const { return int(m_columns.size()); }
-    const ColumnSpec &column(int c) const { return m_columns.at(c); }
-    const QList<ColumnSpec> &columns() const { return m_columns; }
+    const ColumnLayout &column(int c) const { return m_columns.at(c); }
+    const QList<ColumnLayout> &columns() const { return m_columns; }
     QStringList headers() const;
 
     int rowCount() const override { return int(m_rows.size()); }
@@ -67,7 +67,7 @@ private:
     void push(Row row, const DrawRecord *record);
 
     int m_runMode = Game::None;
-    QList<ColumnSpec> m_columns;
+    QList<ColumnLayout> m_columns;
     std::vector<Row> m_rows;
     std::vector<DrawRecord> m_records;
     std::vector<char> m_selected;

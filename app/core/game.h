@@ -17,7 +17,7 @@ constexpr int firstNumberColumn = 3;
 
 // One column of the draw table: its key, header text, the 0-based field of a data line it
 // shows, and its cell width (0 = stored unpadded). Column 0 has no field (-1).
-struct ColumnSpec
+struct ColumnLayout
 {
     // What a cell of the column holds, for the typed record of its row.
     enum class Role { None, DrawNo, Date, Number, Bonus, Winners, Prize, Carry };
@@ -31,4 +31,4 @@ struct ColumnSpec
 };
 
 // The column layout of the draw table for a game, column 0 included.
-const QList<ColumnSpec> &drawColumns(int runMode);
+const QList<ColumnLayout> &drawColumns(int runMode);

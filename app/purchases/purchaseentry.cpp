@@ -98,10 +98,10 @@ PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64
     return makePurchaseEntry(QString::number(drawNo), views, QString::number(tickets));
 }
 
-const QList<ColumnSpec> &purchaseColumns(int runMode)
+const QList<ColumnLayout> &purchaseColumns(int runMode)
 {
     auto build = [](int picks) {
-        QList<ColumnSpec> columns{{QString(), QString(), -1, 0},
+        QList<ColumnLayout> columns{{QString(), QString(), -1, 0},
                                   {u"Kai"_s, u"回"_s, 0, PurchaseEntry::kKaiWidth},
                                   {u"Date"_s, u"抽選日"_s, -1, 0}};
         for (int i = 1; i <= picks; ++i)
@@ -112,8 +112,8 @@ const QList<ColumnSpec> &purchaseColumns(int runMode)
         columns.append({u"Money"_s, u"当選金額"_s, -1, 0});
         return columns;
     };
-    static const QList<ColumnSpec> loto6 = build(Game::Loto6);
-    static const QList<ColumnSpec> miniLoto = build(Game::MiniLoto);
-    static const QList<ColumnSpec> none;
+    static const QList<ColumnLayout> loto6 = build(Game::Loto6);
+    static const QList<ColumnLayout> miniLoto = build(Game::MiniLoto);
+    static const QList<ColumnLayout> none;
     return runMode == Game::Loto6 ? loto6 : runMode == Game::MiniLoto ? miniLoto : none;
 }

@@ -73,7 +73,7 @@ PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64
 
 // Columns of the purchase list and its filtered copy, column 0 (hidden) first. Keys and
 // headers as the window shows them; width is the stored width (0 = not padded).
-const QList<ColumnSpec> &purchaseColumns(int runMode);
+const QList<ColumnLayout> &purchaseColumns(int runMode);
 
 namespace PurchaseColumn {
 constexpr int Kai = 1;

@@ -30,7 +30,7 @@ PurchaseList::PurchaseList(const DrawTable &table) : m_table(&table), m_runMode(
     m_setSelected = {true};
 }
 
-const QList<ColumnSpec> &PurchaseList::columns() const
+const QList<ColumnLayout> &PurchaseList::columns() const
 {
     return purchaseColumns(m_runMode);
 }
@@ -38,7 +38,7 @@ const QList<ColumnSpec> &PurchaseList::columns() const
 QStringList PurchaseList::headers() const
 {
     QStringList out;
-    for (const ColumnSpec &c : columns())
+    for (const ColumnLayout &c : columns())
         out.append(c.header);
     return out;
 }

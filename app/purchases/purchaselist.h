@@ -21,7 +21,7 @@ public:
     explicit PurchaseList(const DrawTable &table);
 
     int runMode() const { return m_runMode; }
-    const QList<ColumnSpec> &columns() const;
+    const QList<ColumnLayout> &columns() const;
     QStringList headers() const;
 
     // The file. A refused or unreadable file, or a failed write, changes nothing here (the

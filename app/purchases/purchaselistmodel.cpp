@@ -5,7 +5,7 @@
 
 #include <QColor>
 
-PurchaseListModel::PurchaseListModel(const PurchaseRows &rows, const QList<ColumnSpec> &columns, QObject *parent)
+PurchaseListModel::PurchaseListModel(const PurchaseRows &rows, const QList<ColumnLayout> &columns, QObject *parent)
     : QAbstractTableModel(parent), m_rows(rows), m_columns(columns)
 {
 }

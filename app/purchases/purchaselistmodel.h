@@ -5,7 +5,7 @@
 
 #include <functional>
 
-struct ColumnSpec;
+struct ColumnLayout;
 class PurchaseRows;
 
 // Shows one purchase list (the whole list or its filtered copy) in a report view: the entries'
@@ -15,7 +15,7 @@ class PurchaseListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    PurchaseListModel(const PurchaseRows &rows, const QList<ColumnSpec> &columns, QObject *parent = nullptr);
+    PurchaseListModel(const PurchaseRows &rows, const QList<ColumnLayout> &columns, QObject *parent = nullptr);
 
     const PurchaseRows &rows() const { return m_rows; }
 
@@ -29,5 +29,5 @@ public:
 
 private:
     const PurchaseRows &m_rows;
-    const QList<ColumnSpec> &m_columns;
+    const QList<ColumnLayout> &m_columns;
 };

@@ -25,7 +25,7 @@ DrawTable loadTable(const QString &path, int *runMode = nullptr)
 
 int columnOfKey(int runMode, const QString &key)
 {
-    const QList<ColumnSpec> &columns = drawColumns(runMode);
+    const QList<ColumnLayout> &columns = drawColumns(runMode);
     for (int c = 0; c < columns.size(); ++c) {
         if (columns[c].key == key)
             return c;
