@@ -97,19 +97,6 @@ QList<int> rowNumbers(const GridSource &grid, int row)
 }
 
 // The result list as the command line prints it, without the hidden column 0.
-QStringList listLines(const QTreeWidget *list)
-{
-    QStringList out;
-    for (int r = -1; r < list->topLevelItemCount(); ++r) {
-        const QTreeWidgetItem *item = r < 0 ? list->headerItem() : list->topLevelItem(r);
-        QStringList cells;
-        for (int c = 1; c < list->columnCount(); ++c)
-            cells.append(item->text(c));
-        out.append(cells.join(u'\t'));
-    }
-    return out;
-}
-
 // Writes tickets (sets of pool positions) as a pattern file over `pool` positions.
 void writePattern(const QString &path, const QList<QList<int>> &tickets, int pool)
 {
@@ -310,7 +297,7 @@ private Q_SLOTS:
 
         const testsupport::CliRun run = testsupport::runCli({u"guarantee"_s, u"--game"_s, game, u"--pattern"_s, pattern(name)});
         QCOMPARE(run.status, 0);
-        const QStringList shown = listLines(o.list->ListView2());
+        const QStringList shown = testsupport::listLines(o.list->ListView2(), true);
         QCOMPARE(shown, run.section(u"FormCombList.ListView2"_s));
 
         // The total row: one count column per tier from the best match down to three, then the misses.
@@ -462,7 +449,7 @@ private Q_SLOTS:
         QCOMPARE(list->ListView2()->topLevelItemCount(), 0);
         list->Command4(0)->click();
         calculate(list);
-        const QStringList shown = listLines(list->ListView2());
+        const QStringList shown = testsupport::listLines(list->ListView2(), true);
         QCOMPARE(shown.mid(1), (QStringList{u"1\t1\t6\t0\t0\t0\t 14.286%\t 85.714%\t  0.000%\t  0.000%\t  0.000%"_s,
                                            u"合計\t1\t6\t0\t0\t0\t 14.286%\t 85.714%\t  0.000%\t  0.000%\t  0.000%"_s}));
     }
@@ -583,7 +570,7 @@ private Q_SLOTS:
         list->Command1(0)->click();
         list->Command3(0)->click();
         calculate(list);
-        const QStringList first = listLines(list->ListView2());
+        const QStringList first = testsupport::listLines(list->ListView2(), true);
         QCOMPARE(first.size(), 3);
         QCOMPARE(first[1].section(u'\t', 1, 1), u"1"_s);
 
@@ -596,7 +583,7 @@ private Q_SLOTS:
         list->progressDialog()->findChild<QPushButton *>()->click();
         QVERIFY(done.wait(5000));
         QCOMPARE(done.first().first().toBool(), false);
-        QCOMPARE(listLines(list->ListView2()), first);
+        QCOMPARE(testsupport::listLines(list->ListView2(), true), first);
         QVERIFY(!list->progressDialog());
     }
 

@@ -2,7 +2,6 @@
 #include "support/testsupport.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,26 +9,6 @@ using namespace Qt::StringLiterals;
 using testsupport::CliRun;
 
 namespace {
-// runCli with a source on standard input.
-CliRun runWithInput(const QStringList &arguments, const QByteArray &input)
-{
-    QProcess process;
-    process.start(QStringLiteral(ZEMVARA_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    CliRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    QString text = run.out;
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    run.lines = text.isEmpty() ? QStringList() : text.split(u'\n');
-    return run;
-}
-
 QStringList saveArgs(const QString &dir, const QString &tier, const QString &keys)
 {
     return {u"pattern"_s, u"save"_s, u"--dir"_s, dir, u"--pool"_s, u"9"_s, u"--tier"_s, tier, u"--keys"_s, keys};
@@ -50,7 +29,7 @@ private Q_SLOTS:
 
 void TestPatternCli::convertPrintsText2()
 {
-    const CliRun run = runWithInput({u"pattern"_s, u"convert"_s, u"--pool"_s, u"9"_s}, "1 2 3 4 5 6\n1 2 3 7 8 9");
+    const CliRun run = testsupport::runCli({u"pattern"_s, u"convert"_s, u"--pool"_s, u"9"_s}, "1 2 3 4 5 6\n1 2 3 7 8 9");
     QCOMPARE(run.status, 0);
     QCOMPARE(run.lines, (QStringList{u"== FormPattern.Text2"_s, u"111111000"_s, u"111000111"_s}));
 }
@@ -59,17 +38,17 @@ void TestPatternCli::saveThenSummary()
 {
     QTemporaryDir dir;
     const QByteArray example = "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n";
-    CliRun run = runWithInput(saveArgs(dir.path(), u"3"_s, u"0"_s), example);
+    CliRun run = testsupport::runCli(saveArgs(dir.path(), u"3"_s, u"0"_s), example);
     QCOMPARE(run.status, 0);
     QCOMPARE(run.lines, QStringList{u"1-639.txt"_s});
-    run = runWithInput(saveArgs(dir.path(), u"3"_s, u"0"_s), example);
+    run = testsupport::runCli(saveArgs(dir.path(), u"3"_s, u"0"_s), example);
     QCOMPARE(run.status, 1);
     QCOMPARE(run.err.trimmed(), u"1-639.txtと同じです。"_s);
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(runWithInput(saveArgs(dir.path(), u"3"_s, u"0"_s), "1 2 3 4 5 6\n4 5 6 7 8 9\n").lines,
+    QCOMPARE(testsupport::runCli(saveArgs(dir.path(), u"3"_s, u"0"_s), "1 2 3 4 5 6\n4 5 6 7 8 9\n").lines,
              QStringList{u"2-639.txt"_s});
-    QCOMPARE(runWithInput(saveArgs(dir.path(), u"4"_s, u"1"_s), example).lines, QStringList{u"1-649K1.txt"_s});
-    QCOMPARE(runWithInput(saveArgs(dir.path(), u"4"_s, u"0"_s), "1 2 3 4 5\n").lines, QStringList{u"1-549.txt"_s});
+    QCOMPARE(testsupport::runCli(saveArgs(dir.path(), u"4"_s, u"1"_s), example).lines, QStringList{u"1-649K1.txt"_s});
+    QCOMPARE(testsupport::runCli(saveArgs(dir.path(), u"4"_s, u"0"_s), "1 2 3 4 5\n").lines, QStringList{u"1-549.txt"_s});
 
     run = testsupport::runCli({u"pattern"_s, u"summary"_s, u"--dir"_s, dir.path(), u"--game"_s, u"6"_s});
     QCOMPARE(run.status, 0);
@@ -114,7 +93,7 @@ void TestPatternCli::refusalsAndUsage()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(int, status);
-    const CliRun run = runWithInput(arguments, input);
+    const CliRun run = testsupport::runCli(arguments, input);
     QCOMPARE(run.status, status);
     QVERIFY(run.out.isEmpty());
     QVERIFY(!run.err.isEmpty());
@@ -134,7 +113,7 @@ void TestPatternCli::generatePrintsConvertibleWheel()
         QVERIFY2(line.startsWith(u"1 "_s) && line.split(u' ').size() == 6, qPrintable(line));
     // The lines convert and save as a keyed 4th-tier wheel.
     QTemporaryDir dir;
-    const CliRun saved = runWithInput({u"pattern"_s, u"save"_s, u"--dir"_s, dir.path(), u"--pool"_s, u"12"_s,
+    const CliRun saved = testsupport::runCli({u"pattern"_s, u"save"_s, u"--dir"_s, dir.path(), u"--pool"_s, u"12"_s,
                                        u"--tier"_s, u"4"_s, u"--keys"_s, u"1"_s},
                                       wheel.join(u'\n').toUtf8());
     QCOMPARE(saved.lines, QStringList{u"1-6412K1.txt"_s});

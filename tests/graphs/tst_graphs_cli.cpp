@@ -62,21 +62,6 @@ QStringList chartLines(const FormGraph3 *chart)
     return out;
 }
 
-QStringList tableLines(const QTreeWidget *list)
-{
-    QStringList header;
-    for (int c = 1; c < list->columnCount(); ++c)
-        header.append(list->headerItem()->text(c));
-    QStringList out{header.join(u'\t')};
-    for (int r = 0; r < list->topLevelItemCount(); ++r) {
-        QStringList cells;
-        for (int c = 1; c < list->columnCount(); ++c)
-            cells.append(list->topLevelItem(r)->text(c));
-        out.append(cells.join(u'\t'));
-    }
-    return out;
-}
-
 void selectLastRows(FormMain &window, int n)
 {
     window.findChild<QLineEdit *>(u"Text1"_s)->setText(QString::number(n));
@@ -126,7 +111,7 @@ private Q_SLOTS:
                                                  u"FormGraph.ListView1"_s, u"FormGraph.Label2"_s}));
         QCOMPARE(run.section(u"FormGraph.Caption"_s), QStringList{graph->windowTitle()});
         QCOMPARE(run.section(u"FormGraph.Label1"_s), QStringList{graph->Label1()->text()});
-        QCOMPARE(run.section(u"FormGraph.ListView1"_s), tableLines(graph->ListView1()));
+        QCOMPARE(run.section(u"FormGraph.ListView1"_s), testsupport::listLines(graph->ListView1(), true));
         QCOMPARE(run.section(u"FormGraph.Label2"_s), QStringList{graph->Label2()->text()});
 
         const QBarSet *bars = qobject_cast<QBarSeries *>(graph->MSChart1()->chart()->series().first())->barSets().first();

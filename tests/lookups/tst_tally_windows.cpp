@@ -82,18 +82,6 @@ QStringList tableLines(const TallyModel *model)
     return out;
 }
 
-QStringList treeLines(const QTreeWidget *list)
-{
-    QStringList out;
-    for (int r = 0; r < list->topLevelItemCount(); ++r) {
-        QStringList cells;
-        for (int c = 1; c < list->columnCount(); ++c)
-            cells.append(list->topLevelItem(r)->text(c));
-        out.append(cells.join(u'\t'));
-    }
-    return out;
-}
-
 QPoint onScreen(QPoint p)
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -221,7 +209,7 @@ void TestTallyWindows::windowMatchesCli()
 
     // The sub-graph counts each number of each listed combination once.
     const QStringList graph = run.section(u"FormWay.Graph.ListView1"_s);
-    QCOMPARE(treeLines(way->Graph()->ListView1()), graph.mid(1));
+    QCOMPARE(testsupport::listLines(way->Graph()->ListView1(), false), graph.mid(1));
     QHash<int, int> counted;
     for (const QString &line : list.mid(1)) {
         const QStringList cells = line.split(u'\t');

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -85,10 +86,12 @@ QString writeTextFile(const QTemporaryDir &dir, const QString &name, const QStri
     return writeBytesFile(dir, name, DrawFile::encode(text));
 }
 
-CliRun runCli(const QStringList &arguments)
+CliRun runCli(const QStringList &arguments, const QByteArray &input)
 {
     QProcess process;
     process.start(QStringLiteral(ZEMVARA_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     const bool finished = process.waitForFinished(120000);
     CliRun run;
     run.status = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -131,6 +134,19 @@ QString drawFileText(const QString &title, const QString &heading, const QString
     return text;
 }
 } // namespace
+
+QStringList listLines(const QTreeWidget *list, bool withHeader)
+{
+    QStringList out;
+    for (int r = withHeader ? -1 : 0; r < list->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem *item = r < 0 ? list->headerItem() : list->topLevelItem(r);
+        QStringList cells;
+        for (int c = 1; c < list->columnCount(); ++c)
+            cells.append(item->text(c));
+        out.append(cells.join(u'\t'));
+    }
+    return out;
+}
 
 QString loto6Text(const QStringList &dataLines)
 {

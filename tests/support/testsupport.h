@@ -10,6 +10,7 @@
 
 class Program;
 class QTemporaryDir;
+class QTreeWidget;
 
 namespace testsupport {
 
@@ -73,7 +74,12 @@ struct CliRun
     QStringList sectionNames() const;
     QStringList section(const QString &name) const;
 };
-CliRun runCli(const QStringList &arguments);
+// Runs zemvara-cli; `input` goes to its standard input, which is then closed.
+CliRun runCli(const QStringList &arguments, const QByteArray &input = {});
+
+// A report list as text: per row its cells from column 1 on (column 0 is the hidden one),
+// joined by tabs; the header row first when asked for.
+QStringList listLines(const QTreeWidget *list, bool withHeader);
 
 // A LOTO6 or miniLOTO draw-result file text made of the given data lines (CR LF ends).
 QString loto6Text(const QStringList &dataLines);
