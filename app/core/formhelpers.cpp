@@ -30,7 +30,7 @@ class AdvanceCache
 public:
     explicit AdvanceCache(const QFontMetrics &metrics) : m_metrics(metrics) { m_ascii.fill(-1); }
 
-    int width(const QString &text)
+    int width(QStringView text)
     {
         int total = 0;
         for (const QChar c : text) {
@@ -69,22 +69,31 @@ void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth)
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth, int rows,
                  const std::function<QString(int row, int column)> &cellText)
 {
+    LvwAutoSize(list, hideNarrow, narrowWidth, [&](int column, const TextMeasure &measure) {
+        int widest = 0;
+        for (int r = 0; r < rows; ++r) {
+            const QString text = cellText(r, column);
+            if (!text.isEmpty())
+                widest = std::max(widest, measure(text));
+        }
+        return widest;
+    });
+}
+
+void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth,
+                 const std::function<int(int column, const TextMeasure &measure)> &widestText)
+{
     const QAbstractItemModel *model = list->model();
     if (!model)
         return;
     // Hidden columns are 0 wide, below the header's usual minimum.
     list->header()->setMinimumSectionSize(0);
     AdvanceCache cache(list->fontMetrics());
+    const TextMeasure measure = [&cache](QStringView text) { return cache.width(text); };
     const QFontMetrics headerMetrics = list->header()->fontMetrics();
     const int columns = model->columnCount();
     for (int c = 0; c < columns; ++c) {
-        int widest = 0;
-        for (int r = 0; r < rows; ++r) {
-            const QString text = cellText(r, c);
-            if (!text.isEmpty())
-                widest = std::max(widest, cache.width(text));
-        }
-        int width = widest + kCellMargin;
+        int width = widestText(c, measure) + kCellMargin;
         if (hideNarrow && width <= kNarrowPixels) {
             width = narrowWidth;
         } else {

@@ -22,6 +22,11 @@ void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth);
 // The same for a list whose owner reads its rows' cells faster than the view's model can.
 void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth, int rows,
                  const std::function<QString(int row, int column)> &cellText);
+// The same for a list whose owner knows each column's widest text without reading every cell:
+// widestText(column, measure) returns the widest width `measure` gives for the column's texts.
+using TextMeasure = std::function<int(QStringView text)>;
+void LvwAutoSize(QTreeView *list, bool hideNarrow, int narrowWidth,
+                 const std::function<int(int column, const TextMeasure &measure)> &widestText);
 
 // Keeps a window wholly inside the work area of its screen: moved in where it sticks out, and
 // shrunk to the area when it is larger.

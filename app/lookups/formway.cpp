@@ -27,11 +27,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-// Space a cell needs beside its text, as every fitted list of the program leaves.
-constexpr int kCellMargin = 12;
-} // namespace
-
 FormWay::FormWay(const ToolContext &context, QWidget *parent)
     : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context)
 {
@@ -288,34 +283,11 @@ void FormWay::syncSelectionFromView(const QItemSelection &selected, const QItemS
 
 void FormWay::autoSizeColumns()
 {
-    // Fitted to the cells as every result list is, columns of nothing but blanks hidden; the
-    // shown ones keep room for their header, which is otherwise cut to a few characters.
+    // Fitted to the cells as every result list is (columns of nothing but blanks hidden), from
+    // the widest text of each column the model knows without reading every row.
     if (m_model->rows() == 0)
         return;
-    QHeaderView *header = m_list->header();
-    header->setMinimumSectionSize(0);
-    const QFontMetrics cells = m_list->fontMetrics();
-    const QFontMetrics heads = header->fontMetrics();
-    QHash<char16_t, int> advances;
-    auto measure = [&](QStringView text) {
-        int width = 0;
-        for (const QChar c : text) {
-            auto it = advances.constFind(c.unicode());
-            if (it == advances.cend())
-                it = advances.insert(c.unicode(), cells.horizontalAdvance(c));
-            width += *it;
-        }
-        return width;
-    };
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        const int widest = m_model->widestText(c, measure);
-        int width = 0;
-        if (widest > 0) {
-            const int headerText = heads.horizontalAdvance(m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
-            width = std::max(widest, headerText) + kCellMargin;
-        }
-        m_list->setColumnWidth(c, width);
-    }
+    LvwAutoSize(m_list, true, 0, [this](int column, const TextMeasure &measure) { return m_model->widestText(column, measure); });
 }
 
 void FormWay::ListView1_ColumnClick(int column)
@@ -329,7 +301,9 @@ void FormWay::ListView1_ColumnClick(int column)
 
 void FormWay::closeEvent(QCloseEvent *event)
 {
-    // Only hidden, with its sub-graph: the settings and results stay for the next showing.
+    // Only hidden, with its sub-graph: the settings and results stay for the next showing. A run
+    // still going is dropped, or its end would show the sub-graph of a closed window.
+    stopRun();
     hideGraph();
     hide();
     event->ignore();

@@ -246,6 +246,11 @@ void TestTallyWindows::sortsByTextAndKeepsSelection()
     // A rerun stays in the clicked order; a click on another column flips the order again.
     way->Command1_Click();
     QCOMPARE(moneys(), sorted);
+    // The rerun fits the columns with the sort arrow shown: no header in sight is cut.
+    for (int c = 1; c < way->model()->columnCount(); ++c) {
+        if (way->ListView1()->columnWidth(c) > 0)
+            QVERIFY2(way->ListView1()->columnWidth(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
+    }
     Q_EMIT header->sectionClicked(1);
     for (int r = 1; r < way->model()->rows(); ++r)
         QVERIFY(way->model()->text(r - 1, 1) <= way->model()->text(r, 1));
@@ -340,6 +345,15 @@ void TestTallyWindows::longRunShowsProgress()
     QVERIFY(!way->isRunning() && way->Command1()->isEnabled());
     QVERIFY(!filled.wait(300));
     QCOMPARE(way->model()->rows(), 0);
+
+    // Closed while a run is going: the run is dropped and the sub-graph stays hidden.
+    setTiers(way, u"12345"_s, true);
+    way->GetWay6();
+    QVERIFY(way->isRunning());
+    way->close();
+    QVERIFY(!way->isRunning());
+    QVERIFY(!filled.wait(300));
+    QVERIFY(!way->isVisible() && !way->Graph()->isVisible());
 }
 
 void TestTallyWindows::tallyOfResultCopy()
