@@ -426,7 +426,7 @@ void FormCombList::Command3_Click(int index)
 void FormCombList::LoadPatternFile(int tierButton)
 {
     const PatternFolder::Request request{m_picks, tierButton + 3, chosenCount(), m_pool.keyCount()};
-    const QString folder = PatternFolder::path();
+    const QString folder = PatternFolder::ready();
     const QString file = m_cursor.next(request, PatternFolder::matchingFiles(folder, request));
     if (file.isEmpty()) {
         // The files went since the buttons were last set: nothing to open, the grid stays.
@@ -450,7 +450,7 @@ void FormCombList::LoadPatternFile(int tierButton)
 void FormCombList::CheckPatternFiles()
 {
     const PatternAvailability found =
-        ::CheckPatternFiles(PatternFolder::path(), m_picks, chosenCount(), m_pool.keyCount());
+        ::CheckPatternFiles(PatternFolder::ready(), m_picks, chosenCount(), m_pool.keyCount());
     for (int i = 0; i < m_command3.size(); ++i)
         m_command3[i]->setEnabled(found.isEnabled(i + 3));
     m_status->setPanelText(3, found.statusText);

@@ -227,10 +227,7 @@ FormPattern::~FormPattern() = default;
 
 QString FormPattern::folder() const
 {
-    // Made (with the shipped wheels) at the first look; if that fails the path still names it in
-    // the messages.
-    const QString made = PatternFolder::ensure();
-    return made.isEmpty() ? PatternFolder::path() : made;
+    return PatternFolder::ready();
 }
 
 void FormPattern::refreshFiles(const QString &select)

@@ -41,8 +41,11 @@ Result convert(const QString &source, const QString &poolText)
             result.warning = u"%1行目の %2 は選択数 %3 の範囲（1～%3）にありません。"_s.arg(lineNo).arg(shown).arg(n);
             return false;
         }
-        line[position - 1] = u'1';
-        ++onLine;
+        // A number typed twice on a line is one mark, and one pick.
+        if (line[position - 1] != u'1') {
+            line[position - 1] = u'1';
+            ++onLine;
+        }
         digits.clear();
         return true;
     };

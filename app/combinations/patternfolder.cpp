@@ -36,6 +36,12 @@ QString ensure()
     return folder;
 }
 
+QString ready()
+{
+    const QString made = ensure();
+    return made.isEmpty() ? path() : made;
+}
+
 QString patternKey(const Request &request)
 {
     QString key = QString::number(request.picks) + QString::number(request.tier) + QString::number(request.pool);

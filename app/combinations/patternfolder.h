@@ -16,6 +16,9 @@ QString path();
 // The same folder, created when missing; empty when it cannot be made. A folder made here is
 // first given the wheels shipped with the program.
 QString ensure();
+// The folder to read and write: made (with the shipped wheels) when missing; its path even when
+// it cannot be made, so that messages still name it.
+QString ready();
 
 struct Request
 {

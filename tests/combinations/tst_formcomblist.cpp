@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -585,6 +586,21 @@ private Q_SLOTS:
         QCOMPARE(done.first().first().toBool(), false);
         QCOMPARE(testsupport::listLines(list->ListView2(), true), first);
         QVERIFY(!list->progressDialog());
+    }
+
+    void freshFolderGetsTheShippedWheels()
+    {
+        // A first run: the folder does not exist yet, and the combination list is the first to
+        // look for pattern files. It is made with the shipped wheels, which then count.
+        const QString fresh = pattern(u"fresh"_s);
+        qputenv("ZEMVARA_PATTERN_DIR", QFile::encodeName(fresh));
+        Opened o = openList(testsupport::loto6File());
+        choose(o.list, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+        qputenv("ZEMVARA_PATTERN_DIR", QFile::encodeName(m_patterns.path()));
+        QVERIFY(QFileInfo::exists(QDir(fresh).filePath(u"1-639.txt"_s)));
+        QVERIFY(o.list->Command3(0)->isEnabled());
+        QVERIFY(o.list->StatusBar1()->panelText(3).startsWith(u"パターンファイル 3等 1個"_s));
+        QDir(fresh).removeRecursively();
     }
 
     void patternFilesAsksTheManager()

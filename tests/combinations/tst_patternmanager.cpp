@@ -86,6 +86,8 @@ void TestPatternManager::convert_data()
                                              << QList<QList<int>>{{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}} << 5 << false;
     QTest::newRow("pick count of the first line") << u"1 2 3 4 5\n1 2 3 4 5 6"_s << u"6"_s
                                                   << QList<QList<int>>{{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 6}} << 5 << false;
+    QTest::newRow("a number twice on the first line") << u"1 2 3 4 5 5\n6 7 8 9 1"_s << u"9"_s
+                                                      << QList<QList<int>>{{1, 2, 3, 4, 5}, {1, 6, 7, 8, 9}} << 5 << false;
     QTest::newRow("position 0") << u"1 2 3 4 5 6\n0 2 3 7 8 9\n"_s << u"9"_s << QList<QList<int>>{} << 0 << true;
     QTest::newRow("position above the pool") << u"1 2 3 4 5 10\n"_s << u"9"_s << QList<QList<int>>{} << 0 << true;
     QTest::newRow("last number above the pool") << u"1 2 3 4 5 6\n1 2 3 4 5 90"_s << u"9"_s << QList<QList<int>>{} << 0 << true;
