@@ -2,7 +2,6 @@
 
 #include "core/drawfile.h"
 #include "core/drawtable.h"
-#include "core/fields.h"
 #include "core/numbers.h"
 #include "core/gridsource.h"
 

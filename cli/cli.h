@@ -39,7 +39,6 @@ public:
     // Writes what is buffered; false once any write to standard output has failed (what
     // follows a failure is dropped).
     bool flush();
-    bool failed() const { return m_failed; }
     int error() const { return m_error; }  // errno of the failed write
 
 private:

@@ -1,7 +1,6 @@
 #include "cli.h"
 
 #include "core/drawtable.h"
-#include "core/fields.h"
 #include "core/numbers.h"
 #include "core/game.h"
 #include "graphs/frequency.h"

@@ -3,8 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QTimer;
 
 // The version box: the program's title and version, the project's credit and contact address,

@@ -10,8 +10,6 @@ class CombinationCells final : public GridSource
 public:
     explicit CombinationCells(CombinationTable table);
 
-    const CombinationTable &table() const { return m_table; }
-
     int rows() const override;
     int columns() const override;
     QString text(int row, int column) const override;

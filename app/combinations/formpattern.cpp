@@ -13,9 +13,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>

@@ -4,13 +4,11 @@
 
 #include "core/widgets.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
-#include <QToolTip>
 
 #include <algorithm>
 

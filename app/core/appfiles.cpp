@@ -132,6 +132,11 @@ void simulateWriteFailure(WriteFailure failure)
     simulatedFailure() = failure;
 }
 
+QString writeFailedText(const QString &path)
+{
+    return u"ファイルに保存できませんでした。\n"_s + QDir::toNativeSeparators(path);
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     const WriteFailure failure = simulatedFailure();

@@ -33,6 +33,8 @@ ReadResult readFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
 // Writes a whole file or nothing (through a temporary file renamed over it): when any step
 // fails, the file keeps exactly its old content. False on failure.
 bool writeFile(const QString &path, const QByteArray &bytes);
+// What the user is told when a write failed: "ファイルに保存できませんでした。" and the path.
+QString writeFailedText(const QString &path);
 
 // Test seam: makes every write fail at the given step until reset with None, as a full disk or
 // a failing rename would.

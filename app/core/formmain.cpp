@@ -3,7 +3,6 @@
 #include "core/controlarray.h"
 #include "core/drawfile.h"
 #include "core/drawtablemodel.h"
-#include "core/fields.h"
 #include "core/numbers.h"
 #include "core/filedialogs.h"
 #include "core/format.h"

@@ -5,13 +5,11 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPalette>
 #include <QStyle>
-#include <QToolTip>
 
 namespace {
 // Perceived brightness: pure green is light, pure red and blue are dark.

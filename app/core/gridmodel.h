@@ -20,7 +20,6 @@ public:
 
     const GridSource &source() const { return *m_source; }
     // The stored grid, or null while a computed source is shown.
-    const GridData *storedGrid() const { return m_stored.get(); }
     // Replaces every cell at once: one reset for the views, however large the grid.
     void setGrid(GridData grid);
     void setSource(std::shared_ptr<const GridSource> source);

@@ -13,7 +13,6 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QTableView>
@@ -46,7 +45,7 @@ bool saveFile(QWidget *parent, const QString &path, const QByteArray &bytes)
 {
     const bool written = AppFiles::writeFile(path, bytes);
     if (!written)
-        Messages::warn(parent, u"ファイルに保存できませんでした。\n"_s + path);
+        Messages::warn(parent, AppFiles::writeFailedText(path));
     return written;
 }
 } // namespace

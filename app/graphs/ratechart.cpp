@@ -41,14 +41,6 @@ double rateAt(const TrendGrid &grid, RateView view, qint64 window, int series, i
     return reference ? runningRate(grid, index, grid.draws) : runningRate(grid, index, h);
 }
 
-double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window)
-{
-    window = std::max<qint64>(window, 1);
-    const qint64 start = h - window + 1;
-    if (start > 0)
-        return double(prefixHits[size_t(h)] - prefixHits[size_t(start - 1)]) * 100.0 / double(window);
-    return double(prefixHits[size_t(h)]) * 100.0 / double(h);
-}
 
 std::optional<RateChart> rateChart(const TrendGrid &grid, RateView view, qint64 window, int maxCategories)
 {

@@ -41,6 +41,3 @@ std::optional<RateChart> movingRateChart(const TrendGrid &grid, qint64 window);
 // Final rate, a flat line (series "n平均"), against the running rate (series "n").
 std::optional<RateChart> finalRateChart(const TrendGrid &grid);
 
-// Percentage of hits among the last `window` draws up to draw h (1-based), or among all draws
-// up to h while fewer than `window` have passed. prefixHits[i] = hits in draws 1..i.
-double movingRate(const std::vector<qint64> &prefixHits, qint64 h, qint64 window);

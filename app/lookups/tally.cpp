@@ -1,6 +1,5 @@
 #include "lookups/tally.h"
 
-#include "core/fields.h"
 #include "core/numbers.h"
 #include "core/rowsource.h"
 #include "lookups/prizetier.h"
@@ -210,14 +209,6 @@ quint64 Key::packed() const
     return value;
 }
 
-QString Key::text() const
-{
-    QString out;
-    for (int i = 0; i < size; ++i)
-        out += NoToChr(numbers[size_t(i)]);
-    return out;
-}
-
 qint64 Combination::countAll() const
 {
     qint64 sum = 0;
@@ -275,14 +266,6 @@ Plan plan(const RowSource &table, const Settings &settings)
     }
     p.outcome = Outcome::Ready;
     return p;
-}
-
-std::vector<int> Result::draws(int row) const
-{
-    std::vector<int> out;
-    for (int l = rows[size_t(row)].firstLink; l >= 0; l = links[size_t(l)].next)
-        out.push_back(links[size_t(l)].draw);
-    return out;
 }
 
 QString Result::drawsText(int row) const

@@ -54,8 +54,6 @@ struct Key
 
     // Equal for identical keys only: same numbers in the same order.
     quint64 packed() const;
-    // The key as one character per number (NoToChr).
-    QString text() const;
 };
 
 struct Combination
@@ -112,8 +110,6 @@ struct Result
     qint64 rawEntries = 0;
     bool stopped = false;  // the progress callback asked to stop; rows are incomplete
 
-    // The contributing draws of a row (indices into kai), in folding order.
-    std::vector<int> draws(int row) const;
     QString drawsText(int row) const;
 };
 

@@ -32,9 +32,6 @@ public:
 
     // Stable sort by cell text, from the current order.
     void sortByText(int column, Qt::SortOrder order);
-    bool isSorted() const { return m_sortColumn >= 0; }
-    int sortColumn() const { return m_sortColumn; }
-    Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     bool isSelected(int row) const { return m_selected[size_t(m_order[size_t(row)])] != 0; }
     void setRangeSelected(int first, int last, bool selected);

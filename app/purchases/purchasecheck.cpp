@@ -57,11 +57,6 @@ void Totals::add(const PurchaseEntry &entry)
     }
 }
 
-QString selectionText(qint64 selected, qint64 total)
-{
-    return u"選択数："_s + QString::number(selected) + u'/' + QString::number(total);
-}
-
 QString totalsText(const Totals &totals)
 {
     QString text = u"購入口数 "_s + QString::number(totals.tickets) + u"口  "_s;

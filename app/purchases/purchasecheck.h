@@ -27,8 +27,6 @@ struct Totals
     void add(const PurchaseEntry &entry);
 };
 
-// "選択数：3/12"
-QString selectionText(qint64 selected, qint64 total);
 // "購入口数 …口  購入金額 …円  …口当選  賞金総額 …円  差し引き …円  " (or "当選なし  ").
 QString totalsText(const Totals &totals);
 

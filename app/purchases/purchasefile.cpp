@@ -17,7 +17,7 @@ Result failure(Status status, const QString &path)
     const QString name = QDir::toNativeSeparators(path);
     if (status == Status::Unreadable)
         return {status, u"ファイルを読み込めませんでした。\n"_s + name};
-    return {status, u"ファイルに保存できませんでした。\n"_s + name};
+    return {status, AppFiles::writeFailedText(path)};
 }
 } // namespace
 
@@ -38,11 +38,6 @@ QString heading(int runMode)
     return text + u", 購入口数, コメント"_s;
 }
 
-QString refusedMessage()
-{
-    return DrawFile::refusedMessage();
-}
-
 ReadResult parse(const QByteArray &bytes, int runMode)
 {
     ReadResult result;
@@ -59,7 +54,7 @@ ReadResult parse(const QByteArray &bytes, int runMode)
     const QStringView titleLine = nextLine();
     if (expected.isEmpty() || !titleLine.contains(expected, Qt::CaseInsensitive)) {
         result.status = Status::NotHistory;
-        result.message = refusedMessage();
+        result.message = DrawFile::refusedMessage();
         return result;
     }
     nextLine();  // the heading

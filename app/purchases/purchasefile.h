@@ -34,7 +34,6 @@ struct ReadResult : Result
 
 QString title(int runMode);
 QString heading(int runMode);
-QString refusedMessage();
 
 ReadResult parse(const QByteArray &bytes, int runMode);
 ReadResult read(const QString &path, int runMode);

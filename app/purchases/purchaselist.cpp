@@ -1,6 +1,7 @@
 #include "purchases/purchaselist.h"
 
 #include "core/drawtable.h"
+#include "core/format.h"
 #include "core/numbers.h"
 #include "purchases/drawcalendar.h"
 
@@ -266,7 +267,7 @@ PurchaseCheck::Totals PurchaseList::totals() const
 
 QString PurchaseList::selectionText() const
 {
-    return PurchaseCheck::selectionText(visible().selectedCount(), visible().count());
+    return Format::selectionCount(visible().selectedCount(), visible().count());
 }
 
 QString PurchaseList::totalsText() const
