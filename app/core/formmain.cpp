@@ -297,23 +297,8 @@ void FormMain::syncSelectionFromView(const QItemSelection &selected, const QItem
 
 void FormMain::pushSelectionToView()
 {
-    // The table's flags are the truth; the view mirrors them as runs of selected rows.
-    QItemSelection selection;
-    const int rows = m_table.rowCount();
-    const int lastColumn = m_model->columnCount() - 1;
-    for (int r = 0; r < rows;) {
-        if (!m_table.isSelected(r)) {
-            ++r;
-            continue;
-        }
-        int end = r;
-        while (end + 1 < rows && m_table.isSelected(end + 1))
-            ++end;
-        selection.append(QItemSelectionRange(m_model->index(r, 0), m_model->index(end, lastColumn)));
-        r = end + 1;
-    }
     m_pushingSelection = true;
-    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectRows(m_list, m_table.rowCount(), [this](int r) { return m_table.isSelected(r); });
     m_pushingSelection = false;
 }
 

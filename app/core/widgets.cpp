@@ -4,7 +4,9 @@
 #include "core/sorttoggle.h"
 #include "core/viewexport.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QItemSelection>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -160,6 +162,25 @@ void sortKeepingWidths(QTreeView *list, int column, Qt::SortOrder order, const s
         header->resizeSection(c, widths[c]);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(column, order);
+}
+
+void selectRows(QAbstractItemView *view, int rows, const std::function<bool(int row)> &isSelected)
+{
+    const QAbstractItemModel *model = view->model();
+    const int lastColumn = model->columnCount() - 1;
+    QItemSelection selection;
+    for (int r = 0; r < rows;) {
+        if (!isSelected(r)) {
+            ++r;
+            continue;
+        }
+        int end = r;
+        while (end + 1 < rows && isSelected(end + 1))
+            ++end;
+        selection.append(QItemSelectionRange(model->index(r, 0), model->index(end, lastColumn)));
+        r = end + 1;
+    }
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 bool answerToolTip(QAbstractScrollArea *grid, QEvent *event)

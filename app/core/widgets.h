@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QAbstractScrollArea;
 class QBoxLayout;
 class QCheckBox;
@@ -85,6 +86,10 @@ void sortKeepingWidths(QTreeView *list, int column, Qt::SortOrder order, const s
 // The tooltip of a grid, which its owner keeps as the text of the cell under the pointer.
 // True when the event was such a request (and has been answered).
 bool answerToolTip(QAbstractScrollArea *grid, QEvent *event);
+
+// Makes the view's selection the rows whose flag is set (the owner's flags are the truth),
+// as runs of selected rows. The selection model's signals fire as usual.
+void selectRows(QAbstractItemView *view, int rows, const std::function<bool(int row)> &isSelected);
 
 // The look and behaviour every report list of the program shares: flat rows, whole rows
 // selected, several at once, no editing, clickable fixed headers, columns down to 0 wide.

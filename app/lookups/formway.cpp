@@ -243,31 +243,8 @@ void FormWay::hideGraph()
 
 void FormWay::pushSelectionToView()
 {
-    // One selection of every row, however many there are.
-    QItemSelection all;
-    const int rows = m_model->rows();
-    if (rows > 0 && m_model->isSelected(0) && m_model->isSelected(rows - 1)) {
-        bool every = true;
-        for (int r = 0; r < rows && every; ++r)
-            every = m_model->isSelected(r);
-        if (every)
-            all.select(m_model->index(0, 0), m_model->index(rows - 1, m_model->columnCount() - 1));
-    }
-    if (all.isEmpty()) {
-        for (int r = 0; r < rows;) {
-            if (!m_model->isSelected(r)) {
-                ++r;
-                continue;
-            }
-            int end = r;
-            while (end + 1 < rows && m_model->isSelected(end + 1))
-                ++end;
-            all.append(QItemSelectionRange(m_model->index(r, 0), m_model->index(end, m_model->columnCount() - 1)));
-            r = end + 1;
-        }
-    }
     m_pushingSelection = true;
-    m_list->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+    selectRows(m_list, m_model->rows(), [this](int r) { return m_model->isSelected(r); });
     m_pushingSelection = false;
 }
 

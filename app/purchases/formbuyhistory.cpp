@@ -359,24 +359,9 @@ void FormBuyHistory::changeLists(const std::function<void()> &change)
 
 void FormBuyHistory::pushSelection(int index)
 {
-    // The list's flags are the truth; the view mirrors them as runs of selected rows.
     const PurchaseRows &rows = index == 0 ? m_list.purchases() : m_list.filtered();
-    PurchaseListModel *model = m_models[index];
-    const int lastColumn = model->columnCount() - 1;
-    QItemSelection selection;
-    for (int r = 0; r < rows.count();) {
-        if (!rows.isSelected(r)) {
-            ++r;
-            continue;
-        }
-        int end = r;
-        while (end + 1 < rows.count() && rows.isSelected(end + 1))
-            ++end;
-        selection.append(QItemSelectionRange(model->index(r, 0), model->index(end, lastColumn)));
-        r = end + 1;
-    }
     m_pushing = true;
-    m_views[index]->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectRows(m_views[index], rows.count(), [&rows](int r) { return rows.isSelected(r); });
     m_pushing = false;
 }
 
