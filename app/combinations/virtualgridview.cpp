@@ -24,12 +24,6 @@ public:
     int columns() const override { return 1; }
     QString text(int, int) const override { return {}; }
 };
-
-// Perceived brightness: red and blue are dark, so text on them is written in white.
-bool isDark(GridColor color)
-{
-    return (299 * qRed(color) + 587 * qGreen(color) + 114 * qBlue(color)) / 1000 < 128;
-}
 } // namespace
 
 VirtualGridView::VirtualGridView(QWidget *parent)
@@ -195,7 +189,7 @@ void VirtualGridView::paintCell(QPainter &painter, int row, int column, const QR
     QColor pen;
     if (const GridColor fore = m_source->foreColor(row, column); fore != kNoGridColor)
         pen = QColor::fromRgba(fore);
-    else if (back != kNoGridColor && isDark(back))
+    else if (back != kNoGridColor && isDarkGridColor(back))
         pen = Qt::white;
     else
         pen = palette().color(label ? QPalette::ButtonText : QPalette::Text);

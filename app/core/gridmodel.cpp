@@ -11,14 +11,6 @@
 #include <QPalette>
 #include <QStyle>
 
-namespace {
-// Perceived brightness: pure green is light, pure red and blue are dark.
-bool isDark(GridColor color)
-{
-    return (299 * qRed(color) + 587 * qGreen(color) + 114 * qBlue(color)) / 1000 < 128;
-}
-} // namespace
-
 GridModel::GridModel(QObject *parent)
     : QAbstractTableModel(parent), m_stored(std::make_shared<GridData>())
 {
@@ -160,7 +152,7 @@ QColor GridModel::cellForeground(int row, int column) const
     if (const GridColor fore = m_source->foreColor(row, column); fore != kNoGridColor)
         return QColor::fromRgba(fore);
     // Text on a dark shade would vanish in the default black.
-    if (const GridColor back = m_source->backColor(row, column); back != kNoGridColor && isDark(back))
+    if (const GridColor back = m_source->backColor(row, column); back != kNoGridColor && isDarkGridColor(back))
         return QColor(Qt::white);
     return {};
 }

@@ -11,6 +11,9 @@ constexpr GridColor gridRgb(int red, int green, int blue)
     return 0xFF000000u | (quint32(red & 0xFF) << 16) | (quint32(green & 0xFF) << 8) | quint32(blue & 0xFF);
 }
 
+// Perceived brightness below half: text on such a cell (pure red or blue) is written in white.
+bool isDarkGridColor(GridColor color);
+
 // What a grid view paints: rows x columns of cells, each a text with a fore and a back colour.
 // Row 0 and column 0 are ordinary cells here; the view decides how label cells look. A source
 // may store its cells or compute each one from its row and column when it is asked.

@@ -41,7 +41,14 @@ constexpr int kBoxHeight = 22;
 constexpr int kNumberBoxWidth = 30;
 constexpr int kNumberBoxStep = 34;
 constexpr int kTicketBoxLeft = 10 + 6 * kNumberBoxStep + 8;
-constexpr int kHeaderMargin = 14;
+
+// Widths of a list with nothing to fit to yet: a header can be read in each column.
+void setStartingWidths(QTreeView *view, int columns)
+{
+    view->setColumnWidth(0, 0);
+    for (int c = 1; c < columns; ++c)
+        view->setColumnWidth(c, twipsToPixels(500));
+}
 
 QString historyFilter()
 {
@@ -138,9 +145,7 @@ void FormBuyHistory::buildControls()
         setupReportList(view);
         view->setItemDelegate(new HitCellDelegate(view));
         HitCellDelegate::useLightSelection(view);
-        view->setColumnWidth(0, 0);
-        for (int c = 1; c < m_models[i]->columnCount(); ++c)
-            view->setColumnWidth(c, twipsToPixels(500));
+        setStartingWidths(view, m_models[i]->columnCount());
         connect(view->header(), &QHeaderView::sectionClicked, this, &FormBuyHistory::ListView1_ColumnClick);
         connect(view, &QTreeView::clicked, this, [this, i](const QModelIndex &index) { ListView1_Click(i, index.row()); });
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -417,22 +422,12 @@ void FormBuyHistory::fitColumns(int index)
 {
     QTreeView *view = m_views[index];
     if (m_models[index]->rowCount() == 0) {
-        // Nothing to fit to: the columns keep a width a header can be read in.
-        view->setColumnWidth(0, 0);
-        for (int c = 1; c < m_models[index]->columnCount(); ++c)
-            view->setColumnWidth(c, twipsToPixels(500));
+        setStartingWidths(view, m_models[index]->columnCount());
         return;
     }
+    // Columns left in sight are as wide as their headers too.
     const PurchaseRows &rows = m_models[index]->rows();
     LvwAutoSize(view, true, 0, rows.count(), [&rows](int row, int column) { return rows.at(row).cellText(column); });
-    // A column that shows anything is at least as wide as its header.
-    const QFontMetrics metrics = view->header()->fontMetrics();
-    for (int c = 1; c < m_models[index]->columnCount(); ++c) {
-        const int need = metrics.horizontalAdvance(m_models[index]->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString())
-            + kHeaderMargin;
-        if (view->columnWidth(c) > 0 && view->columnWidth(c) < need)
-            view->setColumnWidth(c, need);
-    }
 }
 
 void FormBuyHistory::finishEdit()

@@ -59,7 +59,7 @@ PurchaseFile::Result PurchaseList::load(const QString &path)
     m_purchases.assign(std::move(read.entries));
     checkAll();
     m_purchases.sortByColumn(PurchaseColumn::Kai, Qt::AscendingOrder);
-    m_sortOrder = Qt::AscendingOrder;
+    m_sortOrder.set(Qt::AscendingOrder);
     m_purchases.setAllSelected(true);
     m_fileName = path;
     m_modified = false;
@@ -225,9 +225,9 @@ void PurchaseList::sortByColumn(int column)
 {
     if (column < 0 || column >= columns().size())
         return;
-    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_purchases.sortByColumn(column, m_sortOrder);
-    m_filtered.sortByColumn(column, m_sortOrder);
+    const Qt::SortOrder order = m_sortOrder.next();
+    m_purchases.sortByColumn(column, order);
+    m_filtered.sortByColumn(column, order);
 }
 
 void PurchaseList::checkAll()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/sorttoggle.h"
 #include "purchases/purchasecheck.h"
 #include "purchases/purchasefile.h"
 #include "purchases/purchaseinput.h"
@@ -74,7 +75,7 @@ public:
 
     // Sorts both lists by a column's text, the order flipping on every call.
     void sortByColumn(int column);
-    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder.order(); }
 
     // Checks every entry against the draws again and rebuilds the number-set list.
     void checkAll();
@@ -95,5 +96,5 @@ private:
     bool m_filterShown = false;
     QStringList m_sets;
     QList<bool> m_setSelected;
-    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;  // flipped before each sort
+    SortToggle m_sortOrder;
 };
