@@ -7,11 +7,6 @@
 // the pool lies on some ticket. A ticket is a bit mask, bit p-1 standing for position p.
 namespace Covering {
 
-constexpr int kMaxPool = 64;
-
-// n over r; 0 when r < 0 or r > n.
-quint64 binomial(int n, int r);
-
 // The Schönheim lower bound on the size of a covering of v positions by k-subsets for t-subsets:
 // ceil(v/k ceil((v-1)/(k-1) ... ceil((v-t+1)/(k-t+1)))). 1 when t <= 0.
 qint64 lowerBound(int v, int k, int t);

@@ -1,5 +1,6 @@
 #include "combinations/coveringsearch.h"
 
+#include "combinations/binomial.h"
 #include "combinations/covering.h"
 
 #include <algorithm>
@@ -158,7 +159,7 @@ private:
     // The rows: every t-subset, or with a symmetry every orbit of t-subsets.
     void setUpRows()
     {
-        const quint64 subsets = Covering::binomial(m_v, m_t);
+        const quint64 subsets = quint64(Binomial::count(m_v, m_t));
         m_rowOf.assign(subsets, 0);
         m_rep.clear();
         if (m_symmetry.none()) {
@@ -425,7 +426,7 @@ std::vector<Symmetry> symmetries(int v)
 Result search(int v, int k, int t, const Options &options)
 {
     Result result;
-    if (v < 1 || v > Covering::kMaxPool || t < 1 || t > k || k > v || Covering::binomial(v, t) > Covering::kMaxSubsets)
+    if (v < 1 || v > Binomial::kMaxPool || t < 1 || t > k || k > v || quint64(Binomial::count(v, t)) > Covering::kMaxSubsets)
         return result;
     const Clock::time_point start = Clock::now();
     Random random(options.seed ? options.seed : quint64(start.time_since_epoch().count()));

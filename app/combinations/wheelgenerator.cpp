@@ -1,6 +1,7 @@
 #include "combinations/wheelgenerator.h"
 
 #include "combinations/bestknown.h"
+#include "combinations/binomial.h"
 #include "combinations/covering.h"
 #include "core/game.h"
 
@@ -49,7 +50,7 @@ Plan plan(const PatternFolder::Request &request)
     p.lowerBound = Covering::lowerBound(v, k, t);
     p.bestKnown = t <= 0 ? 1 : BestKnown::size(v, k, t);
     // Every (t-c)-subset needs a counter; a full wheel needs every ticket listed.
-    const quint64 subsets = Covering::binomial(v, t);
+    const quint64 subsets = quint64(Binomial::count(v, t));
     if (t > 0 && (subsets > Covering::kMaxSubsets || (t == k && subsets > quint64(kMaxTickets))))
         p.warning = u"組合せが多すぎるため、この条件のパターンは作れません。"_s;
     return p;
