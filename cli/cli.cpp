@@ -2,6 +2,7 @@
 
 #include "core/drawfile.h"
 #include "core/drawtable.h"
+#include "core/game.h"
 #include "core/numbers.h"
 #include "core/gridsource.h"
 
@@ -116,6 +117,23 @@ QString Args::positional(int i, const QString &what) const
 QString Args::value(const QString &option, const QString &fallback) const
 {
     return m_values.value(option, fallback);
+}
+
+QString Args::required(const QString &option) const
+{
+    if (!has(option))
+        throw UsageError{u"missing "_s + option};
+    return value(option);
+}
+
+int gameOption(const Args &args)
+{
+    const QString value = args.value(u"--game"_s);
+    if (value == u"loto6")
+        return Game::Loto6;
+    if (value == u"miniloto")
+        return Game::MiniLoto;
+    throw UsageError{u"--game takes loto6 or miniloto"_s};
 }
 
 void Args::expectPositionalCount(int min, int max) const

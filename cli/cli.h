@@ -57,6 +57,7 @@ public:
     QString positional(int i, const QString &what) const;  // throws UsageError when missing
     bool has(const QString &option) const { return m_values.contains(option) || m_flags.contains(option); }
     QString value(const QString &option, const QString &fallback = {}) const;
+    QString required(const QString &option) const;  // throws UsageError when missing
     void expectPositionalCount(int min, int max) const;
 
 private:
@@ -64,6 +65,9 @@ private:
     QHash<QString, QString> m_values;
     QSet<QString> m_flags;
 };
+
+// --game loto6|miniloto as the game (RunMode); throws UsageError for anything else.
+int gameOption(const Args &args);
 
 // Loads a draw-result file as the main window does; throws Refused for a refused file.
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);

@@ -19,16 +19,6 @@ using namespace Qt::StringLiterals;
 namespace cli {
 
 namespace {
-int gameOption(const Args &args)
-{
-    const QString value = args.value(u"--game"_s);
-    if (value == u"loto6")
-        return Game::Loto6;
-    if (value == u"miniloto")
-        return Game::MiniLoto;
-    throw UsageError{u"--game takes loto6 or miniloto"_s};
-}
-
 qint64 countOption(const Args &args, const QString &option)
 {
     const std::optional<qint64> n = parseNumber(args.value(option));

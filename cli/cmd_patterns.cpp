@@ -22,17 +22,10 @@ QString readStandardInput()
     return QString::fromUtf8(in.readAll());
 }
 
-QString required(const Args &args, const QString &option)
-{
-    if (!args.has(option))
-        throw UsageError{u"missing "_s + option};
-    return args.value(option);
-}
-
 // The tier option as a digit: 1, 3, 4 or 5.
 int tierOption(const Args &args)
 {
-    const QString tier = required(args, u"--tier"_s);
+    const QString tier = args.required(u"--tier"_s);
     if (tier != u"1" && tier != u"3" && tier != u"4" && tier != u"5")
         throw UsageError{u"--tier takes 1, 3, 4 or 5"_s};
     return tier.toInt();
@@ -41,7 +34,7 @@ int tierOption(const Args &args)
 // The convert as the manager runs it on the source typed into its box; throws Refused.
 PatternConvert::Result convertInput(const Args &args)
 {
-    const PatternConvert::Result converted = PatternConvert::convert(readStandardInput(), required(args, u"--pool"_s));
+    const PatternConvert::Result converted = PatternConvert::convert(readStandardInput(), args.required(u"--pool"_s));
     if (!converted.warning.isEmpty())
         throw Refused{converted.warning};
     return converted;
@@ -63,9 +56,9 @@ int runSave(const QStringList &arguments, Output &out)
     const Args args(arguments, {u"--dir"_s, u"--pool"_s, u"--tier"_s, u"--keys"_s}, {});
     args.expectPositionalCount(0, 0);
     PatternManager::SaveInput input;
-    input.folder = required(args, u"--dir"_s);
+    input.folder = args.required(u"--dir"_s);
     input.tier = tierOption(args);
-    input.keysText = required(args, u"--keys"_s);
+    input.keysText = args.required(u"--keys"_s);
     const PatternConvert::Result converted = convertInput(args);
     input.convertedText = converted.text();
     input.picks = converted.picks;
@@ -81,11 +74,11 @@ int runSummary(const QStringList &arguments, Output &out)
 {
     const Args args(arguments, {u"--dir"_s, u"--game"_s}, {});
     args.expectPositionalCount(0, 0);
-    const QString game = required(args, u"--game"_s);
+    const QString game = args.required(u"--game"_s);
     if (game != u"0" && game != u"5" && game != u"6")
         throw UsageError{u"--game takes 0, 5 or 6"_s};
     out.section(u"FormPattern"_s, u"Text5"_s);
-    for (const QString &line : PatternManager::summaryLines(required(args, u"--dir"_s), game.toInt()))
+    for (const QString &line : PatternManager::summaryLines(args.required(u"--dir"_s), game.toInt()))
         out.line(line);
     return 0;
 }
@@ -95,15 +88,10 @@ int runGenerate(const QStringList &arguments, Output &out)
     const Args args(arguments, {u"--game"_s, u"--pool"_s, u"--tier"_s, u"--keys"_s, u"--seconds"_s}, {});
     args.expectPositionalCount(0, 0);
     PatternFolder::Request request;
-    const QString game = required(args, u"--game"_s);
-    if (game == u"loto6")
-        request.picks = 6;
-    else if (game == u"miniloto")
-        request.picks = 5;
-    else
-        throw UsageError{u"--game takes loto6 or miniloto"_s};
+    args.required(u"--game"_s);
+    request.picks = gameOption(args);
     request.tier = tierOption(args);
-    const std::optional<qint64> pool = parseNumber(required(args, u"--pool"_s));
+    const std::optional<qint64> pool = parseNumber(args.required(u"--pool"_s));
     const std::optional<qint64> keys = parseNumber(args.value(u"--keys"_s, u"0"_s));
     bool secondsOk = false;
     const double seconds = args.value(u"--seconds"_s, QString::number(WheelGenerator::kDefaultSeconds)).toDouble(&secondsOk);
