@@ -2,8 +2,7 @@
 
 QString PatternCursor::next(const PatternFolder::Request &request, const QStringList &files)
 {
-    if (request.pool != m_last.pool || request.tier != m_last.tier || request.keys != m_last.keys
-        || request.picks != m_last.picks)
+    if (request != m_last)
         m_index = 0;
     m_last = request;
     if (files.isEmpty())

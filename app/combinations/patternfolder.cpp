@@ -86,11 +86,6 @@ QString fileName(int serial, const Request &request)
 }
 
 namespace {
-bool sameRequest(const Request &a, const Request &b)
-{
-    return a.picks == b.picks && a.tier == b.tier && a.pool == b.pool && a.keys == b.keys;
-}
-
 QStringList sortedFileNames(const QString &folder)
 {
     QDir dir(folder);
@@ -106,7 +101,7 @@ QStringList matchingFiles(const QString &folder, const Request &request)
     QStringList out;
     for (const QString &name : sortedFileNames(folder)) {
         const std::optional<Name> parsed = parseName(name);
-        if (parsed && sameRequest(parsed->request, request))
+        if (parsed && parsed->request == request)
             out.append(name);
     }
     return out;
@@ -127,7 +122,7 @@ int nextSerial(const QString &folder, const Request &request)
     QSet<int> taken;
     for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
         const std::optional<Name> parsed = parseName(name);
-        if (parsed && sameRequest(parsed->request, request))
+        if (parsed && parsed->request == request)
             taken.insert(parsed->serial);
     }
     int serial = int(taken.size()) + 1;

@@ -26,6 +26,8 @@ struct Request
     int tier = 0;   // 1, 3, 4 or 5
     int pool = 0;   // pool positions, 1..99
     int keys = 0;   // key positions, 0 = none
+
+    bool operator==(const Request &) const = default;
 };
 
 // "639", "649K1": the key part of the names of a request's files.

@@ -70,6 +70,9 @@ FormOldHit::FormOldHit(const ToolContext &context, QWidget *parent)
 void FormOldHit::SetFormMain(FormMain *window)
 {
     m_formMain = window;
+    // A sixth number only for the game that draws six.
+    if (window)
+        m_boxes[5]->setVisible(window->RunMode() != Game::MiniLoto);
 }
 
 NumericLineEdit *FormOldHit::Text1(int index) const

@@ -10,12 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace OldHit {
 
-namespace {
-int moneyWidth(int runMode)
-{
-    return runMode == Game::Loto6 ? 9 : 8;
-}
-} // namespace
 
 int boxesTakingPart(int runMode)
 {
@@ -99,7 +93,7 @@ Result check(const RowSource &source, int runMode, const QStringList &boxes)
             numbers.append(*n);
     }
 
-    const int width = moneyWidth(runMode);
+    const int width = PrizeTier::amountWidth(runMode);
     const int rows = source.rowCount();
     for (int r = 0; r < rows && !numbers.isEmpty(); ++r) {
         if (!source.inAnalysisSet(r))

@@ -31,6 +31,12 @@ int moneyColumn(int runMode, int rank)
     return Game::bonusColumn(runMode) + 2 * rank;
 }
 
+int amountWidth(int runMode)
+{
+    const int column = moneyColumn(runMode, 1);
+    return column > 0 ? drawColumns(runMode).value(column).width : 0;
+}
+
 Tier tierFor(int runMode, int mainMatches, bool bonusMatched)
 {
     const int picks = runMode;  // main numbers per draw

@@ -32,6 +32,9 @@ QString label(int rank);
 int tierCount(int runMode);
 // Sub-item of the draw table holding the prize of a tier, 0 when the game has no such tier.
 int moneyColumn(int runMode, int rank);
+// Least width of a shown amount of money: that of the draw table's first prize (9 LOTO6, 8
+// miniLOTO); 0 for no game.
+int amountWidth(int runMode);
 
 struct DrawMatch
 {

@@ -28,7 +28,6 @@ void menuOldHit_Click(FormMain &window)
     auto *check = window.tools().get<FormOldHit>(LookupTools::OldHit);
     if (!check)
         return;
-    check->Text1(5)->setVisible(window.RunMode() != Game::MiniLoto);
     check->SetFormMain(&window);
     showToolWindow(check, frameBottomRight(&window));
 }

@@ -359,9 +359,8 @@ QStringList headers(int runMode)
     QStringList out{QString()};
     for (int i = 1; i <= layout.picks; ++i)
         out.append(QString::number(i));
-    const QString wide = u"１２３４５"_s;
-    for (int t = 0; t < layout.tiers; ++t)
-        out.append(wide.at(t) + u"等回数"_s);
+    for (int t = 1; t <= layout.tiers; ++t)
+        out.append(PrizeTier::label(t) + u"回数"_s);
     out << u"合計回数"_s << u"賞金総額"_s << u"回"_s;
     return out;
 }

@@ -585,7 +585,6 @@ void FormBuyHistory::RmenuOldHit_Click()
             check = new FormOldHit(m_context, this);
             m_checkOrder.append(check);
         }
-        check->Text1(5)->setVisible(picks != Game::MiniLoto);
         check->SetFormMain(m_formMain);
         showToolWindow(check, frameBottomRight(this));
         const QStringList numbers = PurchaseList::numbersOfSet(set);

@@ -35,8 +35,8 @@ QString PurchaseEntry::cellText(int column) const
             return {};
         const QString amount = QString::number(outcome.winnings);
         // Never cut: the totals add up the whole amount.
-        return amount.size() >= PurchaseColumn::moneyWidth(p) ? amount
-                                                               : padCell(amount, PurchaseColumn::moneyWidth(p));
+        const int width = PrizeTier::amountWidth(p);
+        return amount.size() >= width ? amount : padCell(amount, width);
     }
     return {};
 }

@@ -84,6 +84,4 @@ constexpr int hit(int picks) { return 4 + picks; }
 constexpr int tou(int picks) { return 5 + picks; }
 constexpr int money(int picks) { return 6 + picks; }
 constexpr int count(int picks) { return 7 + picks; }
-// Least width of the winnings cell; longer amounts are written whole.
-constexpr int moneyWidth(int picks) { return picks == Game::Loto6 ? 9 : 8; }
 } // namespace PurchaseColumn
