@@ -44,12 +44,7 @@ std::vector<bool> tickedNumbers(const QString &text, int maxNo)
 // The window-size box keeps only the digits typed into it.
 qint64 windowSize(const QString &typed)
 {
-    QString digits;
-    for (const QChar c : typed) {
-        if (c >= u'0' && c <= u'9')
-            digits.append(c);
-    }
-    return std::max<qint64>(parseNumber(digits).value_or(0), 1);
+    return std::max<qint64>(parseNumber(typedDigits(typed)).value_or(0), 1);
 }
 
 void printChart(Output &out, const QStringList &seriesLabels, const QStringList &categories,

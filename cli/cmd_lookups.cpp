@@ -3,6 +3,7 @@
 #include "core/drawtable.h"
 #include "core/format.h"
 #include "core/game.h"
+#include "core/numbers.h"
 #include "lookups/numbersearch.h"
 #include "lookups/oldhit.h"
 
@@ -42,7 +43,7 @@ int runCheck(const QStringList &arguments, Output &out)
         throw UsageError{u"this game takes at most %1 numbers"_s.arg(OldHit::boxesTakingPart(runMode))};
     QStringList boxes;
     for (int i = 0; i < OldHit::kBoxCount; ++i)
-        boxes.append(OldHit::typedBoxText(args.positional().value(1 + i)));
+        boxes.append(typedDigits(args.positional().value(1 + i)));
 
     // The window checks nothing against an empty table.
     if (table.rowCount() == 0)
@@ -81,7 +82,7 @@ int runSearch(const QStringList &arguments, Output &out)
     DrawTable table;
     const int runMode = loadAnalysisSet(args, table);
 
-    const QString typed = NumberSearch::typedText(args.positional(1, u"TEXT"_s));
+    const QString typed = typedDigits(args.positional(1, u"TEXT"_s), u" ");
     // An empty box starts no search.
     if (typed.isEmpty())
         return 0;

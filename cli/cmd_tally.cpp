@@ -2,6 +2,7 @@
 
 #include "core/drawtable.h"
 #include "core/game.h"
+#include "core/numbers.h"
 #include "graphs/frequency.h"
 #include "lookups/prizetier.h"
 #include "lookups/tally.h"
@@ -25,17 +26,6 @@ std::array<bool, Tally::kMaxTiers> tickedTiers(const QString &digits, int runMod
     }
     return ticked;
 }
-
-// What typing the text into the amount box leaves: its digits and blanks.
-QString typedAmount(const QString &typed)
-{
-    QString kept;
-    for (const QChar c : typed) {
-        if ((c >= u'0' && c <= u'9') || c == u' ')
-            kept.append(c);
-    }
-    return kept;
-}
 } // namespace
 
 int runTally(const QStringList &arguments, Output &out)
@@ -54,7 +44,7 @@ int runTally(const QStringList &arguments, Output &out)
         settings.tiers.fill(true);
     settings.merge = args.has(u"--merge"_s);
     settings.amountText =
-        args.has(u"--amount"_s) ? typedAmount(args.value(u"--amount"_s)) : Tally::defaultAmountText(runMode);
+        args.has(u"--amount"_s) ? typedDigits(args.value(u"--amount"_s), u" ") : Tally::defaultAmountText(runMode);
 
     const Tally::Plan plan = Tally::plan(table, settings);
     switch (plan.outcome) {

@@ -43,3 +43,13 @@ bool isDigits(QStringView text)
     }
     return true;
 }
+
+QString typedDigits(QStringView typed, QStringView extra)
+{
+    QString out;
+    for (const QChar c : typed) {
+        if ((c >= u'0' && c <= u'9') || extra.contains(c))
+            out.append(c);
+    }
+    return out;
+}

@@ -22,16 +22,6 @@ int noEnd(int runMode)
     return Game::bonusColumn(runMode);
 }
 
-QString typedText(QStringView typed)
-{
-    QString out;
-    for (const QChar c : typed) {
-        if ((c >= u'0' && c <= u'9') || c == u' ')
-            out.append(c);
-    }
-    return out;
-}
-
 namespace {
 QStringView trimBlanks(QStringView text)
 {

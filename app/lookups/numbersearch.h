@@ -17,8 +17,6 @@ QString prompt(int runMode);
 // Last sub-item searched (main numbers and the bonus): 9 for LOTO6, 8 for miniLOTO.
 int noEnd(int runMode);
 
-// What the box's text typed key by key leaves: digits and blanks.
-QString typedText(QStringView typed);
 
 struct Parsed
 {

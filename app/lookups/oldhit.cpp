@@ -16,16 +16,6 @@ int boxesTakingPart(int runMode)
     return runMode == Game::Loto6 ? 6 : runMode == Game::MiniLoto ? 5 : 0;
 }
 
-QString typedBoxText(QStringView typed)
-{
-    QString out;
-    for (const QChar c : typed) {
-        if (c >= u'0' && c <= u'9')
-            out.append(c);
-    }
-    return out;
-}
-
 std::optional<int> boxNumber(QStringView text, int maxNo)
 {
     const std::optional<qint64> value = parseNumber(text);

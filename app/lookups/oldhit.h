@@ -21,8 +21,6 @@ constexpr int kBoxCount = 6;
 // Boxes that take part in the duplicate test and the matching: 6 (LOTO6), 5 (miniLOTO), else 0.
 int boxesTakingPart(int runMode);
 
-// What a box's text typed key by key leaves: the digits only.
-QString typedBoxText(QStringView typed);
 
 // The number a box adds to the matching: nothing for an empty or non-numeric text, a value
 // beyond 16 bits, or a number outside 1..maxNo.

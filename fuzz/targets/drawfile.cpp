@@ -7,6 +7,7 @@
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/fields.h"
+#include "core/numbers.h"
 #include "graphs/frequency.h"
 #include "graphs/graphtext.h"
 #include "graphs/ratechart.h"
@@ -128,7 +129,7 @@ void check(const DrawTable &table, int runMode, int maxNo, const fuzz::TailBytes
         QString text = n == 0 ? QString() : QString::number(n);
         if (b & 0x80)
             text.prepend(u'0');
-        boxes.append(OldHit::typedBoxText(text));
+        boxes.append(typedDigits(text));
     }
     if (OldHit::hasDuplicate(boxes, runMode))
         return;
@@ -147,7 +148,7 @@ void search(const DrawTable &table, int runMode, int maxNo, const fuzz::TailByte
             continue;
         typed += QString::number(int(b % unsigned(maxNo + 2))) + (b & 0x80 ? u"  "_s : u" "_s);
     }
-    typed = NumberSearch::typedText(typed);
+    typed = typedDigits(typed, u" ");
     if (typed.isEmpty())
         return;
     const NumberSearch::Parsed parsed = NumberSearch::parse(typed, runMode);
