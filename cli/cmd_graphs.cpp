@@ -135,8 +135,8 @@ int runTrend(const QStringList &arguments, Output &out)
     // Every draw is printed, computed as it goes: a long history needs no chart in memory.
     QStringList categories;
     categories.reserve(trend.draws);
-    for (const QString &label : trend.drawLabels)
-        categories.append(label + u'回');
+    for (int h = 1; h <= trend.draws; ++h)
+        categories.append(rateCategory(trend, h));
     printChart(out, rateSeriesLabels(trend), categories, [&](qsizetype s, qsizetype h) {
         return shortestNumber(rateAt(trend, view, window, int(s), int(h) + 1));
     });

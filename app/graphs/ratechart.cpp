@@ -7,9 +7,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-double runningRate(const TrendGrid &grid, int index, int draw)
+double runningRateAt(const TrendGrid &grid, int index, int draw)
 {
-    return double(grid.hitsUpTo(index, draw)) / double(draw) * 100.0;
+    return runningRate(grid.hitsUpTo(index, draw), draw);
 }
 
 double movingRateAt(const TrendGrid &grid, int index, qint64 h, qint64 window)
@@ -21,6 +21,11 @@ double movingRateAt(const TrendGrid &grid, int index, qint64 h, qint64 window)
     return double(grid.hitsUpTo(index, int(h))) * 100.0 / double(h);
 }
 } // namespace
+
+QString rateCategory(const TrendGrid &grid, int h)
+{
+    return grid.drawLabels[h - 1] + u'回';
+}
 
 QStringList rateSeriesLabels(const TrendGrid &grid)
 {
@@ -37,8 +42,8 @@ double rateAt(const TrendGrid &grid, RateView view, qint64 window, int series, i
     const int index = series / 2;
     const bool reference = series % 2 == 0;
     if (view == RateView::Moving)
-        return reference ? runningRate(grid, index, h) : movingRateAt(grid, index, h, window);
-    return reference ? runningRate(grid, index, grid.draws) : runningRate(grid, index, h);
+        return reference ? runningRateAt(grid, index, h) : movingRateAt(grid, index, h, window);
+    return reference ? runningRateAt(grid, index, grid.draws) : runningRateAt(grid, index, h);
 }
 
 
@@ -62,7 +67,7 @@ std::optional<RateChart> rateChart(const TrendGrid &grid, RateView view, qint64 
     }
     chart.categories.reserve(qsizetype(chart.draws.size()));
     for (const int h : chart.draws)
-        chart.categories.append(grid.drawLabels[h - 1] + u'回');
+        chart.categories.append(rateCategory(grid, h));
     chart.values.assign(size_t(chart.seriesLabels.size()), std::vector<double>(chart.draws.size(), 0.0));
     for (qsizetype s = 0; s < chart.seriesLabels.size(); ++s) {
         std::vector<double> &values = chart.values[size_t(s)];

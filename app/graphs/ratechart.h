@@ -27,6 +27,8 @@ QStringList rateSeriesLabels(const TrendGrid &grid);
 // The value (percent) of series s of a view at draw h (1-based), computed from the grid's
 // running counts alone.
 double rateAt(const TrendGrid &grid, RateView view, qint64 window, int series, int h);
+// The chart's category of draw h (1-based): its draw number and "回".
+QString rateCategory(const TrendGrid &grid, int h);
 
 // The chart of a view. With maxCategories above 0 and more draws than that, only every k-th
 // draw is kept (the last draw always), so a plot of any history holds a bounded number of

@@ -9,7 +9,12 @@ using namespace Qt::StringLiterals;
 
 QString runningRateText(qint64 hits, qint64 draws)
 {
-    return shortestNumber(double(hits) / double(draws) * 100.0) + u'%';
+    return shortestNumber(runningRate(hits, draws)) + u'%';
+}
+
+double runningRate(qint64 hits, qint64 draws)
+{
+    return double(hits) / double(draws) * 100.0;
 }
 
 int greenLevel(qint64 hits, qint64 draws)

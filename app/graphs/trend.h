@@ -56,6 +56,8 @@ TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request);
 
 // Running rate after `draws` draws of which `hits` had the number: "66.6666666666667%".
 QString runningRateText(qint64 hits, qint64 draws);
+// The same as a number: hits among draws in percent.
+double runningRate(qint64 hits, qint64 draws);
 // Green of the rate shade, 0 (rate 0) to 255 (rate 1).
 int greenLevel(qint64 hits, qint64 draws);
 
