@@ -32,34 +32,34 @@ pg1::pg1(QWidget *parent) : QWidget(parent)
     setObjectName(u"pg1"_s);
     setWindowTitle(u"PropertyPage1"_s);
 
-    m_chkIsSync = new QCheckBox(u"IsSync"_s, this);
-    m_chkIsSync->setObjectName(u"chkIsSync"_s);
-    m_lblRemoteHost = makeLabel(u"lblRemoteHost"_s, u"RemoteHost:"_s, this);
-    m_txtRemoteHost = makeText(u"txtRemoteHost"_s, this);
-    m_lblRemotePort = makeLabel(u"lblRemotePort"_s, u"RemotePort:"_s, this);
-    m_txtRemotePort = makeText(u"txtRemotePort"_s, this);
-    m_lblLocalPort = makeLabel(u"lblLocalPort"_s, u"LocalPort:"_s, this);
-    m_txtLocalPort = makeText(u"txtLocalPort"_s, this);
-    m_lblRemoteHost->setBuddy(m_txtRemoteHost);
-    m_lblRemotePort->setBuddy(m_txtRemotePort);
-    m_lblLocalPort->setBuddy(m_txtLocalPort);
-    m_txtRemoteHost->setMinimumWidth(200);
+    m_isSync = new QCheckBox(u"IsSync"_s, this);
+    m_isSync->setObjectName(u"chkIsSync"_s);
+    auto *remoteHostLabel = makeLabel(u"lblRemoteHost"_s, u"RemoteHost:"_s, this);
+    m_remoteHost = makeText(u"txtRemoteHost"_s, this);
+    auto *remotePortLabel = makeLabel(u"lblRemotePort"_s, u"RemotePort:"_s, this);
+    m_remotePort = makeText(u"txtRemotePort"_s, this);
+    auto *localPortLabel = makeLabel(u"lblLocalPort"_s, u"LocalPort:"_s, this);
+    m_localPort = makeText(u"txtLocalPort"_s, this);
+    remoteHostLabel->setBuddy(m_remoteHost);
+    remotePortLabel->setBuddy(m_remotePort);
+    localPortLabel->setBuddy(m_localPort);
+    m_remoteHost->setMinimumWidth(200);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(m_chkIsSync, 0, 0, 1, 2);
-    grid->addWidget(m_lblRemoteHost, 1, 0);
-    grid->addWidget(m_txtRemoteHost, 1, 1);
-    grid->addWidget(m_lblRemotePort, 2, 0);
-    grid->addWidget(m_txtRemotePort, 2, 1);
-    grid->addWidget(m_lblLocalPort, 3, 0);
-    grid->addWidget(m_txtLocalPort, 3, 1);
+    grid->addWidget(m_isSync, 0, 0, 1, 2);
+    grid->addWidget(remoteHostLabel, 1, 0);
+    grid->addWidget(m_remoteHost, 1, 1);
+    grid->addWidget(remotePortLabel, 2, 0);
+    grid->addWidget(m_remotePort, 2, 1);
+    grid->addWidget(localPortLabel, 3, 0);
+    grid->addWidget(m_localPort, 3, 1);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(1, 1);
 
-    connect(m_chkIsSync, &QCheckBox::toggled, this, &pg1::chkIsSync_Click);
-    connect(m_txtRemoteHost, &QLineEdit::textChanged, this, &pg1::txtRemoteHost_Change);
-    connect(m_txtRemotePort, &QLineEdit::textChanged, this, &pg1::txtRemotePort_Change);
-    connect(m_txtLocalPort, &QLineEdit::textChanged, this, &pg1::txtLocalPort_Change);
+    connect(m_isSync, &QCheckBox::toggled, this, &pg1::markChanged);
+    connect(m_remoteHost, &QLineEdit::textChanged, this, &pg1::markChanged);
+    connect(m_remotePort, &QLineEdit::textChanged, this, &pg1::markChanged);
+    connect(m_localPort, &QLineEdit::textChanged, this, &pg1::markChanged);
 
     m_writer = [](QObject *control, const char *name, const QVariant &value) {
         control->setProperty(name, value);
@@ -110,10 +110,10 @@ void pg1::PropertyPage_SelectionChanged()
         return;
     // Filling is not an edit: the page only counts as changed once the user touches it.
     m_filling = true;
-    m_chkIsSync->setChecked(control->property("IsSync").toBool());
-    m_txtLocalPort->setText(QString::number(control->property("LocalPort").toInt()));
-    m_txtRemotePort->setText(QString::number(control->property("RemotePort").toInt()));
-    m_txtRemoteHost->setText(control->property("RemoteHost").toString());
+    m_isSync->setChecked(control->property("IsSync").toBool());
+    m_localPort->setText(QString::number(control->property("LocalPort").toInt()));
+    m_remotePort->setText(QString::number(control->property("RemotePort").toInt()));
+    m_remoteHost->setText(control->property("RemoteHost").toString());
     m_filling = false;
     setChanged(false);
 }
@@ -125,12 +125,12 @@ bool pg1::PropertyPage_ApplyChanges()
     if (!control)
         return true;
 
-    m_writer(control, "IsSync", m_chkIsSync->isChecked());
+    m_writer(control, "IsSync", m_isSync->isChecked());
     const struct
     {
         const char *name;
         const QLineEdit *text;
-    } ports[] = {{"LocalPort", m_txtLocalPort}, {"RemotePort", m_txtRemotePort}};
+    } ports[] = {{"LocalPort", m_localPort}, {"RemotePort", m_remotePort}};
     for (const auto &port : ports) {
         const std::optional<qint32> value = toLong(port.text->text());
         if (!value) {
@@ -140,7 +140,7 @@ bool pg1::PropertyPage_ApplyChanges()
         }
         m_writer(control, port.name, *value);
     }
-    m_writer(control, "RemoteHost", m_txtRemoteHost->text());
+    m_writer(control, "RemoteHost", m_remoteHost->text());
     setChanged(false);
     return true;
 }
@@ -158,25 +158,7 @@ std::optional<qint32> pg1::toLong(const QString &text)
     return qint32(rounded);
 }
 
-void pg1::chkIsSync_Click()
-{
-    if (!m_filling)
-        setChanged(true);
-}
-
-void pg1::txtRemoteHost_Change()
-{
-    if (!m_filling)
-        setChanged(true);
-}
-
-void pg1::txtRemotePort_Change()
-{
-    if (!m_filling)
-        setChanged(true);
-}
-
-void pg1::txtLocalPort_Change()
+void pg1::markChanged()
 {
     if (!m_filling)
         setChanged(true);

@@ -11,7 +11,6 @@
 #include <optional>
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 
 // The design-time property page of the SNTP control ("PropertyPage1"): edits IsSync,
@@ -52,19 +51,14 @@ Q_SIGNALS:
     void ChangedChanged(bool changed);
 
 private:
-    void chkIsSync_Click();
-    void txtRemoteHost_Change();
-    void txtRemotePort_Change();
-    void txtLocalPort_Change();
+    // Any edit of a box by the user (not the page filling itself) lets the host offer Apply.
+    void markChanged();
     QObject *firstControl() const;
 
-    QCheckBox *m_chkIsSync = nullptr;
-    QLabel *m_lblRemoteHost = nullptr;
-    QLineEdit *m_txtRemoteHost = nullptr;
-    QLabel *m_lblRemotePort = nullptr;
-    QLineEdit *m_txtRemotePort = nullptr;
-    QLabel *m_lblLocalPort = nullptr;
-    QLineEdit *m_txtLocalPort = nullptr;
+    QCheckBox *m_isSync = nullptr;
+    QLineEdit *m_remoteHost = nullptr;
+    QLineEdit *m_remotePort = nullptr;
+    QLineEdit *m_localPort = nullptr;
 
     QList<QPointer<QObject>> m_selected;
     PropertyWriter m_writer;

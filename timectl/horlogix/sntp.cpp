@@ -81,16 +81,16 @@ SNTP::SNTP(QWidget *parent) : QWidget(parent)
     setFixedSize(kSizePixels, kSizePixels);
     setToolTip(u"SNTP"_s);
 
-    m_pic1 = new QLabel(this);
-    m_pic1->setObjectName(u"pic1"_s);
-    m_pic1->setGeometry(0, 0, kSizePixels, kSizePixels);
-    m_pic1->setPixmap(horlogix::clockPixmap(kSizePixels, devicePixelRatioF()));
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(u"pic1"_s);
+    m_icon->setGeometry(0, 0, kSizePixels, kSizePixels);
+    m_icon->setPixmap(horlogix::clockPixmap(kSizePixels, devicePixelRatioF()));
 
-    m_winsock = new QUdpSocket(this);
-    m_winsock->setObjectName(u"Winsock"_s);
+    m_socket = new QUdpSocket(this);
+    m_socket->setObjectName(u"Winsock"_s);
     // Queued: a handler of GotServerTime may delete this control or start a new exchange, which
     // must not happen inside the socket's own notification.
-    connect(m_winsock, &QUdpSocket::readyRead, this, &SNTP::Winsock_DataArrival, Qt::QueuedConnection);
+    connect(m_socket, &QUdpSocket::readyRead, this, &SNTP::readReplies, Qt::QueuedConnection);
 }
 
 SNTP::~SNTP()
@@ -117,12 +117,12 @@ QByteArray SNTP::request()
 
 int SNTP::boundPort() const
 {
-    return m_winsock->state() == QAbstractSocket::BoundState ? m_winsock->localPort() : 0;
+    return m_socket->state() == QAbstractSocket::BoundState ? m_socket->localPort() : 0;
 }
 
 double SNTP::fail(Error error, const QString &text)
 {
-    m_winsock->abort();
+    m_socket->abort();
     m_error = error;
     m_errorString = text;
     return 0;
@@ -135,35 +135,35 @@ void SNTP::abortLookup()
     m_lookupId = -1;
 }
 
-double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lLocalPort,
-                           bool fSyncMode)
+double SNTP::GetServerTime(const QString &remoteHost, int remotePort, int localPort,
+                           bool syncMode)
 {
     ++m_exchange;
     abortLookup();
-    if (m_winsock->state() != QAbstractSocket::UnconnectedState)
-        m_winsock->abort();
+    if (m_socket->state() != QAbstractSocket::UnconnectedState)
+        m_socket->abort();
     m_error = Error::None;
     m_errorString.clear();
 
-    const QString host = strRemoteHost.isEmpty() ? m_remoteHost : strRemoteHost;
-    const int remotePort = lRemotePort < 1 ? m_remotePort : lRemotePort;
-    const int localPort = lLocalPort < 1 ? m_localPort : lLocalPort;
+    const QString host = remoteHost.isEmpty() ? m_remoteHost : remoteHost;
+    const int serverPort = remotePort < 1 ? m_remotePort : remotePort;
+    const int ownPort = localPort < 1 ? m_localPort : localPort;
 
     if (host.isEmpty())
         return fail(Error::NoHost, u"no remote host given"_s);
-    if (remotePort < 1 || remotePort > 65535)
-        return fail(Error::InvalidPort, u"remote port %1 is out of range"_s.arg(remotePort));
-    if (localPort < 0 || localPort > 65535)
-        return fail(Error::InvalidPort, u"local port %1 is out of range"_s.arg(localPort));
+    if (serverPort < 1 || serverPort > 65535)
+        return fail(Error::InvalidPort, u"remote port %1 is out of range"_s.arg(serverPort));
+    if (ownPort < 0 || ownPort > 65535)
+        return fail(Error::InvalidPort, u"local port %1 is out of range"_s.arg(ownPort));
 
     m_received = false;
-    const bool sync = fSyncMode || m_isSync;
+    const bool sync = syncMode || m_isSync;
     QHostAddress address(host);
     if (address.isNull() && !sync) {
         // The host's events go on while the name is looked up; the request leaves when it is
         // known, unless another request has been made meanwhile.
         const quint64 exchange = m_exchange;
-        m_lookupId = QHostInfo::lookupHost(host, this, [this, exchange, host, remotePort, localPort](const QHostInfo &info) {
+        m_lookupId = QHostInfo::lookupHost(host, this, [this, exchange, host, serverPort, ownPort](const QHostInfo &info) {
             if (exchange != m_exchange)
                 return;
             m_lookupId = -1;
@@ -171,7 +171,7 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
             if (info.error() != QHostInfo::NoError || resolved.isNull()) {
                 fail(Error::HostNotFound, u"cannot resolve host %1"_s.arg(host));
                 Q_EMIT RequestFailed();
-            } else if (!send(resolved, host, quint16(remotePort), quint16(localPort))) {
+            } else if (!send(resolved, host, quint16(serverPort), quint16(ownPort))) {
                 Q_EMIT RequestFailed();
             }
         });
@@ -183,7 +183,7 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
         if (info.error() != QHostInfo::NoError || address.isNull())
             return fail(Error::HostNotFound, u"cannot resolve host %1"_s.arg(host));
     }
-    if (!send(address, host, quint16(remotePort), quint16(localPort)) || !sync)
+    if (!send(address, host, quint16(serverPort), quint16(ownPort)) || !sync)
         return 0;
 
     // The host stays responsive while we wait, and may even delete us from a handler.
@@ -197,7 +197,7 @@ double SNTP::GetServerTime(const QString &strRemoteHost, int lRemotePort, int lL
     while (!m_received) {
         if (deadline.hasExpired()) {
             return fail(Error::Timeout, u"no reply from %1:%2 within %3 ms"_s.arg(host)
-                                            .arg(remotePort).arg(m_timeoutMs));
+                                            .arg(serverPort).arg(m_timeoutMs));
         }
         if (!deadline.isForever() && !wake.isActive())
             wake.start(int(std::max<qint64>(1, deadline.remainingTime())));
@@ -216,25 +216,25 @@ bool SNTP::send(const QHostAddress &address, const QString &host, quint16 remote
     // Binding without address sharing, so a port another socket holds is reported as in use.
     const QHostAddress any = address.protocol() == QAbstractSocket::IPv6Protocol
         ? QHostAddress(QHostAddress::AnyIPv6) : QHostAddress(QHostAddress::AnyIPv4);
-    if (!m_winsock->bind(any, localPort, QAbstractSocket::DontShareAddress)) {
-        if (m_winsock->error() == QAbstractSocket::AddressInUseError)
+    if (!m_socket->bind(any, localPort, QAbstractSocket::DontShareAddress)) {
+        if (m_socket->error() == QAbstractSocket::AddressInUseError)
             fail(Error::PortInUse, u"local port %1 is in use"_s.arg(localPort));
         else
-            fail(Error::BindFailed, u"cannot use local port %1: %2"_s.arg(localPort).arg(m_winsock->errorString()));
+            fail(Error::BindFailed, u"cannot use local port %1: %2"_s.arg(localPort).arg(m_socket->errorString()));
         return false;
     }
     const QByteArray packet = request();
-    if (m_winsock->writeDatagram(packet, address, remotePort) != packet.size()) {
-        fail(Error::SendFailed, u"cannot send to %1:%2: %3"_s.arg(host).arg(remotePort).arg(m_winsock->errorString()));
+    if (m_socket->writeDatagram(packet, address, remotePort) != packet.size()) {
+        fail(Error::SendFailed, u"cannot send to %1:%2: %3"_s.arg(host).arg(remotePort).arg(m_socket->errorString()));
         return false;
     }
     return true;
 }
 
-void SNTP::Winsock_DataArrival()
+void SNTP::readReplies()
 {
-    while (m_winsock->hasPendingDatagrams()) {
-        const std::optional<double> time = horlogix::replyServerTime(m_winsock->receiveDatagram().data());
+    while (m_socket->hasPendingDatagrams()) {
+        const std::optional<double> time = horlogix::replyServerTime(m_socket->receiveDatagram().data());
         if (!time)
             continue;
         m_serverTime = *time;

@@ -57,15 +57,15 @@ public:
     void setTimeoutMs(int value) { m_timeoutMs = value; }
 
     // Sends one request. An empty host or a port below 1 stands for the matching property.
-    // Synchronous (fSyncMode or IsSync): keeps processing events until a reply arrives and
+    // Synchronous (syncMode or IsSync): keeps processing events until a reply arrives and
     // returns the server time as it stands after GotServerTime, or 0 when TimeoutMs passes
     // first (the socket is then closed). Otherwise returns 0 at once and the time arrives through
     // GotServerTime; a host name is then looked up without blocking and the request leaves once
     // it is known. Any failure to send returns 0 without raising the event; lastError() says
     // why (for an asynchronous request that fails after the call returned, RequestFailed says
     // when).
-    Q_INVOKABLE double GetServerTime(const QString &strRemoteHost = QString(), int lRemotePort = 0,
-                                     int lLocalPort = 0, bool fSyncMode = false);
+    Q_INVOKABLE double GetServerTime(const QString &remoteHost = QString(), int remotePort = 0,
+                                     int localPort = 0, bool syncMode = false);
 
     // The last time received (0 before any), and whether a reply came since the last request.
     double serverTime() const { return m_serverTime; }
@@ -91,13 +91,13 @@ Q_SIGNALS:
     // Raised once per reply of at least 44 bytes. The value is the control's stored server
     // time: a handler connected directly may change it, and a waiting GetServerTime returns the
     // changed value.
-    void GotServerTime(double &datServer);
+    void GotServerTime(double &serverTime);
     // An asynchronous request failed after GetServerTime returned: its host name did not
     // resolve, or the socket could not be bound or used. lastError() says why.
     void RequestFailed();
 
 private:
-    void Winsock_DataArrival();
+    void readReplies();
     double fail(Error error, const QString &text);
     bool send(const QHostAddress &address, const QString &host, quint16 remotePort, quint16 localPort);
     void abortLookup();
@@ -115,6 +115,6 @@ private:
     quint64 m_exchange = 0;  // counts requests, so a reply handler can tell a new one started
     int m_lookupId = -1;     // the host-name lookup of an asynchronous request under way
 
-    QUdpSocket *m_winsock = nullptr;
-    QLabel *m_pic1 = nullptr;
+    QUdpSocket *m_socket = nullptr;
+    QLabel *m_icon = nullptr;
 };
