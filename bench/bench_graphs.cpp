@@ -4,8 +4,8 @@
 
 #include "core/drawtable.h"
 #include "core/formmain.h"
-#include "core/gridmodel.h"
 #include "core/messages.h"
+#include "core/virtualgridview.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
