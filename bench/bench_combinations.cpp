@@ -8,8 +8,8 @@
 #include "combinations/combinationsfeature.h"
 #include "combinations/formcomblist.h"
 #include "combinations/guarantee.h"
-#include "combinations/virtualgridview.h"
 #include "core/formmain.h"
+#include "core/virtualgridview.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "core/drawtable.h"
 #include "core/formmain.h"
 #include "core/messages.h"
+#include "core/virtualgridview.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QCheckBox>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -80,12 +82,22 @@ int measure(FormMain &main)
         trend->grab();
         chart->grab();
     });
+    // The same grid scrolled to its last draws and numbers and back, painted each time.
+    auto *view = trend->MSFlexGrid1();
+    bool atEnd = false;
+    const double trendScrolled = bench::medianMs(21, [&] {
+        atEnd = !atEnd;
+        for (QScrollBar *bar : {view->horizontalScrollBar(), view->verticalScrollBar()})
+            bar->setValue(atEnd ? bar->maximum() : 0);
+        view->viewport()->repaint();
+    });
     std::printf("trend grid: %d x %d cells, chart: %d series of %d points\n", trend->grid().rows(),
                 trend->grid().columns(), int(chart->chart()->series().size()), int(chart->chartData().categories.size()));
     bench::report(u"trend logic (grid of 2 x 43 rows)"_s, trendLogic, u"ms"_s);
     bench::report(u"rate chart logic (moving rates)"_s, chartLogic, u"ms"_s);
     bench::report(u"heaviest trend, grid and rate chart filled"_s, trendFill, u"ms"_s, u"<= 1000 ms"_s);
     bench::report(u"  the same and both windows painted"_s, trendReady, u"ms"_s);
+    bench::report(u"  its grid scrolled end to end and painted"_s, trendScrolled, u"ms"_s);
     bench::report(u"memory held by the trend windows"_s, bench::currentRssMiB() - before, u"MiB"_s);
     bench::report(u"peak memory"_s, bench::peakRssMiB(), u"MiB"_s);
     return 0;

@@ -9,13 +9,12 @@
 #include "combinations/patternfolder.h"
 #include "combinations/patternmanagerlink.h"
 #include "combinations/ticketcells.h"
-#include "combinations/virtualgridview.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
 #include "core/messages.h"
 #include "core/program.h"
-#include "core/viewexport.h"
+#include "core/virtualgridview.h"
 #include "core/widgets.h"
 
 #include <QCheckBox>
@@ -102,7 +101,6 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     poolColumn->addLayout(moves);
 
     m_grid1 = new VirtualGridView(this);
-    ViewExport::enable(m_grid1, [this]() -> const GridSource & { return m_grid1->source(); });
     m_grid1->setObjectName(u"MSFlexGrid1"_s);
     connect(m_grid1, &VirtualGridView::cellHovered, this,
             [this](int row, int column) { hoverText(m_grid1, row, column); });
@@ -116,7 +114,6 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
         m_list2->setColumnWidth(c, m_list2->header()->sectionSizeHint(c));
 
     m_grid2 = new VirtualGridView(this);
-    ViewExport::enable(m_grid2, [this]() -> const GridSource & { return m_grid2->source(); });
     m_grid2->setObjectName(u"MSFlexGrid2"_s);
     m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
     connect(m_grid2, &VirtualGridView::cellHovered, this,
@@ -325,13 +322,7 @@ void FormCombList::relabelVisibleGrid()
 void FormCombList::setCombinations(CombinationTable table, bool keepPlace)
 {
     m_combinations = std::move(table);
-    const int row = m_grid1->verticalScrollBar()->value();
-    const int column = m_grid1->horizontalScrollBar()->value();
-    m_grid1->setSource(std::make_shared<CombinationCells>(m_combinations));
-    if (keepPlace) {
-        m_grid1->verticalScrollBar()->setValue(row);
-        m_grid1->horizontalScrollBar()->setValue(column);
-    }
+    m_grid1->setSource(std::make_shared<CombinationCells>(m_combinations), keepPlace);
 }
 
 void FormCombList::MakeCombGrid()

@@ -12,10 +12,8 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QTableView>
 #include <QTreeView>
 
 #include <algorithm>
@@ -29,16 +27,7 @@ bool columnShown(const QAbstractItemView *view, int column)
 {
     if (const auto *tree = qobject_cast<const QTreeView *>(view))
         return !tree->isColumnHidden(column) && tree->columnWidth(column) > 0;
-    if (const auto *table = qobject_cast<const QTableView *>(view))
-        return !table->isColumnHidden(column) && table->columnWidth(column) > 0;
     return true;
-}
-
-// A grid shows its labels in its first row and column, not in headers of its own.
-bool isGrid(const QAbstractItemView *view)
-{
-    const auto *table = qobject_cast<const QTableView *>(view);
-    return table && table->horizontalHeader()->isHidden();
 }
 
 bool saveFile(QWidget *parent, const QString &path, const QByteArray &bytes)
@@ -61,12 +50,10 @@ QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly)
         if (columnShown(view, c))
             columns.append(c);
     }
-    if (!isGrid(view)) {
-        QStringList header;
-        for (const int c : std::as_const(columns))
-            header.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().trimmed());
-        out.append(header);
-    }
+    QStringList header;
+    for (const int c : std::as_const(columns))
+        header.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().trimmed());
+    out.append(header);
     QList<int> rowNumbers;
     if (selectedOnly && view->selectionModel()) {
         for (const QModelIndex &index : view->selectionModel()->selectedRows())

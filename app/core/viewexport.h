@@ -15,10 +15,9 @@ class QChartView;
 // Copying and saving what a list, grid or chart shows.
 namespace ViewExport {
 
-// The rows of a list or grid as shown, for other programs: a list's header texts first, then its
-// rows (the selected ones when `selectedOnly` and some are selected, else all); a grid has no
-// header line (its first row is part of it). Hidden columns are left out and the blanks that
-// pad cells are trimmed.
+// The rows of a list as shown, for other programs: its header texts first, then its rows (the
+// selected ones when `selectedOnly` and some are selected, else all). Hidden columns are left out
+// and the blanks that pad cells are trimmed.
 QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly);
 
 // Ctrl+C: the selected rows (all when none is selected) as tab-separated text with the headers.
@@ -28,7 +27,7 @@ bool saveAsCsv(QWidget *parent, const QAbstractItemView *view);
 // "画像で保存…": asks for a file name and writes the chart as PNG or SVG (by the suffix chosen).
 bool saveChartImage(QWidget *parent, QChartView *chart);
 
-// Gives a list or grid its copy shortcut and a context menu with "コピー" and "CSV で保存…".
+// Gives a list its copy shortcut and a context menu with "コピー" and "CSV で保存…".
 void enable(QAbstractItemView *view);
 // Gives a chart a context menu with "画像で保存…".
 void enable(QChartView *chart);

@@ -5,12 +5,9 @@
 #include "core/viewexport.h"
 
 #include <QAbstractItemView>
-#include <QAbstractScrollArea>
 #include <QItemSelection>
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QPushButton>
 
 #include <QFocusEvent>
@@ -181,18 +178,6 @@ void selectRows(QAbstractItemView *view, int rows, const std::function<bool(int 
         r = end + 1;
     }
     view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}
-
-bool answerToolTip(QAbstractScrollArea *grid, QEvent *event)
-{
-    if (event->type() != QEvent::ToolTip)
-        return false;
-    const auto *help = static_cast<QHelpEvent *>(event);
-    if (grid->toolTip().isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(help->globalPos(), grid->toolTip(), grid->viewport());
-    return true;
 }
 
 void setupReportList(QTreeView *list)

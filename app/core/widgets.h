@@ -10,7 +10,6 @@
 #include <functional>
 
 class QAbstractItemView;
-class QAbstractScrollArea;
 class QBoxLayout;
 class QCheckBox;
 class QLabel;
@@ -82,10 +81,6 @@ void setBoxes(const QList<QCheckBox *> &boxes, int index);
 // Sorts a list's model with `sort` without losing the column widths the user set, then shows the
 // sort arrow on the column.
 void sortKeepingWidths(QTreeView *list, int column, Qt::SortOrder order, const std::function<void()> &sort);
-
-// The tooltip of a grid, which its owner keeps as the text of the cell under the pointer.
-// True when the event was such a request (and has been answered).
-bool answerToolTip(QAbstractScrollArea *grid, QEvent *event);
 
 // Makes the view's selection the rows whose flag is set (the owner's flags are the truth),
 // as runs of selected rows. The selection model's signals fire as usual.

@@ -3,7 +3,7 @@
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
-#include "core/gridmodel.h"
+#include "core/virtualgridview.h"
 #include "core/widgets.h"
 #include "graphs/formgraph3.h"
 #include "graphs/frequency.h"
@@ -15,8 +15,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -49,13 +47,20 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     buttons->addWidget(m_check2);
     buttons->addStretch(1);
 
-    m_grid = new GridView(this);
+    m_grid = new VirtualGridView(this);
     m_grid->setObjectName(u"MSFlexGrid1"_s);
+    m_grid->setTableLook(true);
     QFont small = m_grid->font();
     small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
     m_grid->setFont(small);
-    connect(m_grid, &GridView::cellHovered, this, &FormGraph2::MSFlexGrid1_MouseMove);
-    connect(m_grid, &GridView::resized, this, &FormGraph2::FitGrid);
+    // Every draw and every row fits the visible grid while the cells stay readable: never below
+    // what keeps a rate ("100%") readable; past that the grid scrolls, its draw numbers and
+    // number labels staying in place.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    m_grid->setCellSizes({std::max(twipsToPixels(kLabelColumnTwips), metrics.horizontalAdvance(u"43"_s) + 6),
+                          std::max(twipsToPixels(kHeaderRowTwips), metrics.height()),
+                          metrics.horizontalAdvance(u"100%"_s) + 4, metrics.height()});
+    connect(m_grid, &VirtualGridView::cellHovered, this, &FormGraph2::MSFlexGrid1_MouseMove);
 
     m_status = new PanelStatusBar(1, this);
 
@@ -140,7 +145,7 @@ void FormGraph2::MakeGrid()
     if (m_main)
         *trend = buildTrendGrid(m_main->table(), request);
     m_trend = trend;
-    m_grid->gridModel()->setSource(std::make_shared<TrendCells>(trend));
+    m_grid->setSource(std::make_shared<TrendCells>(trend), true);
 
     if (request.rates && trend->draws > 0) {
         m_graph3->setSetFormGraph2(this);
@@ -148,40 +153,7 @@ void FormGraph2::MakeGrid()
         m_graph3->setWindowTitle(windowTitle());
         showUpdatedWindow(m_graph3, frameBottomLeft(this));
     }
-    FitGrid();
     Q_EMIT gridRebuilt();
-}
-
-void FormGraph2::FitGrid()
-{
-    // Every draw and every row fits the visible grid while the cells stay readable.
-    const GridSource &cells = m_grid->source();
-    const int columns = cells.columns();
-    const int rows = cells.rows();
-    const int labelWidth = std::max(twipsToPixels(kLabelColumnTwips), m_grid->fontMetrics().horizontalAdvance(u"43"_s) + 6);
-    const int headerHeight = std::max(twipsToPixels(kHeaderRowTwips), m_grid->fontMetrics().height());
-    const int scrollBar = m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid);
-    QSize area = m_grid->availableCellArea();
-
-    // Cells shrink to fit, but never below what keeps a rate ("100%") readable; past that the
-    // grid scrolls, its draw numbers and number labels staying in place.
-    const int minWidth = m_grid->fontMetrics().horizontalAdvance(u"100%"_s) + 4;
-    const int minHeight = m_grid->fontMetrics().height();
-    auto columnWidth = [&](int width) {
-        return columns > 1 ? std::max(minWidth, (width - labelWidth) / (columns - 1)) : 0;
-    };
-    auto rowHeight = [&](int height) { return rows > 1 ? std::max(minHeight, (height - headerHeight) / (rows - 1)) : 0; };
-    int w = columnWidth(area.width());
-    int h = rowHeight(area.height());
-    if (labelWidth + w * (columns - 1) > area.width()) {
-        area.rheight() -= scrollBar;
-        h = rowHeight(area.height());
-    }
-    if (headerHeight + h * (rows - 1) > area.height()) {
-        area.rwidth() -= scrollBar;
-        w = columnWidth(area.width());
-    }
-    m_grid->setCellSizes(labelWidth, w, headerHeight, h);
 }
 
 void FormGraph2::MSFlexGrid1_MouseMove(int row, int column)

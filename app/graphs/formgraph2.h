@@ -10,9 +10,9 @@
 
 class FormGraph3;
 class FormMain;
-class GridView;
 class TrendGrid;
 class PanelStatusBar;
+class VirtualGridView;
 class QCheckBox;
 class QGridLayout;
 
@@ -48,7 +48,7 @@ public:
 
     QCheckBox *Check1(int index) const;
     QCheckBox *Check2() const { return m_check2; }
-    GridView *MSFlexGrid1() const { return m_grid; }
+    VirtualGridView *MSFlexGrid1() const { return m_grid; }
     // The trend the grid shows.
     const TrendGrid &grid() const { return *m_trend; }
     PanelStatusBar *StatusBar1() const { return m_status; }
@@ -65,7 +65,6 @@ protected:
 private:
     void ensureNumberBoxes();
     void MakeGrid();
-    void FitGrid();
 
     ToolContext m_context;
     QPointer<FormMain> m_main;
@@ -77,7 +76,7 @@ private:
     QGridLayout *m_boxes = nullptr;
     QList<QCheckBox *> m_check1;
     QCheckBox *m_check2 = nullptr;
-    GridView *m_grid = nullptr;
+    VirtualGridView *m_grid = nullptr;
     PanelStatusBar *m_status = nullptr;
     FormGraph3 *m_graph3 = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "core/fields.h"
 #include "core/numbers.h"
 #include "core/formhelpers.h"
-#include "core/gridmodel.h"
 #include "core/viewexport.h"
+#include "core/virtualgridview.h"
 #include "core/widgets.h"
 #include "graphs/formgraph2.h"
 
@@ -292,15 +292,13 @@ void FormGraph3::Command3_Click()
         return;
     // The grid's draw columns start right of the label column and below the header row; the
     // window system places both windows, so screen positions already include every frame.
-    GridView *grid = owner->MSFlexGrid1();
-    const int columns = grid->gridModel()->columnCount();
+    VirtualGridView *grid = owner->MSFlexGrid1();
+    const int columns = grid->source().columns();
     if (columns < 2)
         return;
-    const QPoint gridOrigin = grid->viewport()->mapToGlobal(
-        QPoint(grid->columnViewportPosition(1), grid->rowViewportPosition(0) + grid->rowHeight(0)));
+    const QPoint gridOrigin = grid->viewport()->mapToGlobal(QPoint(grid->cellX(1), grid->headerRowHeight()));
     // Only the part of the draw columns on screen: a long selection scrolls the grid.
-    const int gridWidth = std::min(grid->columnWidth(1) * (columns - 1),
-                                   grid->viewport()->width() - grid->columnViewportPosition(1));
+    const int gridWidth = std::min(grid->columnWidth() * (columns - 1), grid->viewport()->width() - grid->cellX(1));
 
     const QRect plot = plotAreaOnScreen();
     // Client-area geometry: the shift applies to it exactly, whatever the frame.

@@ -4,9 +4,9 @@
 #include "combinations/combinationsfeature.h"
 #include "combinations/formcomblist.h"
 #include "combinations/patternmanagerlink.h"
-#include "combinations/virtualgridview.h"
 #include "core/formmain.h"
 #include "core/program.h"
+#include "core/virtualgridview.h"
 #include "core/widgets.h"
 
 #include <QAction>
@@ -532,7 +532,7 @@ private Q_SLOTS:
 
         VirtualGridView *grid = list->MSFlexGrid1();
         QCOMPARE(grid->source().rows(), rows + 1);
-        QVERIFY(grid->rowHeight() >= grid->minimumRowHeight());
+        QVERIFY(grid->rowHeight() >= grid->cellSizes().minimumRowHeight);
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_End);
         grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());

@@ -1,7 +1,6 @@
 // What every window offers beyond its own work: copying and saving lists, grids and charts,
 // the keyboard conventions, and the main window's hints.
 #include "core/formmain.h"
-#include "core/gridmodel.h"
 #include "core/program.h"
 #include "core/viewexport.h"
 #include "graphs/formgraph.h"

@@ -2,7 +2,7 @@
 
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
-#include "core/gridmodel.h"
+#include "core/virtualgridview.h"
 #include "core/widgets.h"
 #include "graphs/formgraph2.h"
 #include "graphs/trend.h"
@@ -136,11 +136,11 @@ private Q_SLOTS:
         QCOMPARE((QStringList{g.text(2, 1), g.text(2, 2), g.text(2, 3), g.text(2, 4)}),
                  (QStringList{u"100%"_s, u"50%"_s, u"66.6666666666667%"_s, u"50%"_s}));
         // What the view shows: red marks, green shades.
-        const GridModel *model = w.trend->MSFlexGrid1()->gridModel();
-        QCOMPARE(model->index(1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
-        QCOMPARE(model->index(2, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 0));
-        QVERIFY(model->index(2, 2).data(Qt::BackgroundRole).value<QColor>().green() < 255);
-        QCOMPARE(model->index(1, 2).data(Qt::BackgroundRole), QVariant());
+        const GridSource &cells = w.trend->MSFlexGrid1()->source();
+        QCOMPARE(cells.backColor(1, 1), gridRgb(255, 0, 0));
+        QCOMPARE(cells.backColor(2, 1), gridRgb(0, 255, 0));
+        QVERIFY(qGreen(cells.backColor(2, 2)) < 255);
+        QCOMPARE(cells.backColor(1, 2), kNoGridColor);
 
         QVERIFY(w.chart->isVisible());
         QCOMPARE(w.chart->frameGeometry().topLeft(), frameBottomLeft(w.trend));
@@ -171,9 +171,9 @@ private Q_SLOTS:
     {
         TrendWindows w;
         QVERIFY(w.open(true));
-        GridView *grid = w.trend->MSFlexGrid1();
+        VirtualGridView *grid = w.trend->MSFlexGrid1();
         auto hover = [&](int row, int column) {
-            const QPoint at = grid->visualRect(grid->model()->index(row, column)).center();
+            const QPoint at = grid->cellRect(row, column).center();
             QMouseEvent move(QEvent::MouseMove, at, grid->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(grid->viewport(), &move);
         };
@@ -217,19 +217,14 @@ private Q_SLOTS:
         QVERIFY(w.open(true));
         w.trend->resize(700, 400);
         QApplication::processEvents();
-        GridView *grid = w.trend->MSFlexGrid1();
-        const int columns = grid->model()->columnCount();
-        const int rows = grid->model()->rowCount();
-        const QSize area = grid->availableCellArea();
-        int width = 0;
-        for (int c = 0; c < columns; ++c)
-            width += grid->columnWidth(c);
-        int height = 0;
-        for (int r = 0; r < rows; ++r)
-            height += grid->rowHeight(r);
+        VirtualGridView *grid = w.trend->MSFlexGrid1();
+        const int columns = grid->source().columns();
+        const int rows = grid->source().rows();
+        const QSize area = grid->viewport()->size();
+        const int width = grid->labelColumnWidth() + grid->columnWidth() * (columns - 1);
+        const int height = grid->headerRowHeight() + grid->rowHeight() * (rows - 1);
         QVERIFY(width <= area.width() && width > area.width() - columns);
         QVERIFY(height <= area.height() && height > area.height() - rows);
-        QCOMPARE(grid->columnWidth(1), grid->columnWidth(columns - 1));
     }
 
     void axisFieldsRescaleWithoutRebuilding()
@@ -350,9 +345,9 @@ private Q_SLOTS:
         w.chart->findChild<QPushButton *>(u"Command3"_s)->click();
         QApplication::processEvents();
 
-        GridView *grid = w.trend->MSFlexGrid1();
-        const QPoint firstDraw = grid->viewport()->mapToGlobal(QPoint(grid->columnViewportPosition(1), grid->rowHeight(0)));
-        const int drawsWidth = grid->columnWidth(1) * (grid->model()->columnCount() - 1);
+        VirtualGridView *grid = w.trend->MSFlexGrid1();
+        const QPoint firstDraw = grid->viewport()->mapToGlobal(grid->cellRect(1, 1).topLeft());
+        const int drawsWidth = grid->columnWidth() * (grid->source().columns() - 1);
         const QRect plot = w.chart->plotAreaOnScreen();
         QVERIFY2(qAbs(plot.left() - firstDraw.x()) <= 1, qPrintable(u"%1 vs %2"_s.arg(plot.left()).arg(firstDraw.x())));
         QVERIFY2(qAbs(plot.top() - firstDraw.y()) <= 1, qPrintable(u"%1 vs %2"_s.arg(plot.top()).arg(firstDraw.y())));

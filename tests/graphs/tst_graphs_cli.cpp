@@ -4,7 +4,7 @@
 #include "core/drawfile.h"
 #include "core/fields.h"
 #include "core/griddata.h"
-#include "core/gridmodel.h"
+#include "core/virtualgridview.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"

@@ -5,11 +5,13 @@
 #include <QAbstractScrollArea>
 
 #include <memory>
+#include <optional>
 
-// A grid of uniform cells over any number of rows. The label row 0 and column 0 stay in place
-// while the body scrolls by whole rows and columns; nothing is kept per row, so a source of
-// millions of computed rows costs what a source of ten does. Cells share out the visible area as
-// long as they stay readable; below that they keep a readable size and the grid scrolls.
+// A grid of uniform cells over any number of rows, painted straight from its source. The label
+// row 0 and column 0 stay in place while the body scrolls by whole rows and columns; nothing is
+// kept per row, so a source of millions of computed rows costs what a source of ten does. Cells
+// share out the visible area as long as they stay readable; below that they keep a readable size
+// and the grid scrolls. Ctrl+C and "CSV で保存…" give every row of the source.
 class VirtualGridView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -21,22 +23,37 @@ public:
         bool isValid() const { return row >= 0 && column >= 0; }
     };
 
+    // The label column and header row, and the smallest body cell before the grid scrolls.
+    struct CellSizes
+    {
+        int labelColumnWidth = 0;
+        int headerRowHeight = 0;
+        int minimumColumnWidth = 0;
+        int minimumRowHeight = 0;
+    };
+
     explicit VirtualGridView(QWidget *parent = nullptr);
 
     const GridSource &source() const { return *m_source; }
-    // A new grid, shown from its first row.
-    void setSource(std::shared_ptr<const GridSource> source);
+    // A new grid, shown from its first row, or from where the old one was scrolled to.
+    void setSource(std::shared_ptr<const GridSource> source, bool keepPlace = false);
     // The same grid changed (cells, rows or columns): fitted again, the scroll position kept.
     void refresh();
     // Shares the visible area out among the cells again; done on every resize.
     void fitCells();
 
+    // Until the owner sets them, the sizes follow the font and the label texts: row numbers of
+    // up to seven digits, columns named by numbers of up to two.
+    CellSizes cellSizes() const;
+    void setCellSizes(const CellSizes &sizes);
+    // Lines in the style's colour for tables and text 2 pixels in, as the trend grid has always
+    // looked; otherwise lines in the palette's mid colour and text 3 pixels in.
+    void setTableLook(bool table);
+
     int labelColumnWidth() const { return m_labelWidth; }
     int columnWidth() const { return m_columnWidth; }
     int headerRowHeight() const { return m_headerHeight; }
     int rowHeight() const { return m_rowHeight; }
-    // The smallest body row height the grid keeps before it scrolls.
-    int minimumRowHeight() const;
 
     // The first body row and column shown (grid coordinates, so 1 at the top).
     int firstVisibleRow() const;
@@ -49,6 +66,10 @@ public:
     Cell cellAt(QPoint point) const;
     // Where a cell is painted in the viewport; empty when it is scrolled out of view.
     QRect cellRect(int row, int column) const;
+    // The left edge of a column and the top edge of a row in the viewport, left of or above it
+    // when scrolled out of view.
+    int cellX(int column) const;
+    int cellY(int row) const;
 
 Q_SIGNALS:
     void cellHovered(int row, int column);
@@ -66,11 +87,12 @@ protected:
 private:
     int bodyRows() const;
     int bodyColumns() const;
-    int cellX(int column) const;
-    int cellY(int row) const;
     void paintCell(QPainter &painter, int row, int column, const QRect &rect) const;
+    QColor lineColor() const;
 
     std::shared_ptr<const GridSource> m_source;
+    std::optional<CellSizes> m_ownerSizes;
+    bool m_tableLook = false;
     int m_labelWidth = 0;
     int m_columnWidth = 0;
     int m_headerHeight = 0;

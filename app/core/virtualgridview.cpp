@@ -1,14 +1,14 @@
-#include "combinations/virtualgridview.h"
+#include "core/virtualgridview.h"
 
 #include "core/formhelpers.h"
-
-#include "core/widgets.h"
+#include "core/viewexport.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPaintEvent>
 #include <QScrollBar>
+#include <QStyleOption>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -33,14 +33,29 @@ VirtualGridView::VirtualGridView(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
+    ViewExport::enable(this, [this]() -> const GridSource & { return source(); });
 }
 
-void VirtualGridView::setSource(std::shared_ptr<const GridSource> source)
+void VirtualGridView::setSource(std::shared_ptr<const GridSource> source, bool keepPlace)
 {
     m_source = source ? std::move(source) : std::make_shared<EmptyGrid>();
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
+    if (!keepPlace) {
+        verticalScrollBar()->setValue(0);
+        horizontalScrollBar()->setValue(0);
+    }
     fitCells();
+}
+
+void VirtualGridView::setCellSizes(const CellSizes &sizes)
+{
+    m_ownerSizes = sizes;
+    fitCells();
+}
+
+void VirtualGridView::setTableLook(bool table)
+{
+    m_tableLook = table;
+    viewport()->update();
 }
 
 void VirtualGridView::refresh()
@@ -58,25 +73,35 @@ int VirtualGridView::bodyColumns() const
     return std::max(m_source->columns() - 1, 0);
 }
 
-int VirtualGridView::minimumRowHeight() const
+VirtualGridView::CellSizes VirtualGridView::cellSizes() const
 {
-    return fontMetrics().height() + 2;
+    if (m_ownerSizes)
+        return *m_ownerSizes;
+    const QFontMetrics metrics = fontMetrics();
+    CellSizes sizes;
+    sizes.minimumRowHeight = metrics.height() + 2;
+    sizes.headerRowHeight = std::max(twipsToPixels(200), sizes.minimumRowHeight);
+    // The label column holds the row numbers, up to seven digits for the biggest pools.
+    sizes.labelColumnWidth =
+        std::max({twipsToPixels(300), metrics.horizontalAdvance(m_source->text(bodyRows(), 0)) + kTextPadding,
+                  metrics.horizontalAdvance(m_source->text(0, 0)) + kTextPadding});
+    // Body columns are named by numbers of up to two digits; 43 of them fit a window of 1000 pixels.
+    sizes.minimumColumnWidth = metrics.horizontalAdvance(QStringLiteral("00")) + kColumnPadding;
+    for (int c = 1; c <= bodyColumns(); ++c)
+        sizes.minimumColumnWidth =
+            std::max(sizes.minimumColumnWidth, metrics.horizontalAdvance(m_source->text(0, c)) + kColumnPadding);
+    return sizes;
 }
 
 void VirtualGridView::fitCells()
 {
-    const QFontMetrics metrics = fontMetrics();
+    const CellSizes sizes = cellSizes();
     const int rows = bodyRows();
     const int columns = bodyColumns();
-    const int minRow = minimumRowHeight();
-    // The label column holds the row numbers, up to seven digits for the biggest pools.
-    m_headerHeight = std::max(twipsToPixels(200), minRow);
-    m_labelWidth = std::max({twipsToPixels(300), metrics.horizontalAdvance(m_source->text(rows, 0)) + kTextPadding,
-                             metrics.horizontalAdvance(m_source->text(0, 0)) + kTextPadding});
-    // Body columns are named by numbers of up to two digits; 43 of them fit a window of 1000 pixels.
-    int minColumn = metrics.horizontalAdvance(QStringLiteral("00")) + kColumnPadding;
-    for (int c = 1; c <= columns; ++c)
-        minColumn = std::max(minColumn, metrics.horizontalAdvance(m_source->text(0, c)) + kColumnPadding);
+    const int minRow = sizes.minimumRowHeight;
+    const int minColumn = sizes.minimumColumnWidth;
+    m_labelWidth = sizes.labelColumnWidth;
+    m_headerHeight = sizes.headerRowHeight;
 
     // The area inside the frame, scroll bars not taken off yet.
     const QSize area = contentsRect().size();
@@ -194,7 +219,19 @@ void VirtualGridView::paintCell(QPainter &painter, int row, int column, const QR
     else
         pen = palette().color(label ? QPalette::ButtonText : QPalette::Text);
     painter.setPen(pen);
-    painter.drawText(rect.adjusted(3, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.drawText(rect.adjusted(m_tableLook ? 2 : 3, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+QColor VirtualGridView::lineColor() const
+{
+    if (m_tableLook) {
+        QStyleOption option;
+        option.initFrom(this);
+        const QColor table = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+        if (table.alpha() > 0)
+            return table;
+    }
+    return palette().color(QPalette::Mid);
 }
 
 void VirtualGridView::paintEvent(QPaintEvent *)
@@ -220,7 +257,7 @@ void VirtualGridView::paintEvent(QPaintEvent *)
             paintCell(painter, r, c, QRect(cellX(c), y, c == 0 ? m_labelWidth : m_columnWidth, h));
     }
 
-    painter.setPen(palette().color(QPalette::Mid));
+    painter.setPen(lineColor());
     const int right = cellX(shownColumns.last()) + (shownColumns.size() == 1 ? m_labelWidth : m_columnWidth) - 1;
     const int bottom = cellY(shownRows.last()) + (shownRows.size() == 1 ? m_headerHeight : m_rowHeight) - 1;
     for (const int c : std::as_const(shownColumns)) {
@@ -235,8 +272,14 @@ void VirtualGridView::paintEvent(QPaintEvent *)
 
 bool VirtualGridView::viewportEvent(QEvent *event)
 {
-    if (answerToolTip(this, event))
+    // The owner keeps the tooltip as the text of the cell under the pointer.
+    if (event->type() == QEvent::ToolTip) {
+        if (toolTip().isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), toolTip(), viewport());
         return true;
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 
