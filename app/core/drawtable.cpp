@@ -9,7 +9,7 @@
 void DrawTable::reset(int runMode)
 {
     m_runMode = runMode;
-    m_columns = drawColumns(runMode);
+    m_columns = GameRules::of(runMode).drawColumns();
     clearRows();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/drawrecord.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/rowsource.h"
 
 #include <QList>
@@ -23,7 +23,7 @@ public:
     void reset(int runMode);
     void clearRows();
     int runMode() const { return m_runMode; }
-    int maxNo() const { return Game::maxNo(m_runMode); }
+    int maxNo() const { return GameRules::of(m_runMode).maxNo(); }
 
     int columnCount() const { return int(m_columns.size()); }
     const ColumnLayout &column(int c) const { return m_columns.at(c); }

@@ -1,7 +1,7 @@
 #include "graphs/frequency.h"
 
 #include "core/fields.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/rowsource.h"
 #include "graphs/graphtext.h"
 
@@ -11,12 +11,12 @@ using namespace Qt::StringLiterals;
 
 ColumnRange graphColumnRange(GraphColumns kind, int runMode)
 {
-    const int bonus = Game::bonusColumn(runMode);
+    const int bonus = GameRules::of(runMode).bonusColumn();
     switch (kind) {
     case GraphColumns::WithBonus:
-        return {Game::firstNumberColumn, bonus};
+        return {GameRules::kFirstNumberColumn, bonus};
     case GraphColumns::WithoutBonus:
-        return {Game::firstNumberColumn, bonus - 1};
+        return {GameRules::kFirstNumberColumn, bonus - 1};
     case GraphColumns::BonusOnly:
         return {bonus, bonus};
     }
