@@ -98,7 +98,7 @@ int runFreq(const QStringList &arguments, Output &out)
         out.list(frequencyHeaders(ranked.shareHeader), rows);
     }
     out.section(u"FormGraph"_s, u"Label2"_s);
-    out.line(ranked.rows.isEmpty() ? QString() : oddEvenText(ranked));
+    out.line(ranked.rows.isEmpty() ? QString() : oddEvenText(ranked.rows));
     return 0;
 }
 

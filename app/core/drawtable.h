@@ -33,7 +33,7 @@ public:
     int rowCount() const override { return int(m_rows.size()); }
     bool isSelected(int row) const override { return m_selected[size_t(row)] != 0; }
     QString cellText(int row, int column) const override { return cell(row, column).toString(); }
-    std::optional<qint64> cellNumber(int row, int column) const override;
+    int number(int row, int column) const override;
     const DrawRecord *record(int row) const override { return &m_records[size_t(row)]; }
     QStringView cell(int row, int column) const;
     // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo).
