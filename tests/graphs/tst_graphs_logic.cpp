@@ -200,13 +200,13 @@ private Q_SLOTS:
     void oddEvenLine()
     {
         // Rows of a ranked table: number and count.
-        QList<FrequencyRow> rows;
-        for (const auto &[number, count] : {std::pair{2, 700}, std::pair{3, 700}, std::pair{4, 35}, std::pair{5, 65}}) {
-            FrequencyRow row;
-            row.number = number;
-            row.count = count;
-            rows.append(row);
-        }
+        auto row = [](int number, qint64 count) {
+            FrequencyRow r;
+            r.number = number;
+            r.count = count;
+            return r;
+        };
+        const QList<FrequencyRow> rows{row(2, 700), row(3, 700), row(4, 35), row(5, 65)};
         QCOMPARE(oddEvenText(rows), u" 偶数 735回 49.000%    奇数 765回 51.000% "_s);
         // Only the odd numbers (selected in the window).
         QCOMPARE(oddEvenText({rows[1], rows[3]}), u" 偶数 0回 0.000%    奇数 765回 100.000% "_s);

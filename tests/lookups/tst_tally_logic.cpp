@@ -4,7 +4,6 @@
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/fields.h"
-#include "core/gamerules.h"
 #include "lookups/tally.h"
 
 #include <QTest>
@@ -171,9 +170,7 @@ void TestTallyLogic::tierShapesFollowPrizeRules()
     const QString mini = u"1,1999/04/13,1,3,17,20,25,26,29,46,2331,59593,6090500,275800,9400,900"_s;
     for (const auto &[picks, line] : {std::pair{6, kDraw1}, std::pair{5, mini}}) {
         const drawlines::Draw draw{line.split(u',')};
-        const QList<GameRules::Tier> &tiers = GameRules::of(picks).tiers();
-        QCOMPARE(tiers.size(), picks == 6 ? 5 : 4);
-        for (const GameRules::Tier &tier : tiers) {
+        for (const GameRules::Tier &tier : GameRules::of(picks).tiers()) {
             QList<int> key = draw.mains(picks).mid(0, tier.mainMatches);
             if (tier.needsBonus)
                 key.append(draw.bonus(picks));
