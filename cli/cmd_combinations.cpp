@@ -8,7 +8,7 @@
 #include "combinations/poollist.h"
 #include "combinations/ticketsheet.h"
 #include "core/appfiles.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
 
 #include <QFileInfo>
@@ -32,7 +32,7 @@ PoolList poolOption(const Args &args, int picks)
 {
     if (!args.has(u"--pool"_s))
         throw UsageError{u"missing --pool"_s};
-    const int maxNo = Game::maxNo(picks);
+    const int maxNo = GameRules::of(picks).maxNo();
     PoolList pool(picks);
     const QStringList parts = args.value(u"--pool"_s).split(QRegularExpression(u"[\\s,]+"_s), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
@@ -104,7 +104,7 @@ int runGuarantee(const QStringList &arguments, Output &out)
     // The pool the file was made for, chosen in the boxes; the grid has no number columns while
     // the pool is smaller than a ticket.
     const int chosen = std::min(PatternFile::parse(read.bytes, PatternFile::kMaxPositions).firstLineLength,
-                                Game::maxNo(picks));
+                                GameRules::of(picks).maxNo());
     QList<int> numbers;
     if (chosen >= picks) {
         for (int i = 1; i <= chosen; ++i)

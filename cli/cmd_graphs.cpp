@@ -1,8 +1,8 @@
 #include "cli.h"
 
 #include "core/drawtable.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
-#include "core/game.h"
 #include "graphs/frequency.h"
 #include "graphs/graphtext.h"
 #include "graphs/ratechart.h"
@@ -71,7 +71,7 @@ int runFreq(const QStringList &arguments, Output &out)
     const GraphColumns kind = columnsOption(args);
     DrawTable table;
     const int runMode = loadAnalysisSet(args, table);
-    const int maxNo = Game::maxNo(runMode);
+    const int maxNo = GameRules::of(runMode).maxNo();
     const ColumnRange range = graphColumnRange(kind, runMode);
 
     const NumberCounts counts = countNumbers(table, range.noTop, range.noEnd, maxNo);
@@ -98,7 +98,7 @@ int runFreq(const QStringList &arguments, Output &out)
         out.list(frequencyHeaders(ranked.shareHeader), rows);
     }
     out.section(u"FormGraph"_s, u"Label2"_s);
-    out.line(ranked.rows.isEmpty() ? QString() : oddEvenText(ranked));
+    out.line(ranked.rows.isEmpty() ? QString() : oddEvenText(ranked.rows));
     return 0;
 }
 
@@ -112,7 +112,7 @@ int runTrend(const QStringList &arguments, Output &out)
         throw UsageError{u"missing --numbers"_s};
     DrawTable table;
     const int runMode = loadAnalysisSet(args, table);
-    const int maxNo = Game::maxNo(runMode);
+    const int maxNo = GameRules::of(runMode).maxNo();
     const ColumnRange range = graphColumnRange(kind, runMode);
 
     TrendRequest request;

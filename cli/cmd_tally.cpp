@@ -1,10 +1,9 @@
 #include "cli.h"
 
 #include "core/drawtable.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
 #include "graphs/frequency.h"
-#include "lookups/prizetier.h"
 #include "lookups/tally.h"
 #include "lookups/tallyresultrows.h"
 
@@ -17,7 +16,7 @@ namespace {
 std::array<bool, Tally::kMaxTiers> tickedTiers(const QString &digits, int runMode)
 {
     std::array<bool, Tally::kMaxTiers> ticked{};
-    const int tiers = PrizeTier::tierCount(runMode);
+    const int tiers = GameRules::of(runMode).tierCount();
     for (const QChar c : digits) {
         const int rank = c.unicode() - u'0';
         if (rank < 1 || rank > tiers)
@@ -72,7 +71,7 @@ int runTally(const QStringList &arguments, Output &out)
     }
 
     // The sub-graph counts the number columns of every listed combination.
-    const int maxNo = Game::maxNo(runMode);
+    const int maxNo = GameRules::of(runMode).maxNo();
     const NumberCounts counts = countNumbers(rows, 1, runMode, maxNo);
     const FrequencyTable ranked = rankNumbers(counts, runMode, maxNo);
     out.section(u"FormWay"_s, u"Graph.ListView1"_s);

@@ -1,24 +1,34 @@
 #include "combinations/guaranteetable.h"
 
 #include "core/fields.h"
+#include "core/gamerules.h"
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace GuaranteeTable {
 
 namespace {
-QStringList tierNames(int picks)
+// The tiers a ticket reaches by its main numbers: the bonus number plays no part here.
+QList<GameRules::Tier> mainTiers(int picks)
 {
-    if (picks == 6)
-        return {u"１等"_s, u"３等"_s, u"４等"_s, u"５等"_s, u"外れ"_s};
-    return {u"１等"_s, u"３等"_s, u"４等"_s, u"外れ"_s};
+    QList<GameRules::Tier> out;
+    for (const GameRules::Tier &t : GameRules::of(picks).tiers()) {
+        if (!t.needsBonus)
+            out.append(t);
+    }
+    return out;
 }
 } // namespace
 
 QStringList headers(int picks)
 {
+    QStringList names;
+    for (const GameRules::Tier &t : mainTiers(picks))
+        names.append(GameRules::tierLabel(t.rank));
+    names.append(u"外れ"_s);
     QStringList out{QString(), u"パターン"_s};
-    const QStringList names = tierNames(picks);
     for (const QString &name : names)
         out.append(name + u"回数"_s);
     for (const QString &name : names)
@@ -26,25 +36,25 @@ QStringList headers(int picks)
     return out;
 }
 
-int countColumn(int picks, int matches)
-{
-    return matches >= 3 ? picks - matches : picks - 2;
-}
-
 QList<Row> rows(const Guarantee::Result &result)
 {
     const int k = result.picks;
-    const int columns = k - 1;
+    const QList<GameRules::Tier> tiers = mainTiers(k);
     QList<Row> out;
-    if (k < 2)
+    if (tiers.isEmpty())
         return out;
+    // The count column of each best match count; counts no tier takes go to the miss column.
+    std::vector<int> columnOf(size_t(k) + 1, int(tiers.size()));
+    for (int c = 0; c < tiers.size(); ++c)
+        columnOf[size_t(tiers[c].mainMatches)] = c;
+    const int columns = int(tiers.size()) + 1;
     Row total{u"合計"_s, QList<qint64>(columns, 0)};
     for (int t = 0; t < result.ticketCount(); ++t) {
         Row row{QString::number(t + 1), QList<qint64>(columns, 0)};
         for (int m = 0; m <= k; ++m) {
             const qint64 v = result.count(t, m);
-            row.counts[countColumn(k, m)] += v;
-            total.counts[countColumn(k, m)] += v;
+            row.counts[columnOf[size_t(m)]] += v;
+            total.counts[columnOf[size_t(m)]] += v;
         }
         out.append(row);
     }

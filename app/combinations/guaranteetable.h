@@ -10,21 +10,17 @@
 // fall in each prize tier or miss, then the same as shares of all draws.
 namespace GuaranteeTable {
 
-// Column headers, the empty column 0 included: "パターン", a count column per tier and the miss
+// Column headers, the empty column 0 included: "パターン", a count column per tier a ticket
+// reaches by main numbers alone (LOTO6 1st, 3rd, 4th, 5th; miniLOTO 1st, 3rd, 4th) and the miss
 // ("１等回数" .. "外れ回数"), then a share column for each ("１等確率" .. "外れ確率").
 QStringList headers(int picks);
-
-// The count column (0-based among the count columns) of a best match count: LOTO6 puts 6, 5,
-// 4, 3 matches in the 1st, 3rd, 4th and 5th tier, miniLOTO 5, 4, 3 in the 1st, 3rd and 4th;
-// fewer matches are a miss (the last column). The bonus number plays no part.
-int countColumn(int picks, int matches);
 
 struct Row
 {
     QString label;        // the ticket's row number, or "合計"
     QList<qint64> counts; // one per count column
 };
-// One row per ticket in grid order, then the total row.
+// One row per ticket in grid order, then the total row; none for a pick count of no game.
 QList<Row> rows(const Guarantee::Result &result);
 
 // A share as the list shows it: " 14.286%", "100.000%", "  0.000%".

@@ -2,6 +2,7 @@
 
 #include "combinations/patternfolder.h"
 #include "core/appfiles.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
 
 #include <QDir>
@@ -27,7 +28,8 @@ SaveResult refused(const QString &message)
 // The game label of a pick count.
 QString gameLabel(int picks)
 {
-    return picks == 6 ? u"LOTO6 "_s : picks == 5 ? u"miniLOTO "_s : QString();
+    const GameRules &rules = GameRules::of(picks);
+    return rules.isGame() ? rules.name() + u' ' : QString();
 }
 
 } // namespace

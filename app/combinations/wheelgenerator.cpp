@@ -3,7 +3,7 @@
 #include "combinations/bestknown.h"
 #include "combinations/binomial.h"
 #include "combinations/covering.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 
 #include <bit>
 #include <vector>
@@ -14,13 +14,9 @@ namespace WheelGenerator {
 
 int matchesForTier(int picks, int tier)
 {
-    if (picks != Game::Loto6 && picks != Game::MiniLoto)
-        return 0;
-    if (tier == 1)
-        return picks;
-    // LOTO6 pays down to the 5th tier (3 matches), miniLOTO down to the 4th (3 matches).
-    const int matches = picks - tier + 2;
-    return tier >= 3 && matches >= 3 ? matches : 0;
+    // A wheel guarantees main numbers only: a tier that needs the bonus is none of its tiers.
+    const GameRules::Tier *rule = GameRules::of(picks).tier(tier);
+    return rule && !rule->needsBonus ? rule->mainMatches : 0;
 }
 
 Plan plan(const PatternFolder::Request &request)
@@ -30,14 +26,13 @@ Plan plan(const PatternFolder::Request &request)
     p.pool = request.pool;
     p.keys = request.keys;
     p.matches = matchesForTier(request.picks, request.tier);
-    const QString game = request.picks == Game::Loto6 ? u"LOTO6"_s : u"miniLOTO"_s;
-    const int maxPool = Game::maxNo(request.picks);
-    if (request.picks != Game::Loto6 && request.picks != Game::MiniLoto) {
+    const GameRules &rules = GameRules::of(request.picks);
+    if (!rules.isGame()) {
         p.warning = u"ゲームを選んでください。"_s;
     } else if (p.matches == 0) {
-        p.warning = u"%1に%2等はありません。"_s.arg(game).arg(request.tier);
-    } else if (request.pool < request.picks || request.pool > maxPool) {
-        p.warning = u"%1の選択数は%2から%3までにしてください。"_s.arg(game).arg(request.picks).arg(maxPool);
+        p.warning = u"%1に%2等はありません。"_s.arg(rules.name()).arg(request.tier);
+    } else if (request.pool < request.picks || request.pool > rules.maxNo()) {
+        p.warning = u"%1の選択数は%2から%3までにしてください。"_s.arg(rules.name()).arg(request.picks).arg(rules.maxNo());
     } else if (request.keys < 0 || request.keys > request.picks) {
         p.warning = u"Key数字数は0から%1までにしてください。"_s.arg(request.picks);
     }

@@ -3,7 +3,7 @@
 #include "core/appfiles.h"
 #include "core/cp932.h"
 #include "core/drawtable.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 
 #include <QDir>
 
@@ -18,6 +18,12 @@ namespace {
 QByteArrayView chopCr(QByteArrayView line)
 {
     return line.endsWith('\r') ? line.chopped(1) : line;
+}
+
+// What the first line of a game's file says.
+QString titleMarker(int runMode)
+{
+    return GameRules::of(runMode).name() + u" DownloadData"_s;
 }
 } // namespace
 
@@ -38,10 +44,10 @@ QByteArray encode(QStringView text)
 
 int gameOfTitle(QStringView titleLine)
 {
-    if (titleLine.contains(u"LOTO6 DownloadData", Qt::CaseInsensitive))
-        return Game::Loto6;
-    if (titleLine.contains(u"miniLOTO DownloadData", Qt::CaseInsensitive))
-        return Game::MiniLoto;
+    for (const int runMode : {Game::Loto6, Game::MiniLoto}) {
+        if (titleLine.contains(titleMarker(runMode), Qt::CaseInsensitive))
+            return runMode;
+    }
     return Game::None;
 }
 
@@ -109,7 +115,7 @@ QString refusedDetail(const QString &path, Reason reason)
         {Reason::TooLarge, u"ファイルが大きすぎます（64 MiB まで）。"_s},
         {Reason::Unreadable, u"ファイルを読み込めません。"_s},
         {Reason::Empty, u"ファイルが空です。"_s},
-        {Reason::NoMarker, u"1 行目に「LOTO6 DownloadData」も「miniLOTO DownloadData」もありません。"_s},
+        {Reason::NoMarker, u"1 行目に「%1」も「%2」もありません。"_s.arg(titleMarker(Game::Loto6), titleMarker(Game::MiniLoto))},
     };
     const auto it = why.find(reason);
     return QDir::toNativeSeparators(path) + u'\n' + (it == why.end() ? QString() : it->second);

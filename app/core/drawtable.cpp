@@ -1,7 +1,6 @@
 #include "core/drawtable.h"
 
 #include "core/fields.h"
-#include "core/numbers.h"
 
 #include <algorithm>
 #include <numeric>
@@ -9,7 +8,7 @@
 void DrawTable::reset(int runMode)
 {
     m_runMode = runMode;
-    m_columns = drawColumns(runMode);
+    m_columns = GameRules::of(runMode).drawColumns();
     clearRows();
 }
 
@@ -42,24 +41,15 @@ void DrawTable::push(Row row, const DrawRecord *record)
     m_selected.push_back(0);
 }
 
-std::optional<qint64> DrawTable::cellNumber(int row, int column) const
+int DrawTable::number(int row, int column) const
 {
-    if (column >= 0 && column < m_columns.size()) {
-        const DrawRecord &r = m_records[size_t(row)];
-        const ColumnLayout &layout = m_columns[column];
-        switch (layout.role) {
-        case ColumnLayout::Role::DrawNo:
-            return r.drawNo;
-        case ColumnLayout::Role::Number:
-        case ColumnLayout::Role::Bonus: {
-            const int n = layout.role == ColumnLayout::Role::Bonus ? r.bonus : r.numbers[size_t(layout.index)];
-            return n == DrawRecord::kNoNumber ? std::nullopt : std::optional<qint64>(n);
-        }
-        default:
-            break;
-        }
-    }
-    return parseNumber(cell(row, column));
+    if (column < 0 || column >= m_columns.size())
+        return 0;
+    const DrawRecord &r = m_records[size_t(row)];
+    const ColumnLayout &layout = m_columns[column];
+    if (layout.role == ColumnLayout::Role::Number)
+        return r.numbers[size_t(layout.index)];
+    return layout.role == ColumnLayout::Role::Bonus ? r.bonus : 0;
 }
 
 int DrawTable::invalidRowCount() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/drawrecord.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/rowsource.h"
 
 #include <QList>
@@ -23,7 +23,7 @@ public:
     void reset(int runMode);
     void clearRows();
     int runMode() const { return m_runMode; }
-    int maxNo() const { return Game::maxNo(m_runMode); }
+    int maxNo() const { return GameRules::of(m_runMode).maxNo(); }
 
     int columnCount() const { return int(m_columns.size()); }
     const ColumnLayout &column(int c) const { return m_columns.at(c); }
@@ -33,7 +33,7 @@ public:
     int rowCount() const override { return int(m_rows.size()); }
     bool isSelected(int row) const override { return m_selected[size_t(row)] != 0; }
     QString cellText(int row, int column) const override { return cell(row, column).toString(); }
-    std::optional<qint64> cellNumber(int row, int column) const override;
+    int number(int row, int column) const override;
     const DrawRecord *record(int row) const override { return &m_records[size_t(row)]; }
     QStringView cell(int row, int column) const;
     // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo).

@@ -58,7 +58,7 @@ FormMain::FormMain(Program &program, bool copied, int runMode, QWidget *parent)
     else {
         // The game comes first, so the tool windows made at start-up already see it.
         m_runMode = runMode;
-        m_maxNo = Game::maxNo(runMode);
+        m_maxNo = GameRules::of(runMode).maxNo();
     }
 
     setWindowTitle(u"Zemvara"_s);
@@ -224,7 +224,7 @@ void FormMain::setLayout(int runMode)
     // The columns decide the game: the window's own, which its tool windows take when made.
     const bool gameChanged = runMode != m_runMode;
     m_runMode = runMode;
-    m_maxNo = Game::maxNo(runMode);
+    m_maxNo = GameRules::of(runMode).maxNo();
     // A copy closed by the user and filled again by its maker, or filled with draws of another
     // game, gets fresh tool windows.
     if (m_copied && (m_tools.isEmpty() || gameChanged))
@@ -360,7 +360,7 @@ bool FormMain::loadFile(const QString &path)
         return false;
     rebuildView([&] { m_table = std::move(fresh); });
     m_runMode = result.runMode;
-    m_maxNo = Game::maxNo(result.runMode);
+    m_maxNo = GameRules::of(result.runMode).maxNo();
     m_list->header()->setSortIndicatorShown(false);
     m_hint->hide();
     autoSizeColumns();

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 // Game mode as the main window keeps it: RunMode is also the count of main numbers per draw.
+// What differs between the games is in GameRules.
 namespace Game {
 constexpr int None = 0;
 constexpr int MiniLoto = 5;
 constexpr int Loto6 = 6;
-
-constexpr int maxNo(int runMode) { return runMode == Loto6 ? 43 : runMode == MiniLoto ? 31 : 0; }
-// List column (sub-item) of the bonus number; main numbers are 3 .. 2 + runMode.
-constexpr int bonusColumn(int runMode) { return runMode + 3; }
-constexpr int firstNumberColumn = 3;
 } // namespace Game
 
 // One column of the draw table: its key, header text, the 0-based field of a data line it
@@ -29,6 +24,3 @@ struct ColumnLayout
     Role role = Role::None;
     int index = 0;  // 0-based main number (Number) or tier (Winners, Prize)
 };
-
-// The column layout of the draw table for a game, column 0 included.
-const QList<ColumnLayout> &drawColumns(int runMode);

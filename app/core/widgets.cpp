@@ -103,23 +103,6 @@ void PanelStatusBar::setPanelText(int panel, const QString &text)
         label->setText(text);
 }
 
-int TreeWidgetRows::rowCount() const
-{
-    return m_list->topLevelItemCount();
-}
-
-bool TreeWidgetRows::isSelected(int row) const
-{
-    const QTreeWidgetItem *item = m_list->topLevelItem(row);
-    return item && item->isSelected();
-}
-
-QString TreeWidgetRows::cellText(int row, int column) const
-{
-    const QTreeWidgetItem *item = m_list->topLevelItem(row);
-    return item ? item->text(column) : QString();
-}
-
 namespace {
 constexpr char kSortedByClick[] = "sortedByClick";
 } // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/rowsource.h"
-
 #include <QLineEdit>
 #include <QList>
 #include <QStatusBar>
@@ -53,20 +51,6 @@ public:
 
 private:
     QList<QLabel *> m_panels;
-};
-
-// Reads a report list (a QTreeWidget of top-level items) as rows.
-class TreeWidgetRows final : public RowSource
-{
-public:
-    explicit TreeWidgetRows(const QTreeWidget *list) : m_list(list) {}
-
-    int rowCount() const override;
-    bool isSelected(int row) const override;
-    QString cellText(int row, int column) const override;
-
-private:
-    const QTreeWidget *m_list;
 };
 
 // An indexed group of push buttons (Command1(0), Command1(1), ...) added to a layout in index

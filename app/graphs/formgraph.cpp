@@ -6,7 +6,6 @@
 #include "core/rowsource.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
-#include "graphs/frequency.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -172,20 +171,21 @@ void FormGraph::MakeGraph()
     m_label1->setText(expectationText(columns, maxNo));
 
     m_list->clear();
+    m_ranked = rankNumbers(counts, columns, maxNo);
     if (counts.selected == 0)
         return;
 
-    const FrequencyTable table = rankNumbers(counts, columns, maxNo);
     m_list->setColumnCount(0);
-    m_list->setHeaderLabels(frequencyHeaders(table.shareHeader));
+    m_list->setHeaderLabels(frequencyHeaders(m_ranked.shareHeader));
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     for (int c = 1; c < m_list->columnCount(); ++c)
         m_list->headerItem()->setTextAlignment(c, right);
 
     QList<QTreeWidgetItem *> items;
-    items.reserve(table.rows.size());
-    for (const FrequencyRow &row : table.rows) {
+    items.reserve(m_ranked.rows.size());
+    for (const FrequencyRow &row : std::as_const(m_ranked.rows)) {
         auto *item = new QTreeWidgetItem(row.cells());
+        item->setData(0, Qt::UserRole, int(items.size()));
         for (int c = 1; c < m_list->columnCount(); ++c)
             item->setTextAlignment(c, right);
         if (row.belowExpected)
@@ -224,7 +224,10 @@ void FormGraph::Command1_Click()
 
 void FormGraph::Command2_Click()
 {
-    m_label2->setText(oddEvenText(TreeWidgetRows(m_list)));
+    QList<FrequencyRow> selected;
+    for (const QTreeWidgetItem *item : m_list->selectedItems())
+        selected.append(m_ranked.rows.value(item->data(0, Qt::UserRole).toInt()));
+    m_label2->setText(oddEvenText(selected));
 }
 
 void FormGraph::ListView1_ColumnClick(int column)

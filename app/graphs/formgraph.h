@@ -2,6 +2,7 @@
 
 #include "core/sorttoggle.h"
 #include "core/toolcontext.h"
+#include "graphs/frequency.h"
 
 #include <QWidget>
 
@@ -59,6 +60,7 @@ private:
 
     ToolContext m_context;
     const RowSource *m_rows = nullptr;
+    FrequencyTable m_ranked;  // the table's rows; each item keeps the index of its row
     int m_noTop = 3;
     int m_noEnd = 8;
     SortToggle m_sortOrder;

@@ -1,7 +1,7 @@
 #include "graphs/frequency.h"
 
 #include "core/fields.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/rowsource.h"
 #include "graphs/graphtext.h"
 
@@ -11,12 +11,12 @@ using namespace Qt::StringLiterals;
 
 ColumnRange graphColumnRange(GraphColumns kind, int runMode)
 {
-    const int bonus = Game::bonusColumn(runMode);
+    const int bonus = GameRules::of(runMode).bonusColumn();
     switch (kind) {
     case GraphColumns::WithBonus:
-        return {Game::firstNumberColumn, bonus};
+        return {GameRules::kFirstNumberColumn, bonus};
     case GraphColumns::WithoutBonus:
-        return {Game::firstNumberColumn, bonus - 1};
+        return {GameRules::kFirstNumberColumn, bonus - 1};
     case GraphColumns::BonusOnly:
         return {bonus, bonus};
     }
@@ -51,10 +51,10 @@ NumberCounts countNumbers(const RowSource &rows, int noTop, int noEnd, int maxNo
             continue;
         ++result.selected;
         for (int c = noTop; c <= noEnd; ++c) {
-            const std::optional<qint64> value = rows.cellNumber(r, c);
+            const int value = rows.number(r, c);
             // A stray value would index past the counters: it is simply not a number of the game.
-            if (value && *value >= 1 && *value <= maxNo)
-                ++result.counts[size_t(*value - 1)];
+            if (value >= 1 && value <= maxNo)
+                ++result.counts[size_t(value - 1)];
         }
     }
     return result;
@@ -114,45 +114,17 @@ QString expectationText(int columnCount, int maxNo)
     return QString::number(columnCount) + u'/' + QString::number(maxNo) + u" = "_s + shortestNumber(percent) + u'%';
 }
 
-QString oddEvenText(const RowSource &rankedTable)
+QString oddEvenText(const QList<FrequencyRow> &rows)
 {
     qint64 even = 0;
     qint64 odd = 0;
-    const int rows = rankedTable.rowCount();
-    for (int r = 0; r < rows; ++r) {
-        if (!rankedTable.isSelected(r))
-            continue;
-        const std::optional<qint64> number = rankedTable.cellNumber(r, 1);
-        const std::optional<qint64> count = rankedTable.cellNumber(r, 2);
-        if (!number || !count)
-            continue;
-        (*number % 2 != 0 ? odd : even) += *count;
-    }
+    for (const FrequencyRow &row : rows)
+        (row.number % 2 != 0 ? odd : even) += row.count;
     const double total = double(even + odd);
     const QString evenShare = even != 0 ? percentFixed3(double(even) / total) + u'%' : u"0.000%"_s;
     const QString oddShare = odd != 0 ? percentFixed3(double(odd) / total) + u"% "_s : u"0.000%"_s;
     return u" 偶数 "_s + QString::number(even) + u"回 "_s + evenShare + u"    奇数 "_s + QString::number(odd) +
            u"回 "_s + oddShare;
-}
-
-namespace {
-// A ranked table as its window shows it right after a count: every row selected.
-class RankedRows final : public RowSource
-{
-public:
-    explicit RankedRows(const FrequencyTable &table) : m_table(table) {}
-    int rowCount() const override { return int(m_table.rows.size()); }
-    bool isSelected(int) const override { return true; }
-    QString cellText(int row, int column) const override { return m_table.rows[row].cells().value(column); }
-
-private:
-    const FrequencyTable &m_table;
-};
-} // namespace
-
-QString oddEvenText(const FrequencyTable &table)
-{
-    return oddEvenText(RankedRows(table));
 }
 
 QString frequencySeriesLabel()

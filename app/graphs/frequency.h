@@ -72,11 +72,9 @@ QList<int> frequencyColumnTwips();
 // "k/M = P%": the share a number would get if every number were equally likely.
 QString expectationText(int columnCount, int maxNo);
 
-// The odd/even line over the selected rows of a ranked table (number in column 1, count in
-// column 2): " 偶数 735回 49.000%    奇数 765回 51.000% ".
-QString oddEvenText(const RowSource &rankedTable);
-// The same over every row of a freshly ranked table (all rows selected).
-QString oddEvenText(const FrequencyTable &table);
+// The odd/even line over rows of a ranked table (a fresh table's rows, or those selected in its
+// window): " 偶数 735回 49.000%    奇数 765回 51.000% ".
+QString oddEvenText(const QList<FrequencyRow> &rows);
 
 // Label of the chart's one series and its categories (the numbers).
 QString frequencySeriesLabel();

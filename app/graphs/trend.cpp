@@ -111,9 +111,9 @@ TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
         std::fill(hit.begin(), hit.end(), 0);
         const int r = selectedRows[size_t(c - 1)];
         for (int j = request.noTop; j <= request.noEnd; ++j) {
-            const std::optional<qint64> v = rows.cellNumber(r, j);
-            if (v && isTicked(*v))
-                hit[size_t(indexOfNumber[size_t(*v)])] = 1;
+            const int v = rows.number(r, j);
+            if (isTicked(v))
+                hit[size_t(indexOfNumber[size_t(v)])] = 1;
         }
         for (size_t i = 0; i < hit.size(); ++i)
             result.prefix[i][size_t(c)] = result.prefix[i][size_t(c - 1)] + hit[i];

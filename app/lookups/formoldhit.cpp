@@ -3,7 +3,7 @@
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/messages.h"
 #include "core/widgets.h"
 #include "lookups/oldhit.h"
@@ -84,10 +84,8 @@ void FormOldHit::Command1_Click()
 {
     const FormMain *source = m_formMain.data();
     const int runMode = source ? source->RunMode() : Game::None;
-    if (runMode == Game::Loto6)
-        CheckHit6();
-    else if (runMode == Game::MiniLoto)
-        CheckHit5();
+    if (GameRules::of(runMode).isGame())
+        checkHit(runMode);
 }
 
 void FormOldHit::CheckHit6()

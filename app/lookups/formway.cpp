@@ -3,11 +3,10 @@
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/messages.h"
 #include "core/widgets.h"
 #include "graphs/formgraph.h"
-#include "lookups/prizetier.h"
 #include "lookups/tallyjob.h"
 #include "lookups/tallymodel.h"
 #include "lookups/tallyrows.h"
@@ -42,7 +41,7 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
         m_tiers.append(box);
     }
     // miniLOTO pays four tiers.
-    m_tiers[4]->setVisible(PrizeTier::tierCount(context.runMode) >= 5);
+    m_tiers[4]->setVisible(GameRules::of(context.runMode).tierCount() >= 5);
     controls->addSpacing(8);
     m_merge = new QCheckBox(Tally::mergeCaption(), this);
     m_merge->setObjectName(u"Check2"_s);
@@ -135,10 +134,8 @@ void FormWay::Command1_Click()
 {
     const FormMain *main = m_formMain.data();
     const int runMode = main ? main->RunMode() : Game::None;
-    if (runMode == Game::Loto6)
-        GetWay6();
-    else if (runMode == Game::MiniLoto)
-        GetWay5();
+    if (GameRules::of(runMode).isGame())
+        getWay(runMode);
 }
 
 Tally::Settings FormWay::settings(int runMode) const

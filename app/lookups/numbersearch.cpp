@@ -2,7 +2,7 @@
 
 #include "core/fields.h"
 #include "core/numbers.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/rowsource.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@ QString prompt(int runMode)
 
 int noEnd(int runMode)
 {
-    return Game::bonusColumn(runMode);
+    return GameRules::of(runMode).bonusColumn();
 }
 
 namespace {
@@ -44,7 +44,7 @@ Parsed parse(const QString &text, int runMode)
             return result;
         }
     }
-    const int maxNo = Game::maxNo(runMode);
+    const int maxNo = GameRules::of(runMode).maxNo();
     for (const QStringView part : parts) {
         const qint64 value = parseNumber(part).value_or(0);
         if (value < 1 || value > maxNo) {
@@ -66,7 +66,7 @@ QStringList cellTexts(const QString &cleaned)
 QList<int> search(const RowSource &source, int noEnd, const QStringList &cells, Mode mode)
 {
     QList<int> matches;
-    const int first = Game::firstNumberColumn;
+    const int first = GameRules::kFirstNumberColumn;
     const int span = std::max(0, noEnd - first + 1);
     QStringList drawn;
     drawn.reserve(span);

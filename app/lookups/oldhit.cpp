@@ -2,18 +2,18 @@
 
 #include "core/drawrecord.h"
 #include "core/fields.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
-#include "core/game.h"
+#include "core/prizetier.h"
 #include "core/rowsource.h"
 
 using namespace Qt::StringLiterals;
 
 namespace OldHit {
 
-
 int boxesTakingPart(int runMode)
 {
-    return runMode == Game::Loto6 ? 6 : runMode == Game::MiniLoto ? 5 : 0;
+    return GameRules::of(runMode).picks();
 }
 
 std::optional<int> boxNumber(QStringView text, int maxNo)
@@ -75,15 +75,14 @@ QStringList listHeaders()
 Result check(const RowSource &source, int runMode, const QStringList &boxes)
 {
     Result result;
-    const int maxNo = Game::maxNo(runMode);
+    const GameRules &rules = GameRules::of(runMode);
     QList<int> numbers;
-    const int taking = std::min<int>(boxesTakingPart(runMode), int(boxes.size()));
+    const int taking = std::min<int>(rules.picks(), int(boxes.size()));
     for (int i = 0; i < taking; ++i) {
-        if (const std::optional<int> n = boxNumber(boxes[i], maxNo))
+        if (const std::optional<int> n = boxNumber(boxes[i], rules.maxNo()))
             numbers.append(*n);
     }
 
-    const int width = PrizeTier::amountWidth(runMode);
     const int rows = source.rowCount();
     for (int r = 0; r < rows && !numbers.isEmpty(); ++r) {
         if (!source.inAnalysisSet(r))
@@ -91,13 +90,14 @@ Result check(const RowSource &source, int runMode, const QStringList &boxes)
         const DrawRecord *draw = source.record(r);
         if (!draw)
             continue;
-        const PrizeTier::DrawMatch match = PrizeTier::matchDraw(*draw, numbers);
-        const PrizeTier::Tier tier = PrizeTier::tierFor(runMode, match.mainMatches, match.bonusMatched);
-        if (!tier.wins())
+        const PrizeTier::Match match = PrizeTier::match(rules, *draw, numbers);
+        if (!match.wins())
             continue;
-        const QString money = padCell(source.cellText(r, tier.moneyColumn), width);
-        result.total += draw->prize(tier.rank);
-        result.hits.append({r, tier, {QString(), u' ' + padCell(source.cellText(r, 1), 5), tier.label(), money}});
+        const qint64 prize = draw->prize(match.rank);
+        result.total += prize;
+        result.hits.append({r, match.rank,
+                            {QString(), u' ' + padCell(source.cellText(r, 1), 5), GameRules::tierLabel(match.rank),
+                             padCell(QString::number(prize), rules.amountWidth())}});
     }
 
     result.summary = result.hits.isEmpty()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "lookups/prizetier.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,9 +16,8 @@ namespace OldHit {
 // Entry boxes of the window; miniLOTO uses the first five.
 constexpr int kBoxCount = 6;
 
-// Boxes that take part in the duplicate test and the matching: 6 (LOTO6), 5 (miniLOTO), else 0.
+// Boxes that take part in the duplicate test and the matching: the game's picks.
 int boxesTakingPart(int runMode);
-
 
 // The number a box adds to the matching: nothing for an empty or non-numeric text, a value
 // beyond 16 bits, or a number outside 1..maxNo.
@@ -35,7 +32,7 @@ QString duplicateMessage();
 struct Hit
 {
     int row = 0;
-    PrizeTier::Tier tier;
+    int rank = 0;       // the tier won
     QStringList cells;  // "", Kai, Tou, Money
 };
 

@@ -1,7 +1,6 @@
 #include "core/featureregistry.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
-#include "core/game.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
 #include "lookups/formsearch.h"
@@ -41,10 +40,7 @@ void menuWay_Click(FormMain &window)
     // Shown (to the right of its main window the first time) before the tally fills it: the
     // sub-graph is placed below its frame, which is only known once it is on screen.
     showToolWindow(way, frameTopRight(&window));
-    if (window.RunMode() == Game::Loto6)
-        way->GetWay6();
-    else if (window.RunMode() == Game::MiniLoto)
-        way->GetWay5();
+    way->Command1_Click();
     showToolWindow(way);
 }
 } // namespace

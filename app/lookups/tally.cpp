@@ -1,8 +1,8 @@
 #include "lookups/tally.h"
 
+#include "core/gamerules.h"
 #include "core/numbers.h"
 #include "core/rowsource.h"
-#include "lookups/prizetier.h"
 
 #include <bit>
 #include <limits>
@@ -148,7 +148,7 @@ struct Layout
 {
     int picks = 0;
     int tiers = 0;
-    explicit Layout(int runMode) : picks(runMode), tiers(PrizeTier::tierCount(runMode))
+    explicit Layout(int runMode) : picks(runMode), tiers(GameRules::of(runMode).tierCount())
     {
         if (tiers == 0)
             picks = 0;
@@ -166,29 +166,15 @@ QString atLeast(qint64 value, int width)
 }
 } // namespace
 
-TierShape tierShape(int runMode, int rank)
-{
-    if (rank < 1 || rank > PrizeTier::tierCount(runMode))
-        return {};
-    // The fewest main numbers that still win the tier, and whether it needs the bonus to.
-    for (int matches = runMode; matches >= 0; --matches) {
-        const bool without = PrizeTier::tierFor(runMode, matches, false).rank == rank;
-        const bool with = PrizeTier::tierFor(runMode, matches, true).rank == rank;
-        if (without || with)
-            return {matches, with && !without};
-    }
-    return {};
-}
-
 int entriesPerDraw(int runMode, int rank)
 {
-    const TierShape shape = tierShape(runMode, rank);
-    return shape.size > 0 ? binomial(runMode, shape.size) : 0;
+    const GameRules::Tier *tier = GameRules::of(runMode).tier(rank);
+    return tier ? binomial(runMode, tier->mainMatches) : 0;
 }
 
 bool Settings::anyTier() const
 {
-    const int count = PrizeTier::tierCount(runMode);
+    const int count = GameRules::of(runMode).tierCount();
     for (int rank = 1; rank <= count; ++rank) {
         if (tiers[size_t(rank - 1)])
             return true;
@@ -293,11 +279,9 @@ Result run(const Plan &plan, const Progress &progress)
         std::vector<Positions> subsets;
     };
     std::vector<TierRun> tiers;
-    for (int rank = 1; rank <= PrizeTier::tierCount(picks); ++rank) {
-        if (!plan.settings.tiers[size_t(rank - 1)])
-            continue;
-        const TierShape shape = tierShape(picks, rank);
-        tiers.push_back({rank, shape.size, shape.bonus, subsets(picks, shape.size)});
+    for (const GameRules::Tier &tier : GameRules::of(picks).tiers()) {
+        if (plan.settings.tiers[size_t(tier.rank - 1)])
+            tiers.push_back({tier.rank, tier.mainMatches, tier.needsBonus, subsets(picks, tier.mainMatches)});
     }
 
     const qint64 total = plan.rawEntries();
@@ -360,7 +344,7 @@ QStringList headers(int runMode)
     for (int i = 1; i <= layout.picks; ++i)
         out.append(QString::number(i));
     for (int t = 1; t <= layout.tiers; ++t)
-        out.append(PrizeTier::label(t) + u"回数"_s);
+        out.append(GameRules::tierLabel(t) + u"回数"_s);
     out << u"合計回数"_s << u"賞金総額"_s << u"回"_s;
     return out;
 }

@@ -20,15 +20,8 @@ namespace Tally {
 constexpr int kMaxTiers = DrawRecord::kMaxTiers;
 constexpr int kMaxKey = DrawRecord::kMaxPicks;
 
-// The drawn-number side of a tier's prize rule: how many of the draw's main numbers a winning
-// combination holds, and whether the bonus number follows them. size 0: no such tier.
-struct TierShape
-{
-    int size = 0;
-    bool bonus = false;
-};
-TierShape tierShape(int runMode, int rank);
-// Combinations one draw yields for a tier: size-subsets of the main numbers.
+// Combinations one draw yields for a tier: the subsets of its main numbers of the size the tier
+// needs (a second-tier combination adds the bonus to each).
 int entriesPerDraw(int runMode, int rank);
 
 // What the tally window's controls hold.

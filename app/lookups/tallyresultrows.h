@@ -16,7 +16,7 @@ public:
     int rowCount() const override;
     bool isSelected(int) const override { return true; }
     QString cellText(int row, int column) const override;
-    std::optional<qint64> cellNumber(int row, int column) const override;
+    int number(int row, int column) const override;
 
 private:
     const Tally::Result &m_result;

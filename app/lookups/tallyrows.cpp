@@ -17,11 +17,7 @@ QString TallyRows::cellText(int row, int column) const
     return m_model->text(row, column);
 }
 
-std::optional<qint64> TallyRows::cellNumber(int row, int column) const
+int TallyRows::number(int row, int column) const
 {
-    if (column >= 1 && column <= m_model->runMode()) {
-        const int n = m_model->number(row, column);
-        return n > 0 ? std::optional<qint64>(n) : std::nullopt;
-    }
-    return RowSource::cellNumber(row, column);
+    return m_model->number(row, column);
 }

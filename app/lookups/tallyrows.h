@@ -14,7 +14,7 @@ public:
     int rowCount() const override;
     bool isSelected(int row) const override;
     QString cellText(int row, int column) const override;
-    std::optional<qint64> cellNumber(int row, int column) const override;
+    int number(int row, int column) const override;
 
 private:
     const TallyModel *m_model;

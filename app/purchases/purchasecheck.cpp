@@ -1,7 +1,7 @@
 #include "purchases/purchasecheck.h"
 
 #include "core/drawtable.h"
-#include "lookups/prizetier.h"
+#include "core/prizetier.h"
 #include "purchases/drawcalendar.h"
 #include "purchases/purchaseentry.h"
 
@@ -23,11 +23,11 @@ void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &cal
     outcome.inTable = true;
     outcome.date = draw->dateText;
 
-    const int maxNo = table.maxNo();
+    const GameRules &rules = GameRules::of(table.runMode());
     QList<int> chosen;
     for (int i = 0; i < entry.picks(); ++i) {
         const int n = entry.values[size_t(i)];
-        if (n < 1 || n > maxNo)
+        if (n < 1 || n > rules.maxNo())
             continue;
         if (draw->hasMain(n))
             outcome.mainHits |= quint8(1u << i);
@@ -37,13 +37,12 @@ void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &cal
         if (!chosen.contains(n))
             chosen.append(n);
     }
-    const PrizeTier::DrawMatch match = PrizeTier::matchDraw(*draw, chosen);
+    const PrizeTier::Match match = PrizeTier::match(rules, *draw, chosen);
     outcome.mainMatches = match.mainMatches;
     outcome.bonusMatched = match.bonusMatched;
-    const PrizeTier::Tier tier = PrizeTier::tierFor(table.runMode(), match.mainMatches, match.bonusMatched);
-    if (tier.wins()) {
-        outcome.tier = tier.rank;
-        outcome.winnings = draw->prize(tier.rank) * entry.tickets;
+    if (match.wins()) {
+        outcome.tier = match.rank;
+        outcome.winnings = draw->prize(match.rank) * entry.tickets;
     }
     entry.outcome = outcome;
 }

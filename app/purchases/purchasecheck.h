@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/gamerules.h"
+
 #include <QString>
 
 struct PurchaseEntry;
@@ -10,9 +12,6 @@ class DrawTable;
 // of the status bar.
 namespace PurchaseCheck {
 
-// Yen per ticket in both games.
-constexpr qint64 kTicketPrice = 200;
-
 // Fills the entry's outcome from its draw: the table's date, the hits and the tier with its
 // prize times the tickets; a draw not in the table gets the calendar's date and no result.
 void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &calendar);
@@ -22,7 +21,7 @@ struct Totals
     qint64 tickets = 0;
     qint64 winningTickets = 0;  // tickets of the entries that won a tier
     qint64 winnings = 0;        // yen
-    qint64 cost() const { return tickets * kTicketPrice; }
+    qint64 cost() const { return tickets * GameRules::kTicketPrice; }
     qint64 balance() const { return winnings - cost(); }
     void add(const PurchaseEntry &entry);
 };

@@ -1,8 +1,8 @@
 #include "purchases/purchaseentry.h"
 
 #include "core/fields.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
-#include "lookups/prizetier.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,13 +29,13 @@ QString PurchaseEntry::cellText(int column) const
     if (column == PurchaseColumn::hit(p))
         return outcome.inTable ? QString::number(outcome.hits()) : QString();
     if (column == PurchaseColumn::tou(p))
-        return PrizeTier::label(outcome.tier);
+        return GameRules::tierLabel(outcome.tier);
     if (column == PurchaseColumn::money(p)) {
         if (!wins())
             return {};
         const QString amount = QString::number(outcome.winnings);
         // Never cut: the totals add up the whole amount.
-        const int width = PrizeTier::amountWidth(p);
+        const int width = GameRules::of(p).amountWidth();
         return amount.size() >= width ? amount : padCell(amount, width);
     }
     return {};

@@ -3,7 +3,7 @@
 #include "core/appfiles.h"
 #include "core/drawfile.h"
 #include "core/fields.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 
 #include <QDir>
 
@@ -23,11 +23,8 @@ Result failure(Status status, const QString &path)
 
 QString title(int runMode)
 {
-    if (runMode == Game::Loto6)
-        return u"LOTO6 購入履歴"_s;
-    if (runMode == Game::MiniLoto)
-        return u"miniLOTO 購入履歴"_s;
-    return {};
+    const GameRules &rules = GameRules::of(runMode);
+    return rules.isGame() ? rules.name() + u" 購入履歴"_s : QString();
 }
 
 QString heading(int runMode)

@@ -1,6 +1,6 @@
 #include "purchases/purchaseinput.h"
 
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
 #include "purchases/purchaseentry.h"
 
@@ -27,7 +27,7 @@ std::optional<qint64> inRange(QStringView text, qint64 lo, qint64 hi)
 
 Boxes fromControls(int runMode, const QStringList &text1, const QStringList &text2)
 {
-    const int picks = runMode == Game::Loto6 ? 6 : runMode == Game::MiniLoto ? 5 : 0;
+    const int picks = GameRules::of(runMode).picks();
     Boxes boxes;
     boxes.numbers = text1.mid(0, picks);
     boxes.tickets = text1.value(picks);
@@ -39,7 +39,7 @@ Boxes fromControls(int runMode, const QStringList &text1, const QStringList &tex
 Checked check(const Boxes &boxes, int runMode)
 {
     Checked result;
-    const int maxNo = Game::maxNo(runMode);
+    const int maxNo = GameRules::of(runMode).maxNo();
     if (maxNo == 0 || boxes.numbers.size() != runMode)
         return {u"数字が未入力のところがあります。"_s, {}};
 

@@ -73,7 +73,7 @@ void frequency(const DrawTable &table, const ColumnRange &range, int maxNo)
     fuzz::check(ranked.rows.isEmpty() == (table.selectedCount() - table.invalidSelectedCount() == 0), "ranked table without a selection");
     if (!ranked.rows.isEmpty()) {
         fuzz::check(ranked.rows.size() == maxNo, "a number missing from the ranking");
-        oddEvenText(ranked);
+        oddEvenText(ranked.rows);
     }
     expectationText(range.count(), maxNo);
 }

@@ -3,8 +3,7 @@
 // totals, and a save read back. The game comes from the input's last byte.
 #include "core/drawfile.h"
 #include "core/drawtable.h"
-#include "core/game.h"
-#include "lookups/prizetier.h"
+#include "core/gamerules.h"
 #include "purchases/drawcalendar.h"
 #include "purchases/purchasecheck.h"
 #include "purchases/purchasefile.h"
@@ -61,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzz::check(entry.kai.size() <= PurchaseEntry::kKaiWidth && entry.buy.size() <= PurchaseEntry::kBuyWidth, "a cell wider than its column");
         PurchaseCheck::check(entry, table, calendar);
         const PurchaseEntry::Outcome &o = entry.outcome;
-        fuzz::check(o.tier >= 0 && o.tier <= PrizeTier::tierCount(runMode), "tier outside the game's tiers");
+        fuzz::check(o.tier >= 0 && o.tier <= GameRules::of(runMode).tierCount(), "tier outside the game's tiers");
         fuzz::check(o.winnings >= 0 && (o.tier > 0 || o.winnings == 0), "winnings without a tier");
         fuzz::check(o.mainMatches <= runMode, "more hits than picks");
         fuzz::check(o.inTable || o.tier == 0, "a tier for a draw not in the table");

@@ -19,16 +19,17 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Rows given as cell texts (column 0 first) with their own selected flags.
+// Rows given as the numbers of their cells (column 0 first) with their own selected flags.
 class ListRows final : public RowSource
 {
 public:
-    QList<QStringList> cells;
+    QList<QList<int>> numbers;
     QList<bool> selected;
 
-    int rowCount() const override { return int(cells.size()); }
+    int rowCount() const override { return int(numbers.size()); }
     bool isSelected(int row) const override { return selected.value(row); }
-    QString cellText(int row, int column) const override { return cells[row].value(column); }
+    QString cellText(int row, int column) const override { return QString::number(number(row, column)); }
+    int number(int row, int column) const override { return numbers[row].value(column); }
 };
 
 std::vector<bool> tickedOnly(int maxNo, const QList<int> &numbers)
@@ -84,11 +85,19 @@ private Q_SLOTS:
 
     void strayCellsAreSkipped()
     {
-        // Blank, non-numeric and out-of-range cells: none of them may be counted or crash.
+        // Blank, non-numeric and out-of-range cells: none of them may be counted or crash. They are
+        // read as the draw table reads its cells (it analyses no such row: here they are a list's).
+        DrawTable table;
+        table.reset(Game::Loto6);
+        table.appendRow(QStringList{QString(), u"    1"_s, u"d"_s, u" 0"_s, u"44"_s, u"  "_s, u"ab"_s, u"-3"_s, u" 7"_s});
+        table.appendRow(QStringList{QString(), u"    2"_s, u"d"_s, u"32"_s, u" 7"_s, u"31"_s, u" 1"_s, u"99"_s, u"  "_s});
         ListRows rows;
-        rows.cells = {{QString(), u"    1"_s, u"d"_s, u" 0"_s, u"44"_s, u"  "_s, u"ab"_s, u"-3"_s, u" 7"_s},
-                      {QString(), u"    2"_s, u"d"_s, u"32"_s, u" 7"_s, u"31"_s, u" 1"_s, u"99"_s, u"  "_s}};
-        rows.selected = {true, true};
+        for (int r = 0; r < table.rowCount(); ++r) {
+            rows.numbers.append(QList<int>());
+            for (int c = 0; c <= 8; ++c)
+                rows.numbers[r].append(table.number(r, c));
+            rows.selected.append(true);
+        }
         const NumberCounts loto6 = countNumbers(rows, 3, 8, 43);
         QCOMPARE(loto6.selected, 2);
         QCOMPARE(loto6.counts.size(), size_t(43));
@@ -143,9 +152,8 @@ private Q_SLOTS:
     {
         // Counts 3, 2, 2, 1 (numbers 5, 9, 2, 7); the rest 0.
         ListRows rows;
-        const QList<QList<int>> bonuses{{5}, {5}, {5}, {9}, {9}, {2}, {2}, {7}};
-        for (const QList<int> &b : bonuses) {
-            rows.cells.append({QString(), u"1"_s, u"d"_s, padCell(QString::number(b[0]), 2)});
+        for (const int bonus : {5, 5, 5, 9, 9, 2, 2, 7}) {
+            rows.numbers.append({0, 1, 0, bonus});
             rows.selected.append(true);
         }
         const FrequencyTable ranked = rankNumbers(countNumbers(rows, 3, 3, 43), 1, 43);
@@ -191,24 +199,21 @@ private Q_SLOTS:
 
     void oddEvenLine()
     {
-        // A table as the window shows it: number in column 1, count in column 2.
-        ListRows table;
-        const QList<std::pair<int, int>> counts{{2, 700}, {3, 700}, {4, 35}, {5, 65}};
-        for (const auto &[number, count] : counts) {
-            table.cells.append({QString(), padCell(QString::number(number), 2), padCell(QString::number(count), 5)});
-            table.selected.append(true);
-        }
-        QCOMPARE(oddEvenText(table), u" 偶数 735回 49.000%    奇数 765回 51.000% "_s);
-
-        // Only the odd numbers selected.
-        table.selected = {false, true, false, true};
-        QCOMPARE(oddEvenText(table), u" 偶数 0回 0.000%    奇数 765回 100.000% "_s);
+        // Rows of a ranked table: number and count.
+        auto row = [](int number, qint64 count) {
+            FrequencyRow r;
+            r.number = number;
+            r.count = count;
+            return r;
+        };
+        const QList<FrequencyRow> rows{row(2, 700), row(3, 700), row(4, 35), row(5, 65)};
+        QCOMPARE(oddEvenText(rows), u" 偶数 735回 49.000%    奇数 765回 51.000% "_s);
+        // Only the odd numbers (selected in the window).
+        QCOMPARE(oddEvenText({rows[1], rows[3]}), u" 偶数 0回 0.000%    奇数 765回 100.000% "_s);
         // Only the even ones: the odd share is the bare zero text.
-        table.selected = {true, false, true, false};
-        QCOMPARE(oddEvenText(table), u" 偶数 735回 100.000%    奇数 0回 0.000%"_s);
+        QCOMPARE(oddEvenText({rows[0], rows[2]}), u" 偶数 735回 100.000%    奇数 0回 0.000%"_s);
         // Nothing selected.
-        table.selected = {false, false, false, false};
-        QCOMPARE(oddEvenText(table), u" 偶数 0回 0.000%    奇数 0回 0.000%"_s);
+        QCOMPARE(oddEvenText({}), u" 偶数 0回 0.000%    奇数 0回 0.000%"_s);
     }
 
     void columnRangesOfTheEntries()

@@ -3,10 +3,9 @@
 
 #include "core/drawfile.h"
 #include "core/drawtable.h"
-#include "core/game.h"
+#include "core/gamerules.h"
 #include "lookups/numbersearch.h"
 #include "lookups/oldhit.h"
-#include "lookups/prizetier.h"
 
 #include <QTest>
 
@@ -23,16 +22,6 @@ DrawTable loadTable(const QString &path, int *runMode = nullptr)
     return table;
 }
 
-int columnOfKey(int runMode, const QString &key)
-{
-    const QList<ColumnLayout> &columns = drawColumns(runMode);
-    for (int c = 0; c < columns.size(); ++c) {
-        if (columns[c].key == key)
-            return c;
-    }
-    return -1;
-}
-
 QStringList numbersText(const QList<int> &numbers)
 {
     QStringList out;
@@ -47,9 +36,6 @@ class TestLookupsLogic : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void tierRules_data();
-    void tierRules();
-    void tierNeverFromTooFewMatches();
     void checkMatchesIndependentCount_data();
     void checkMatchesIndependentCount();
     void checkCountsOnlySelectedRows();
@@ -65,66 +51,6 @@ private Q_SLOTS:
     void searchComparesPaddedText();
     void searchOnlySelectedRowsInSourceOrder();
 };
-
-void TestLookupsLogic::tierRules_data()
-{
-    QTest::addColumn<int>("runMode");
-    QTest::addColumn<int>("matches");
-    QTest::addColumn<bool>("bonus");
-    QTest::addColumn<QString>("label");  // empty: no prize
-
-    // LOTO6: the bonus only decides between the second and the third tier.
-    QTest::newRow("6: six") << 6 << 6 << false << u"１等"_s;
-    QTest::newRow("6: five + bonus") << 6 << 5 << true << u"２等"_s;
-    QTest::newRow("6: five") << 6 << 5 << false << u"３等"_s;
-    QTest::newRow("6: four + bonus") << 6 << 4 << true << u"４等"_s;
-    QTest::newRow("6: four") << 6 << 4 << false << u"４等"_s;
-    QTest::newRow("6: three + bonus") << 6 << 3 << true << u"５等"_s;
-    QTest::newRow("6: three") << 6 << 3 << false << u"５等"_s;
-    QTest::newRow("6: two + bonus") << 6 << 2 << true << QString();
-    QTest::newRow("6: none") << 6 << 0 << false << QString();
-    // miniLOTO
-    QTest::newRow("5: five") << 5 << 5 << false << u"１等"_s;
-    QTest::newRow("5: four + bonus") << 5 << 4 << true << u"２等"_s;
-    QTest::newRow("5: four") << 5 << 4 << false << u"３等"_s;
-    QTest::newRow("5: three + bonus") << 5 << 3 << true << u"４等"_s;
-    QTest::newRow("5: three") << 5 << 3 << false << u"４等"_s;
-    QTest::newRow("5: two + bonus") << 5 << 2 << true << QString();
-    // No game loaded: nothing wins.
-    QTest::newRow("none") << 0 << 6 << false << QString();
-}
-
-void TestLookupsLogic::tierRules()
-{
-    QFETCH(int, runMode);
-    QFETCH(int, matches);
-    QFETCH(bool, bonus);
-    QFETCH(QString, label);
-
-    const PrizeTier::Tier tier = PrizeTier::tierFor(runMode, matches, bonus);
-    QCOMPARE(tier.label(), label);
-    QCOMPARE(tier.wins(), !label.isEmpty());
-    if (label.isEmpty()) {
-        QCOMPARE(tier.moneyColumn, 0);
-        return;
-    }
-    // The prize column is the "MoneyN" column of the draw table for the tier N of the label.
-    const int rank = u"１２３４５"_s.indexOf(label.front()) + 1;
-    QCOMPARE(tier.rank, rank);
-    QCOMPARE(tier.moneyColumn, columnOfKey(runMode, u"Money"_s + QString::number(rank)));
-}
-
-void TestLookupsLogic::tierNeverFromTooFewMatches()
-{
-    for (int runMode : {5, 6}) {
-        for (int matches = -1; matches < 3; ++matches) {
-            QVERIFY(!PrizeTier::tierFor(runMode, matches, true).wins());
-            QVERIFY(!PrizeTier::tierFor(runMode, matches, false).wins());
-        }
-        QVERIFY(!PrizeTier::tierFor(runMode, runMode + 1, false).wins());
-        QCOMPARE(PrizeTier::moneyColumn(runMode, PrizeTier::tierCount(runMode) + 1), 0);
-    }
-}
 
 void TestLookupsLogic::checkMatchesIndependentCount_data()
 {
@@ -172,14 +98,14 @@ void TestLookupsLogic::checkMatchesIndependentCount()
             QCOMPARE(hit.cells[0], QString());
             QCOMPARE(hit.cells[1].size(), 6);
             QCOMPARE(hit.cells[1].toInt(), d.kai());
-            QCOMPARE(hit.cells[2], PrizeTier::label(tier));
+            QCOMPARE(hit.cells[2], GameRules::tierLabel(tier));
             QCOMPARE(hit.cells[3].size(), picks == 6 ? 9 : 8);
             QCOMPARE(hit.cells[3].trimmed(), d.prize(picks, tier));
         }
         QCOMPARE(result.summary, QString::number(expectedRows.size()) + u"回当選　賞金合計　"_s +
                                      QString::number(expectedTotal) + u"円"_s);
         if (set != numbers)
-            QCOMPARE(result.hits.last().tier.rank, 1);
+            QCOMPARE(result.hits.last().rank, 1);
     }
 }
 
@@ -256,7 +182,7 @@ void TestLookupsLogic::checkWithFewerNumbers()
     const OldHit::Result result = OldHit::check(table, runMode, numbersText(three));
     QVERIFY(result.rows().contains(100));
     for (const OldHit::Hit &hit : result.hits)
-        QCOMPARE(hit.tier.label(), u"５等"_s);
+        QCOMPARE(hit.rank, 5);
 }
 
 void TestLookupsLogic::duplicateTest_data()
