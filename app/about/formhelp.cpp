@@ -45,6 +45,18 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowTitle(u"Zemvara ヘルプ"_s);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildHistoryBar());
+    layout->addWidget(buildPanes(), 1);
+    layout->addLayout(buildFindBar());
+    addShortcuts();
+
+    buildNavigation();
+    resize(920, 660);
+    showPage({});
+}
+
+QLayout *FormHelp::buildHistoryBar()
+{
     auto *bar = new QHBoxLayout;
     m_back = new QPushButton(u"◀ 戻る"_s, this);
     m_back->setObjectName(u"cmdBack"_s);
@@ -58,8 +70,14 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     bar->addWidget(m_forward);
     bar->addWidget(home);
     bar->addStretch(1);
-    layout->addLayout(bar);
+    connect(m_back, &QPushButton::clicked, this, &FormHelp::cmdBack_Click);
+    connect(m_forward, &QPushButton::clicked, this, &FormHelp::cmdForward_Click);
+    connect(home, &QPushButton::clicked, this, [this] { showPage({}); });
+    return bar;
+}
 
+QWidget *FormHelp::buildPanes()
+{
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     m_tabs = new QTabWidget(splitter);
     m_tabs->setObjectName(u"tabNavigation"_s);
@@ -67,7 +85,30 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     m_contents->setObjectName(u"treeContents"_s);
     m_contents->setHeaderHidden(true);
     m_tabs->addTab(m_contents, u"目次"_s);
+    m_tabs->addTab(buildIndexPage(), u"索引"_s);
 
+    m_page = new QTextBrowser(splitter);
+    m_page->setObjectName(u"txtPage"_s);
+    // Links are followed here: pages of the help stay in the viewer, web addresses go to the browser.
+    m_page->setOpenLinks(false);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(m_page);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({280, 640});
+
+    connect(m_page, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
+    connect(m_page, &QTextBrowser::forwardAvailable, m_forward, &QPushButton::setEnabled);
+    connect(m_page, &QTextBrowser::anchorClicked, this, &FormHelp::followLink);
+    connect(m_page, &QTextBrowser::sourceChanged, this, &FormHelp::pageChanged);
+    connect(m_contents, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { showPage(item->data(0, kHrefRole).toString()); });
+    connect(m_contents, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { showPage(item->data(0, kHrefRole).toString()); });
+    return splitter;
+}
+
+QWidget *FormHelp::buildIndexPage()
+{
     auto *indexPage = new QWidget(m_tabs);
     auto *indexLayout = new QVBoxLayout(indexPage);
     indexLayout->setContentsMargins(4, 4, 4, 4);
@@ -79,18 +120,25 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     m_index->setObjectName(u"lstIndex"_s);
     indexLayout->addWidget(m_indexFilter);
     indexLayout->addWidget(m_index, 1);
-    m_tabs->addTab(indexPage, u"索引"_s);
 
-    m_page = new QTextBrowser(splitter);
-    m_page->setObjectName(u"txtPage"_s);
-    // Links are followed here: pages of the help stay in the viewer, web addresses go to the browser.
-    m_page->setOpenLinks(false);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_page);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({280, 640});
-    layout->addWidget(splitter, 1);
+    connect(m_index, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { showPage(item->data(kHrefRole).toString()); });
+    connect(m_index, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { showPage(item->data(kHrefRole).toString()); });
+    connect(m_indexFilter, &QLineEdit::textChanged, this, &FormHelp::filterIndex);
+    connect(m_indexFilter, &QLineEdit::returnPressed, this, [this] {
+        for (int i = 0; i < m_index->count(); ++i) {
+            if (!m_index->item(i)->isHidden()) {
+                showPage(m_index->item(i)->data(kHrefRole).toString());
+                return;
+            }
+        }
+    });
+    return indexPage;
+}
 
+QLayout *FormHelp::buildFindBar()
+{
     auto *find = new QHBoxLayout;
     find->addWidget(new QLabel(u"ページ内を検索:"_s, this));
     m_find = new QLineEdit(this);
@@ -106,36 +154,15 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     find->addWidget(next);
     find->addWidget(previous);
     find->addWidget(m_findResult, 1);
-    layout->addLayout(find);
 
-    connect(m_back, &QPushButton::clicked, this, &FormHelp::cmdBack_Click);
-    connect(m_forward, &QPushButton::clicked, this, &FormHelp::cmdForward_Click);
-    connect(home, &QPushButton::clicked, this, [this] { showPage({}); });
-    connect(m_page, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
-    connect(m_page, &QTextBrowser::forwardAvailable, m_forward, &QPushButton::setEnabled);
-    connect(m_page, &QTextBrowser::anchorClicked, this, &FormHelp::followLink);
-    connect(m_page, &QTextBrowser::sourceChanged, this, &FormHelp::pageChanged);
-    connect(m_contents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { showPage(item->data(0, kHrefRole).toString()); });
-    connect(m_contents, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { showPage(item->data(0, kHrefRole).toString()); });
-    connect(m_index, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { showPage(item->data(kHrefRole).toString()); });
-    connect(m_index, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { showPage(item->data(kHrefRole).toString()); });
-    connect(m_indexFilter, &QLineEdit::textChanged, this, &FormHelp::filterIndex);
-    connect(m_indexFilter, &QLineEdit::returnPressed, this, [this] {
-        for (int i = 0; i < m_index->count(); ++i) {
-            if (!m_index->item(i)->isHidden()) {
-                showPage(m_index->item(i)->data(kHrefRole).toString());
-                return;
-            }
-        }
-    });
     connect(m_find, &QLineEdit::returnPressed, this, [this] { findFromBar(false); });
     connect(next, &QPushButton::clicked, this, [this] { findFromBar(false); });
     connect(previous, &QPushButton::clicked, this, [this] { findFromBar(true); });
+    return find;
+}
 
+void FormHelp::addShortcuts()
+{
     auto *findKey = new QShortcut(QKeySequence::Find, this);
     connect(findKey, &QShortcut::activated, this, [this] {
         m_find->setFocus();
@@ -149,10 +176,6 @@ FormHelp::FormHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(backKey, &QShortcut::activated, this, &FormHelp::cmdBack_Click);
     auto *forwardKey = new QShortcut(QKeySequence::Forward, this);
     connect(forwardKey, &QShortcut::activated, this, &FormHelp::cmdForward_Click);
-
-    buildNavigation();
-    resize(920, 660);
-    showPage({});
 }
 
 void FormHelp::buildNavigation()

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -37,6 +38,12 @@ public:
     QListWidget *indexList() const { return m_index; }
 
 private:
+    QLayout *buildHistoryBar();
+    QWidget *buildPanes();
+    QWidget *buildIndexPage();
+    QLayout *buildFindBar();
+    void addShortcuts();
+    // Fills the contents tree and the index from the help's own pages.
     void buildNavigation();
     void followLink(const QUrl &url);
     void pageChanged(const QUrl &url);

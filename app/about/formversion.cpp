@@ -44,6 +44,31 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
     setObjectName(u"FormVersion"_s);
     setWindowIcon(programIcon());
 
+    QLayout *heading = buildHeading();
+    QLayout *contact = buildContact();
+    QLayout *bottom = buildDisclaimerAndButtons();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(heading);
+    layout->addWidget(separator(this, 0));
+    layout->addLayout(contact);
+    layout->addWidget(separator(this, 1));
+    layout->addLayout(bottom);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(u"Timer1"_s);
+    m_timer->setInterval(kTickMs);
+    connect(m_timer, &QTimer::timeout, this, &FormVersion::Timer1_Timer);
+    auto *escape = new QShortcut(Qt::Key_Escape, this);
+    connect(escape, &QShortcut::activated, this, &FormVersion::cmdOK_Click);
+
+    Form_Load();
+    // The wrapped texts decide the height: ask the layout for the width the box opens with.
+    constexpr int kWidth = 560;
+    resize(kWidth, layout->totalHeightForWidth(kWidth));
+}
+
+QLayout *FormVersion::buildHeading()
+{
     // The icon bounces inside a well of its own, clear of the texts.
     auto *well = new QWidget(this);
     well->setObjectName(u"iconWell"_s);
@@ -64,12 +89,31 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
                                 u"Zemvara プロジェクト ― LOTO6・miniLOTO の抽選結果を解析するツール"_s);
     description->setWordWrap(true);
 
+    auto *heading = new QGridLayout;
+    heading->addWidget(well, 0, 0, 3, 1, Qt::AlignTop);
+    heading->addWidget(title, 0, 1);
+    heading->addWidget(version, 1, 1);
+    heading->addWidget(description, 2, 1);
+    heading->setColumnStretch(1, 1);
+    return heading;
+}
+
+QLayout *FormVersion::buildContact()
+{
     QLabel *mailLabel = label(this, u"Label1"_s, u"メールアドレス"_s);
     auto *mail = new QLineEdit(VersionInfo::contactAddress(), this);
     mail->setObjectName(u"Text1"_s);
     mail->setReadOnly(true);
     mailLabel->setBuddy(mail);
 
+    auto *contact = new QHBoxLayout;
+    contact->addWidget(mailLabel);
+    contact->addWidget(mail, 1);
+    return contact;
+}
+
+QLayout *FormVersion::buildDisclaimerAndButtons()
+{
     QLabel *disclaimer = label(this, u"lblDisclaimer"_s,
                                u"警告: LOTO6・miniLOTO の当選番号は毎回無作為の抽選で決まります。"
                                u"過去の抽選結果をどのように集計・解析しても、次の当選番号を予測することはできず、"
@@ -84,19 +128,10 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *ok = new QPushButton(u"OK"_s, this);
     ok->setObjectName(u"cmdOK"_s);
     ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &FormVersion::cmdOK_Click);
     auto *sysInfo = new QPushButton(u"ｼｽﾃﾑ情報(&S)..."_s, this);
     sysInfo->setObjectName(u"cmdSysInfo"_s);
-
-    auto *heading = new QGridLayout;
-    heading->addWidget(well, 0, 0, 3, 1, Qt::AlignTop);
-    heading->addWidget(title, 0, 1);
-    heading->addWidget(version, 1, 1);
-    heading->addWidget(description, 2, 1);
-    heading->setColumnStretch(1, 1);
-
-    auto *contact = new QHBoxLayout;
-    contact->addWidget(mailLabel);
-    contact->addWidget(mail, 1);
+    connect(sysInfo, &QPushButton::clicked, this, &FormVersion::cmdSysInfo_Click);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -106,27 +141,7 @@ FormVersion::FormVersion(QWidget *parent) : QWidget(parent, Qt::Window)
     bottom->addWidget(disclaimer, 1);
     bottom->addSpacing(8);
     bottom->addLayout(buttons);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(heading);
-    layout->addWidget(separator(this, 0));
-    layout->addLayout(contact);
-    layout->addWidget(separator(this, 1));
-    layout->addLayout(bottom);
-
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(u"Timer1"_s);
-    m_timer->setInterval(kTickMs);
-    connect(m_timer, &QTimer::timeout, this, &FormVersion::Timer1_Timer);
-    connect(ok, &QPushButton::clicked, this, &FormVersion::cmdOK_Click);
-    connect(sysInfo, &QPushButton::clicked, this, &FormVersion::cmdSysInfo_Click);
-    auto *escape = new QShortcut(Qt::Key_Escape, this);
-    connect(escape, &QShortcut::activated, this, &FormVersion::cmdOK_Click);
-
-    Form_Load();
-    // The wrapped texts decide the height: ask the layout for the width the box opens with.
-    constexpr int kWidth = 560;
-    resize(kWidth, layout->totalHeightForWidth(kWidth));
+    return bottom;
 }
 
 void FormVersion::Form_Load()

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLayout;
 class QTimer;
 
 // The version box: the program's title and version, the project's credit and contact address,
@@ -28,6 +29,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    QLayout *buildHeading();
+    QLayout *buildContact();
+    QLayout *buildDisclaimerAndButtons();
     void Form_Load();
 
     QLabel *m_icon = nullptr;
