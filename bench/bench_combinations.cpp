@@ -10,6 +10,7 @@
 #include "combinations/guarantee.h"
 #include "core/formmain.h"
 #include "core/virtualgridview.h"
+#include "core/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,7 +109,7 @@ void measurePool(FormCombList *list, int n)
     const double before = bench::currentRssMiB();
     std::vector<double> times;
     for (int run = 0; run < 15; ++run) {
-        list->Command1(1)->click();
+        list->Command1(BoxesClear)->click();
         for (int i = 0; i < n - 1; ++i)
             list->Check1(i)->setChecked(true);
         QCoreApplication::processEvents();
@@ -161,7 +162,7 @@ int measureWindow(const Guarantee::Input &wheel)
     bench::report(u"  resident growth of both"_s, bench::currentRssMiB() - rssBefore, u"MiB"_s);
 
     // The wheel loaded by its tier button, calculated and shown in the result list.
-    list->Command1(0)->click();
+    list->Command1(BoxesAll)->click();
     list->Command3(0)->click();
     std::vector<double> times;
     for (int run = 0; run < 11; ++run) {

@@ -6,6 +6,7 @@
 #include "core/formmain.h"
 #include "core/messages.h"
 #include "core/virtualgridview.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
@@ -59,7 +60,6 @@ int measure(FormMain &main)
     // The heaviest trend.
     const double before = bench::currentRssMiB();
     auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
-    trend->setSetFormMain(&main);
     trend->setNoTop(3);
     trend->setNoEnd(9);
     trend->show();
@@ -72,12 +72,12 @@ int measure(FormMain &main)
     const double chartLogic = bench::medianMs(11, [&] { movingRateChart(grid, 5); });
     settle();
     const double trendFill = bench::medianMs(11, [&] {
-        trend->Command1_Click(0);
+        trend->Command1_Click(BoxesAll);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
     settle();
     const double trendReady = bench::medianMs(5, [&] {
-        trend->Command1_Click(0);
+        trend->Command1_Click(BoxesAll);
         settle();
         trend->grab();
         chart->grab();

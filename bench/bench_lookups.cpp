@@ -28,7 +28,6 @@ int main(int argc, char *argv[])
         constexpr int runs = 41;
 
         auto *check = main.tools().get<FormOldHit>(LookupTools::OldHit);
-        check->SetFormMain(&main);
         check->show();
         const QList<std::pair<QString, QStringList>> sets{
             {u"3 14 15 26 35 43"_s, {u"3"_s, u"14"_s, u"15"_s, u"26"_s, u"35"_s, u"43"_s}},
@@ -44,10 +43,9 @@ int main(int argc, char *argv[])
         }
 
         auto *search = main.tools().get<FormSearch>(LookupTools::Search);
-        search->SetFormMain(&main);
         search->setNoEnd(NumberSearch::noEnd(6));
         search->show();
-        search->Option1(0)->setChecked(true);
+        search->Option1(NumberSearch::Or)->setChecked(true);
         for (const QString &text : {u"7 13"_s, u"1 2 3 4 5 6 7 8 9 10 11 12"_s}) {
             search->Text1()->setText(text);
             const QStringList cells = NumberSearch::cellTexts(text);

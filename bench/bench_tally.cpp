@@ -23,7 +23,6 @@ void benchGame(FormMain &main, const QString &game)
     std::printf("%s: %d draws, %lld combinations from them\n", qPrintable(game), main.table().rowCount(),
                 Tally::plan(main.table(), {runMode, {true, true, true, true, true}, false, u"1"_s}).rawEntries());
     auto *way = main.tools().get<FormWay>(LookupTools::Way);
-    way->SetFormMain(&main);
     // Measured whole: no run is left to the background.
     way->setProgressDelay(60000);
     way->show();

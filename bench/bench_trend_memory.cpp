@@ -4,6 +4,7 @@
 #include "benchsupport.h"
 
 #include "core/formmain.h"
+#include "core/widgets.h"
 #include "graphs/formgraph2.h"
 #include "graphs/formgraph3.h"
 #include "graphs/graphsfeature.h"
@@ -53,14 +54,13 @@ int main(int argc, char *argv[])
         return 1;
     const double afterLoad = bench::currentRssMiB();
     auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
-    trend->setSetFormMain(&main);
     trend->setNoTop(3);
     trend->setNoEnd(9);
     trend->show();
     QElapsedTimer timer;
     timer.start();
     trend->Check2()->setChecked(true);  // every number is ticked at start: the heaviest trend
-    trend->Command1_Click(0);
+    trend->Command1_Click(BoxesAll);
     QCoreApplication::processEvents();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     const FormGraph3 *chart = trend->graph3();

@@ -44,8 +44,8 @@ enum Page { NormalPage = 0, PurchasePage = 1 };
 } // namespace
 
 FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_picks(context.runMode),
-      m_pool(context.runMode), m_sheet(std::make_shared<TicketSheet>()), m_job(new GuaranteeJob(this))
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context), m_picks(context.runMode()),
+      m_pool(context.runMode()), m_sheet(std::make_shared<TicketSheet>()), m_job(new GuaranteeJob(this))
 {
     setObjectName(u"FormCombList"_s);
     setWindowTitle(u"組み合わせ表の作成"_s);
@@ -102,6 +102,7 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
 
     m_grid1 = new VirtualGridView(this);
     m_grid1->setObjectName(u"MSFlexGrid1"_s);
+    setCombinations(CombinationTable());
     connect(m_grid1, &VirtualGridView::cellHovered, this,
             [this](int row, int column) { hoverText(m_grid1, row, column); });
 
@@ -175,25 +176,13 @@ FormCombList::~FormCombList() = default;
 
 void FormCombList::buildNumberBoxes(QGridLayout *layout)
 {
-    for (int i = 0; i < m_context.maxNo; ++i) {
+    for (int i = 0; i < m_context.maxNo(); ++i) {
         auto *box = new QCheckBox(QString::number(i + 1), this);
         setControlIndex(box, u"Check1"_s, i);
         connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
         layout->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
         m_check1.append(box);
     }
-}
-
-void FormCombList::setSetFormMain(FormMain *window)
-{
-    m_formMain = window;
-}
-
-void FormCombList::resetGrids()
-{
-    setCombinations(CombinationTable());
-    *m_sheet = TicketSheet();
-    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
 }
 
 bool FormCombList::isPurchaseMode() const
@@ -272,7 +261,7 @@ void FormCombList::Command1_Click(int index)
         MakeTicketHeader();
     else
         MakeCombGrid();
-    if (index != 3)
+    if (index != BoxesUpdate)
         CheckPatternFiles();
 }
 
@@ -281,7 +270,7 @@ void FormCombList::Command2_Click(int index)
     const int entry = selectedEntry();
     if (entry < 0)
         return;
-    const std::optional<int> moved = index == 0 ? m_pool.moveUp(entry) : m_pool.moveDown(entry);
+    const std::optional<int> moved = index == MoveUp ? m_pool.moveUp(entry) : m_pool.moveDown(entry);
     if (!moved)
         return;
     showPool(*moved);
@@ -303,7 +292,7 @@ void FormCombList::ListView1_ItemCheck(int index, bool checked)
     if (checked)
         CutKeyRows();
     else
-        Command1_Click(3);
+        Command1_Click(BoxesUpdate);
 }
 
 void FormCombList::relabelVisibleGrid()
@@ -378,7 +367,7 @@ void FormCombList::MarkTicketRows()
 
 void FormCombList::Check2_Click()
 {
-    Command1_Click(3);
+    Command1_Click(BoxesUpdate);
     m_pages->setCurrentIndex(isPurchaseMode() ? PurchasePage : NormalPage);
     if (isPurchaseMode())
         fitResultList();
@@ -549,8 +538,7 @@ void FormCombList::fitResultList()
 
 void FormCombList::Command6_Click()
 {
-    Program *program = m_context.program;
-    QWidget *manager = program ? program->programWindow(CombinationTools::PatternManager) : nullptr;
+    QWidget *manager = m_context.program().programWindow(CombinationTools::PatternManager);
     if (!manager)
         return;
     if (auto *link = dynamic_cast<PatternManagerLink *>(manager))

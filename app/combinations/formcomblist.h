@@ -41,11 +41,8 @@ public:
     explicit FormCombList(const ToolContext &context, QWidget *parent = nullptr);
     ~FormCombList() override;
 
-    // The main window of the first opening; null until then.
-    FormMain *SetFormMain() const { return m_formMain; }
-    void setSetFormMain(FormMain *window);
-    // The grids of a first opening: no combination, one empty ticket row.
-    void resetGrids();
+    // The main window that opened the list.
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
 
     int picks() const { return m_picks; }
     const PoolList &pool() const { return m_pool; }
@@ -72,9 +69,10 @@ public:
     QProgressDialog *progressDialog() const;
 
     void Check1_Click(int index);
-    // 0 "All", 1 "Clear", 2 "Not", 3 "更新".
+    // "All", "Clear", "Not", "更新" (BoxButton).
     void Command1_Click(int index);
-    // Moves the selected pool entry: 0 "↑", 1 "↓".
+    // Moves the selected pool entry: "↑", "↓".
+    enum MoveButton { MoveUp = 0, MoveDown = 1 };
     void Command2_Click(int index);
     // The user ticked or unticked the key box of pool entry `index`.
     void ListView1_ItemCheck(int index, bool checked);
@@ -122,7 +120,6 @@ private:
 
     ToolContext m_context;
     int m_picks;
-    QPointer<FormMain> m_formMain;
     PoolList m_pool;
     CombinationTable m_combinations;
     std::shared_ptr<TicketSheet> m_sheet;

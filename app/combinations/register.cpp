@@ -15,11 +15,6 @@ void menuCombList_Click(FormMain &window)
     auto *list = window.tools().get<FormCombList>(CombinationTools::CombList);
     if (!list)
         return;
-    // Later openings find the grids as the user left them.
-    if (!list->SetFormMain()) {
-        list->setSetFormMain(&window);
-        list->resetGrids();
-    }
     showToolWindow(list, frameBottomRight(&window));
 }
 

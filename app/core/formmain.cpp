@@ -78,7 +78,7 @@ FormMain::~FormMain()
 
 void FormMain::recreateTools()
 {
-    m_tools.recreate(m_program.features(), m_program.toolContext(this));
+    m_tools.recreate(m_program.features(), ToolContext(*this));
 }
 
 void FormMain::buildMenus()
@@ -131,8 +131,13 @@ void FormMain::buildMenus()
     m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
     addEntries(m_menuMaster, FeatureRegistry::Place::Master);
+    addMenuMnemonics();
+}
 
+void FormMain::addMenuMnemonics()
+{
     // Alt and a letter opens a menu of the bar; the captions themselves carry no mnemonic.
+    QMenuBar *bar = menuBar();
     QList<std::pair<QKeyCombination, QAction *>> mnemonics{{Qt::ALT | Qt::Key_D, m_menuData->menuAction()},
                                                            {Qt::ALT | Qt::Key_A, m_menuAnalysis->menuAction()},
                                                            {Qt::ALT | Qt::Key_H, m_menuHelp->menuAction()},
@@ -161,11 +166,11 @@ void FormMain::buildControls()
     addButtonGroup(tools, central, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
                    [this](int index) { Command1_Click(index); });
     tools->addSpacing(16);
-    m_text1 = new NumericLineEdit(u"50"_s, central);
-    m_text1->setObjectName(u"Text1"_s);
-    m_text1->setAlignment(Qt::AlignRight);
-    m_text1->setMaximumWidth(64);
-    tools->addWidget(m_text1);
+    m_rowCountBox = new NumericLineEdit(u"50"_s, central);
+    m_rowCountBox->setObjectName(u"Text1"_s);
+    m_rowCountBox->setAlignment(Qt::AlignRight);
+    m_rowCountBox->setMaximumWidth(64);
+    tools->addWidget(m_rowCountBox);
     addButtonGroup(tools, central, u"Command2"_s, {u"行上選択"_s, u"行下選択"_s},
                    [this](int index) { Command2_Click(index); });
     tools->addStretch(1);
@@ -212,9 +217,7 @@ void FormMain::Form_Load()
             command->setVisible(false);
         return;
     }
-    // The layout correction applies to one family of desktop systems only; elsewhere it is 0,
-    // and the window starts at the top edge of the work area.
-    m_osVersion = 0;
+    // The window starts at the top edge of the work area.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(pos().x(), screen->availableGeometry().top());
 }
@@ -304,7 +307,7 @@ void FormMain::pushSelectionToView()
 
 void FormMain::Command1_Click(int index)
 {
-    m_table.setAllSelected(index != 0);
+    m_table.setAllSelected(index != SelectClear);
     pushSelectionToView();
     ShowSelectionCount();
 }
@@ -312,17 +315,17 @@ void FormMain::Command1_Click(int index)
 void FormMain::Command2_Click(int index)
 {
     // An empty box means no count was given: the click is ignored.
-    const std::optional<qint64> n = parseNumber(m_text1->text());
+    const std::optional<qint64> n = parseNumber(m_rowCountBox->text());
     if (!n)
         return;
     const int rows = m_table.rowCount();
-    const RowRange range = index == 0 ? firstRows(rows, *n) : lastRows(rows, *n);
+    const RowRange range = index == FirstRows ? firstRows(rows, *n) : lastRows(rows, *n);
     m_table.setAllSelected(false);
     if (!range.isEmpty())
         m_table.setRangeSelected(range.first, range.last, true);
     pushSelectionToView();
     if (!range.isEmpty())
-        m_list->scrollTo(m_model->index(index == 0 ? range.first : range.last, 1));
+        m_list->scrollTo(m_model->index(index == FirstRows ? range.first : range.last, 1));
     ShowSelectionCount();
 }
 
@@ -364,7 +367,7 @@ bool FormMain::loadFile(const QString &path)
     m_list->header()->setSortIndicatorShown(false);
     m_hint->hide();
     autoSizeColumns();
-    Command1_Click(1);
+    Command1_Click(SelectAll);
     // A new file shows its first rows, whatever the old one was scrolled to.
     m_list->scrollToTop();
     m_list->horizontalScrollBar()->setValue(0);

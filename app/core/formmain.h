@@ -27,7 +27,7 @@ class FormMain : public QMainWindow
     Q_OBJECT
     Q_PROPERTY(int RunMode READ RunMode WRITE setRunMode)
     Q_PROPERTY(int MaxNo READ MaxNo WRITE setMaxNo)
-    Q_PROPERTY(int OS_Version READ OS_Version WRITE setOS_Version)
+    Q_PROPERTY(int OS_Version READ OS_Version CONSTANT)
     Q_PROPERTY(bool Copied READ Copied)
 
 public:
@@ -49,8 +49,8 @@ public:
     void setRunMode(int value) { m_runMode = value; }
     int MaxNo() const { return m_maxNo; }
     void setMaxNo(int value) { m_maxNo = value; }
-    int OS_Version() const { return m_osVersion; }
-    void setOS_Version(int value) { m_osVersion = value; }
+    // The layout correction of one family of desktop systems; none on this one.
+    int OS_Version() const { return 0; }
     bool Copied() const { return m_copied; }
 
     QTreeView *ListView1() const { return m_list; }
@@ -69,9 +69,11 @@ public:
     // LvwAutoSize with true and 0.
     void autoSizeColumns();
 
-    // 0: "Select Clear", 1: "Select All".
+    // The selection buttons, by index: "Select Clear", "Select All" (the purchase lists' too).
+    enum SelectButton { SelectClear = 0, SelectAll = 1 };
     void Command1_Click(int index);
-    // 0: "行上選択" (first n rows), 1: "行下選択" (last n rows), n from Text1.
+    // "行上選択" and "行下選択": the first or the last n rows, n from Text1.
+    enum RowsButton { FirstRows = 0, LastRows = 1 };
     void Command2_Click(int index);
     void ShowSelectionCount();
     QString selectionCountText() const;
@@ -91,6 +93,7 @@ protected:
 private:
     FormMain(Program &program, bool copied, int runMode, QWidget *parent);
     void buildMenus();
+    void addMenuMnemonics();
     void recreateTools();
     void buildControls();
     void Form_Load();
@@ -103,13 +106,12 @@ private:
     bool m_copied;
     int m_runMode = 0;
     int m_maxNo = 0;
-    int m_osVersion = 0;
 
     DrawTable m_table;
     DrawTableModel *m_model = nullptr;
     QTreeView *m_list = nullptr;
     PanelStatusBar *m_status = nullptr;
-    NumericLineEdit *m_text1 = nullptr;
+    NumericLineEdit *m_rowCountBox = nullptr;
     QLabel *m_hint = nullptr;
     bool m_pushingSelection = false;
     SortToggle m_sortOrder;

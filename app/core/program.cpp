@@ -43,19 +43,3 @@ QWidget *Program::existingProgramWindow(const QString &id) const
 {
     return m_programWindows.value(id).data();
 }
-
-ToolContext Program::toolContext(FormMain *opener) const
-{
-    ToolContext context;
-    context.program = const_cast<Program *>(this);
-    context.opener = opener;
-    if (opener) {
-        context.runMode = opener->RunMode();
-        context.maxNo = opener->MaxNo();
-    }
-    if (const FormMain *first = m_first.data()) {
-        context.osVersion = first->OS_Version();
-        context.firstTable = &first->table();
-    }
-    return context;
-}

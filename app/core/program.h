@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/featureregistry.h"
-#include "core/toolcontext.h"
 
 #include <QHash>
 #include <QPointer>
@@ -31,9 +30,6 @@ public:
     QWidget *programWindow(const QString &id);
     // The window if it was made already.
     QWidget *existingProgramWindow(const QString &id) const;
-
-    // What a tool window opened by `opener` works with.
-    ToolContext toolContext(FormMain *opener) const;
 
 private:
     FeatureRegistry m_features;

@@ -14,7 +14,7 @@ FormMain *ResultCopy::window() const
 FormMain *ResultCopy::ensure()
 {
     if (!m_copy)
-        m_copy = new FormMain(*m_context.program, FormMain::CopyOf{m_context.runMode}, m_owner);
+        m_copy = new FormMain(m_context.program(), FormMain::CopyOf{m_context.runMode()}, m_owner);
     return m_copy;
 }
 
@@ -35,7 +35,7 @@ void ResultCopy::fill(int runMode, const RowSource &source, const QList<int> &ro
         copy->MakeLvw6();
     copy->addRowsFrom(source, rows);
     copy->autoSizeColumns();
-    copy->Command1_Click(1);
+    copy->Command1_Click(FormMain::SelectAll);
 }
 
 void ResultCopy::present()

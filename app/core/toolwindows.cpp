@@ -7,7 +7,7 @@ void ToolWindows::recreate(const FeatureRegistry &features, const ToolContext &c
 {
     closeAll();
     m_features = &features;
-    m_context = context;
+    m_context.emplace(context);
 }
 
 void ToolWindows::closeAll()
@@ -48,7 +48,7 @@ QWidget *ToolWindows::window(const QString &id)
     const FeatureRegistry::ToolFactory make = m_features->toolFactory(id);
     if (!make)
         return nullptr;
-    QWidget *made = make(m_context);
+    QWidget *made = make(*m_context);
     made->hide();
     m_ids.append(id);
     m_windows.append(made);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class FeatureRegistry;
 
 // The tool windows a main window owns, one of each kind the features registered. Each load (or
@@ -36,7 +38,7 @@ private:
     QList<QWidget *> madeWindows() const;
 
     const FeatureRegistry *m_features = nullptr;
-    ToolContext m_context;
+    std::optional<ToolContext> m_context;
     QList<QString> m_ids;  // kinds made since recreate(), with their windows
     QList<QPointer<QWidget>> m_windows;
 };

@@ -124,9 +124,9 @@ QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const Q
 void setBoxes(const QList<QCheckBox *> &boxes, int index)
 {
     for (QCheckBox *box : boxes) {
-        if (index == 0 || index == 1)
-            box->setChecked(index == 0);
-        else if (index == 2)
+        if (index == BoxesAll || index == BoxesClear)
+            box->setChecked(index == BoxesAll);
+        else if (index == BoxesNot)
             box->setChecked(!box->isChecked());
     }
 }

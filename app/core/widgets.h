@@ -58,8 +58,10 @@ private:
 QList<QPushButton *> addButtonGroup(QBoxLayout *layout, QWidget *parent, const QString &name,
                                     const QStringList &captions, const std::function<void(int index)> &onClick);
 
-// The "All" (0), "Clear" (1) and "Not" (2) buttons of a group of number boxes; other indexes
-// change nothing.
+// The buttons of a group of number boxes, by index: tick all, untick all, invert, and "更新",
+// which recomputes with the boxes as they are.
+enum BoxButton { BoxesAll = 0, BoxesClear = 1, BoxesNot = 2, BoxesUpdate = 3 };
+// Sets the boxes as the button of that index asks; "更新" changes nothing.
 void setBoxes(const QList<QCheckBox *> &boxes, int index);
 
 // Sorts a list's model with `sort` without losing the column widths the user set, then shows the

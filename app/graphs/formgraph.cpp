@@ -49,10 +49,26 @@ protected:
 } // namespace
 
 FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context)
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context)
 {
     setWindowTitle(graphDesignCaption());
+    buildChart();
+    buildTable();
+    QLayout *top = buildTopRow();
 
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_chartView, 1);
+    body->addWidget(m_list);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+
+    resize(960, 420);
+}
+
+void FormGraph::buildChart()
+{
     m_chart = new QChart;
     m_chart->legend()->hide();
     m_chart->setAnimationOptions(QChart::NoAnimation);
@@ -79,7 +95,10 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
     m_chartView->setObjectName(u"MSChart1"_s);
     m_chartView->setRenderHint(QPainter::Antialiasing, false);
     ViewExport::enable(m_chartView);
+}
 
+void FormGraph::buildTable()
+{
     m_list = new QTreeWidget(this);
     m_list->setObjectName(u"ListView1"_s);
     setupReportList(m_list);
@@ -87,11 +106,27 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
     m_list->setColumnCount(0);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormGraph::ListView1_ColumnClick);
 
-    m_label1 = new QLabel(u"n/43"_s, this);
-    m_label1->setObjectName(u"Label1"_s);
-    m_label2 = new QLabel(this);
-    m_label2->setObjectName(u"Label2"_s);
-    for (QLabel *label : {m_label1, m_label2})
+    // Selected rows (all of them after a count) must still show the red shares.
+    m_list->setItemDelegate(new ForegroundKeepingDelegate(m_list));
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Highlight, palette.color(QPalette::Highlight).lighter(175));
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_list->setPalette(palette);
+
+    // The table is as wide as its columns; the chart takes the rest, both the same height.
+    int columnsWidth = 0;
+    for (int twips : frequencyColumnTwips())
+        columnsWidth += twipsToPixels(twips);
+    fitTableWidth(columnsWidth);
+}
+
+QLayout *FormGraph::buildTopRow()
+{
+    m_expectation = new QLabel(u"n/43"_s, this);
+    m_expectation->setObjectName(u"Label1"_s);
+    m_oddEven = new QLabel(this);
+    m_oddEven->setObjectName(u"Label2"_s);
+    for (QLabel *label : {m_expectation, m_oddEven})
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *command1 = new QPushButton(u"更新"_s, this);
@@ -102,35 +137,18 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
     connect(command2, &QPushButton::clicked, this, &FormGraph::Command2_Click);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(m_label1);
+    top->addWidget(m_expectation);
     top->addSpacing(24);
-    top->addWidget(m_label2);
+    top->addWidget(m_oddEven);
     top->addStretch(1);
     top->addWidget(command1);
     top->addWidget(command2);
+    return top;
+}
 
-    // Selected rows (all of them after a count) must still show the red shares.
-    m_list->setItemDelegate(new ForegroundKeepingDelegate(m_list));
-    QPalette palette = m_list->palette();
-    palette.setColor(QPalette::Highlight, palette.color(QPalette::Highlight).lighter(175));
-    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
-    m_list->setPalette(palette);
-
-    // The table is as wide as its columns; the chart takes the rest, both the same height.
-    int tableWidth = 0;
-    for (int twips : frequencyColumnTwips())
-        tableWidth += twipsToPixels(twips);
-    m_list->setFixedWidth(tableWidth + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth());
-
-    auto *body = new QHBoxLayout;
-    body->addWidget(m_chartView, 1);
-    body->addWidget(m_list);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(body, 1);
-
-    resize(960, 420);
+void FormGraph::fitTableWidth(int columnsWidth)
+{
+    m_list->setFixedWidth(columnsWidth + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth());
 }
 
 FormGraph::~FormGraph() = default;
@@ -168,7 +186,7 @@ void FormGraph::MakeGraph()
 
     fillChart(counts.counts, maxNo);
     const int columns = m_noEnd - m_noTop + 1;
-    m_label1->setText(expectationText(columns, maxNo));
+    m_expectation->setText(expectationText(columns, maxNo));
 
     m_list->clear();
     m_ranked = rankNumbers(counts, columns, maxNo);
@@ -214,7 +232,7 @@ void FormGraph::MakeGraph()
         m_list->setColumnWidth(c, width);
         tableWidth += width;
     }
-    m_list->setFixedWidth(tableWidth + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth());
+    fitTableWidth(tableWidth);
 }
 
 void FormGraph::Command1_Click()
@@ -227,7 +245,7 @@ void FormGraph::Command2_Click()
     QList<FrequencyRow> selected;
     for (const QTreeWidgetItem *item : m_list->selectedItems())
         selected.append(m_ranked.rows.value(item->data(0, Qt::UserRole).toInt()));
-    m_label2->setText(oddEvenText(selected));
+    m_oddEven->setText(oddEvenText(selected));
 }
 
 void FormGraph::ListView1_ColumnClick(int column)

@@ -11,6 +11,7 @@ class QBarSet;
 class QChart;
 class QChartView;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QTreeWidget;
 class QValueAxis;
@@ -36,7 +37,7 @@ public:
     void setNoTop(int value) { m_noTop = value; }
     int NoEnd() const { return m_noEnd; }
     void setNoEnd(int value) { m_noEnd = value; }
-    int MaxNo() const { return m_context.maxNo; }
+    int MaxNo() const { return m_context.maxNo(); }
 
     // Recounts from LvwObj and refills chart, labels and table.
     void MakeGraph();
@@ -49,13 +50,18 @@ public:
 
     QChartView *MSChart1() const { return m_chartView; }
     QTreeWidget *ListView1() const { return m_list; }
-    QLabel *Label1() const { return m_label1; }
-    QLabel *Label2() const { return m_label2; }
+    QLabel *Label1() const { return m_expectation; }
+    QLabel *Label2() const { return m_oddEven; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildChart();
+    void buildTable();
+    QLayout *buildTopRow();
+    // The table as wide as its columns and a vertical scroll bar.
+    void fitTableWidth(int columnsWidth);
     void fillChart(const std::vector<qint64> &counts, int maxNo);
 
     ToolContext m_context;
@@ -71,6 +77,6 @@ private:
     QBarCategoryAxis *m_axisX = nullptr;
     QValueAxis *m_axisY = nullptr;
     QTreeWidget *m_list = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLabel *m_label2 = nullptr;
+    QLabel *m_expectation = nullptr;  // the share each number should have
+    QLabel *m_oddEven = nullptr;      // odd and even numbers among the selected rows
 };

@@ -28,23 +28,23 @@ constexpr int kHeaderRowTwips = 200;
 } // namespace
 
 FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context),
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context),
       m_trend(std::make_shared<TrendGrid>())
 {
     setWindowTitle(graphDesignCaption());
 
-    m_boxes = new QGridLayout;
-    m_boxes->setHorizontalSpacing(4);
-    m_boxes->setVerticalSpacing(2);
+    auto *boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(4);
+    boxes->setVerticalSpacing(2);
 
     auto *buttons = new QHBoxLayout;
     addButtonGroup(buttons, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
                    [this](int index) { Command1_Click(index); });
     buttons->addSpacing(16);
-    m_check2 = new QCheckBox(u"出現確率の変移"_s, this);
-    m_check2->setObjectName(u"Check2"_s);
-    connect(m_check2, &QCheckBox::toggled, this, &FormGraph2::Check2_Click);
-    buttons->addWidget(m_check2);
+    m_ratesBox = new QCheckBox(u"出現確率の変移"_s, this);
+    m_ratesBox->setObjectName(u"Check2"_s);
+    connect(m_ratesBox, &QCheckBox::toggled, this, &FormGraph2::Check2_Click);
+    buttons->addWidget(m_ratesBox);
     buttons->addStretch(1);
 
     m_grid = new VirtualGridView(this);
@@ -65,56 +65,40 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     m_status = new PanelStatusBar(1, this);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(m_boxes);
+    layout->addLayout(boxes);
     layout->addLayout(buttons);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_status);
     layout->setContentsMargins(8, 8, 8, 0);
 
-    ensureNumberBoxes();
+    buildNumberBoxes(boxes);
     m_graph3 = new FormGraph3(this);
     resize(960, 420);
 }
 
 FormGraph2::~FormGraph2() = default;
 
-void FormGraph2::ensureNumberBoxes()
+void FormGraph2::buildNumberBoxes(QGridLayout *layout)
 {
-    // One box per number of the game; a window made before the game was known gets them later.
-    const int maxNo = m_context.maxNo;
-    if (maxNo <= 0 || int(m_check1.size()) == maxNo)
-        return;
-    qDeleteAll(m_check1);
-    m_check1.clear();
-    for (int i = 0; i < maxNo; ++i) {
+    // One box per number of the game.
+    for (int i = 0; i < m_context.maxNo(); ++i) {
         auto *box = new QCheckBox(QString::number(i + 1), this);
         setControlIndex(box, u"Check1"_s, i);
         connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
-        m_boxes->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
-        m_check1.append(box);
+        layout->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
+        m_numberBoxes.append(box);
     }
-}
-
-FormMain *FormGraph2::SetFormMain() const
-{
-    return m_main;
-}
-
-void FormGraph2::setSetFormMain(FormMain *main)
-{
-    m_main = main;
 }
 
 QCheckBox *FormGraph2::Check1(int index) const
 {
-    return m_check1.value(index);
+    return m_numberBoxes.value(index);
 }
 
 void FormGraph2::Command1_Click(int index)
 {
-    ensureNumberBoxes();
     m_busy = true;
-    setBoxes(m_check1, index);
+    setBoxes(m_numberBoxes, index);
     m_busy = false;
     MakeGrid();
 }
@@ -135,20 +119,17 @@ void FormGraph2::MakeGrid()
     TrendRequest request;
     request.noTop = m_noTop;
     request.noEnd = m_noEnd;
-    request.maxNo = m_context.maxNo;
-    request.rates = m_check2->isChecked();
-    request.ticked.reserve(m_check1.size());
-    for (const QCheckBox *box : std::as_const(m_check1))
+    request.maxNo = m_context.maxNo();
+    request.rates = m_ratesBox->isChecked();
+    request.ticked.reserve(m_numberBoxes.size());
+    for (const QCheckBox *box : std::as_const(m_numberBoxes))
         request.ticked.push_back(box->isChecked());
 
-    auto trend = std::make_shared<TrendGrid>();
-    if (m_main)
-        *trend = buildTrendGrid(m_main->table(), request);
+    auto trend = std::make_shared<TrendGrid>(buildTrendGrid(m_context.mainWindow().table(), request));
     m_trend = trend;
     m_grid->setSource(std::make_shared<TrendCells>(trend), true);
 
     if (request.rates && trend->draws > 0) {
-        m_graph3->setSetFormGraph2(this);
         m_graph3->MakeGraph3_2();
         m_graph3->setWindowTitle(windowTitle());
         showUpdatedWindow(m_graph3, frameBottomLeft(this));

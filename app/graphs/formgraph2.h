@@ -3,7 +3,6 @@
 #include "core/toolcontext.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -30,14 +29,13 @@ public:
     ~FormGraph2() override;
 
     // The main window whose selected rows are the draws.
-    FormMain *SetFormMain() const;
-    void setSetFormMain(FormMain *main);
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
     int NoTop() const { return m_noTop; }
     void setNoTop(int value) { m_noTop = value; }
     int NoEnd() const { return m_noEnd; }
     void setNoEnd(int value) { m_noEnd = value; }
 
-    // 0 "All", 1 "Clear", 2 "Not", 3 "更新": changes the number boxes, then one recompute.
+    // "All", "Clear", "Not", "更新" (BoxButton): changes the number boxes, then one recompute.
     void Command1_Click(int index);
     // A number box changed (index 0 is number 1).
     void Check1_Click(int index);
@@ -47,7 +45,7 @@ public:
     void MSFlexGrid1_MouseMove(int row, int column);
 
     QCheckBox *Check1(int index) const;
-    QCheckBox *Check2() const { return m_check2; }
+    QCheckBox *Check2() const { return m_ratesBox; }
     VirtualGridView *MSFlexGrid1() const { return m_grid; }
     // The trend the grid shows.
     const TrendGrid &grid() const { return *m_trend; }
@@ -63,19 +61,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void ensureNumberBoxes();
+    void buildNumberBoxes(QGridLayout *layout);
     void MakeGrid();
 
     ToolContext m_context;
-    QPointer<FormMain> m_main;
     std::shared_ptr<const TrendGrid> m_trend;
     int m_noTop = 3;
     int m_noEnd = 8;
     bool m_busy = false;
 
-    QGridLayout *m_boxes = nullptr;
-    QList<QCheckBox *> m_check1;
-    QCheckBox *m_check2 = nullptr;
+    QList<QCheckBox *> m_numberBoxes;
+    QCheckBox *m_ratesBox = nullptr;
     VirtualGridView *m_grid = nullptr;
     PanelStatusBar *m_status = nullptr;
     FormGraph3 *m_graph3 = nullptr;

@@ -66,6 +66,17 @@ QColor seriesColor(int pair)
 
 FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(owner)
 {
+    buildChart();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildControls());
+    layout->addWidget(m_chartView, 1);
+
+    applyAxis();
+    resize(960, 420);
+}
+
+void FormGraph3::buildChart()
+{
     m_chart = new QChart;
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->legend()->setAlignment(Qt::AlignRight);
@@ -81,7 +92,10 @@ FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(u"MSChart1"_s);
     ViewExport::enable(m_chartView);
+}
 
+QLayout *FormGraph3::buildControls()
+{
     auto *controls = new QHBoxLayout;
     const QString hints[] = {u"Ｙ軸の最大値"_s, u"Ｙ軸の最小値"_s, u"Ｙ軸の区切り数（大）"_s, u"Ｙ軸の区切り数（小）"_s};
     const QString initial[] = {u"50"_s, u"0"_s, u"5"_s, u"1"_s};
@@ -94,7 +108,7 @@ FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(
         field->setFixedWidth(48);
         connect(field, &QLineEdit::returnPressed, this, &FormGraph3::Text1_Enter);
         controls->addWidget(field);
-        m_text1.append(field);
+        m_axisFields.append(field);
     }
     auto *command1 = new QPushButton(u"更新"_s, this);
     command1->setObjectName(u"Command1"_s);
@@ -103,13 +117,13 @@ FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(
     controls->addWidget(command1);
     controls->addSpacing(16);
 
-    m_text2 = new NumericLineEdit(u"5"_s, this);
-    m_text2->setObjectName(u"Text2"_s);
-    m_text2->setToolTip(u"移動出現率の区間（回）"_s);
-    m_text2->setAlignment(Qt::AlignRight);
-    m_text2->setFixedWidth(48);
-    connect(m_text2, &QLineEdit::returnPressed, this, &FormGraph3::Text2_Enter);
-    controls->addWidget(m_text2);
+    m_spanField = new NumericLineEdit(u"5"_s, this);
+    m_spanField->setObjectName(u"Text2"_s);
+    m_spanField->setToolTip(u"移動出現率の区間（回）"_s);
+    m_spanField->setAlignment(Qt::AlignRight);
+    m_spanField->setFixedWidth(48);
+    connect(m_spanField, &QLineEdit::returnPressed, this, &FormGraph3::Text2_Enter);
+    controls->addWidget(m_spanField);
     auto *command2 = new QPushButton(u"更新"_s, this);
     command2->setObjectName(u"Command2"_s);
     command2->setToolTip(u"移動出現率と通算の出現率"_s);
@@ -129,61 +143,43 @@ FormGraph3::FormGraph3(FormGraph2 *owner) : QWidget(owner, Qt::Window), m_owner(
     connect(m_slider, &QSlider::valueChanged, this, &FormGraph3::Slider1_Scroll);
     controls->addWidget(m_slider);
     controls->addStretch(1);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(controls);
-    layout->addWidget(m_chartView, 1);
-
-    applyAxis();
-    resize(960, 420);
+    return controls;
 }
 
 FormGraph3::~FormGraph3() = default;
 
-FormGraph2 *FormGraph3::SetFormGraph2() const
-{
-    return m_owner;
-}
-
-void FormGraph3::setSetFormGraph2(FormGraph2 *owner)
-{
-    m_owner = owner;
-}
-
 NumericLineEdit *FormGraph3::axisField(int index) const
 {
-    return m_text1.value(index);
+    return m_axisFields.value(index);
 }
 
-FormGraph2 *FormGraph3::commonStart(bool moving)
+void FormGraph3::fillEmptyFields(bool moving)
 {
-    for (NumericLineEdit *field : std::as_const(m_text1)) {
+    for (NumericLineEdit *field : std::as_const(m_axisFields)) {
         if (field->text().isEmpty())
             field->setText(u"0"_s);
     }
     if (moving) {
-        if (m_text2->text().isEmpty() || fieldCount(m_text2) == 0)
-            m_text2->setText(u"1"_s);
+        if (m_spanField->text().isEmpty() || fieldCount(m_spanField) == 0)
+            m_spanField->setText(u"1"_s);
     }
-    return m_owner.data();
 }
 
 void FormGraph3::MakeGraph3_2()
 {
-    FormGraph2 *owner = commonStart(true);
-    if (!owner)
-        return;
+    fillEmptyFields(true);
     // Without the owner's rate rows there is nothing to plot: the chart stays as it is.
-    if (std::optional<RateChart> rates = rateChart(owner->grid(), RateView::Moving, fieldCount(m_text2), kMaxPlotPoints))
+    if (std::optional<RateChart> rates =
+            rateChart(m_owner->grid(), RateView::Moving, fieldCount(m_spanField), kMaxPlotPoints))
         showChart(std::move(*rates));
 }
 
 void FormGraph3::MakeGraph3()
 {
-    FormGraph2 *owner = commonStart(false);
-    if (!owner || !owner->Check2()->isChecked())
+    fillEmptyFields(false);
+    if (!m_owner->Check2()->isChecked())
         return;
-    if (std::optional<RateChart> rates = rateChart(owner->grid(), RateView::Final, 0, kMaxPlotPoints))
+    if (std::optional<RateChart> rates = rateChart(m_owner->grid(), RateView::Final, 0, kMaxPlotPoints))
         showChart(std::move(*rates));
 }
 
@@ -250,13 +246,10 @@ void FormGraph3::Command1_Click()
 
 void FormGraph3::Command2_Click()
 {
-    FormGraph2 *owner = m_owner;
-    if (!owner)
-        return;
-    if (owner->Check2()->isChecked())
-        owner->Check2_Click();
+    if (m_owner->Check2()->isChecked())
+        m_owner->Check2_Click();
     else
-        owner->Check2()->setChecked(true);  // fires the owner's Check2_Click
+        m_owner->Check2()->setChecked(true);  // fires the owner's Check2_Click
 }
 
 void FormGraph3::Text1_Enter()
@@ -287,12 +280,9 @@ QRect FormGraph3::plotAreaOnScreen() const
 
 void FormGraph3::Command3_Click()
 {
-    FormGraph2 *owner = m_owner;
-    if (!owner)
-        return;
     // The grid's draw columns start right of the label column and below the header row; the
     // window system places both windows, so screen positions already include every frame.
-    VirtualGridView *grid = owner->MSFlexGrid1();
+    VirtualGridView *grid = m_owner->MSFlexGrid1();
     const int columns = grid->source().columns();
     if (columns < 2)
         return;

@@ -2,7 +2,6 @@
 
 #include "graphs/ratechart.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class FormGraph2;
@@ -10,6 +9,7 @@ class NumericLineEdit;
 class QCategoryAxis;
 class QChart;
 class QChartView;
+class QLayout;
 class QSlider;
 class QValueAxis;
 
@@ -25,8 +25,7 @@ public:
     explicit FormGraph3(FormGraph2 *owner);
     ~FormGraph3() override;
 
-    FormGraph2 *SetFormGraph2() const;
-    void setSetFormGraph2(FormGraph2 *owner);
+    FormGraph2 *SetFormGraph2() const { return m_owner; }
 
     // Moving rate against running rate (what the grid requests after each trend).
     void MakeGraph3_2();
@@ -61,20 +60,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildChart();
+    QLayout *buildControls();
     NumericLineEdit *axisField(int index) const;
-    // Fills empty fields; the owner to read, or null.
-    FormGraph2 *commonStart(bool moving);
+    // Empty fields read as 0, the moving span (when `moving`) as at least 1.
+    void fillEmptyFields(bool moving);
     void showChart(RateChart chartData);
     void applyAxis();
 
-    QPointer<FormGraph2> m_owner;
+    FormGraph2 *const m_owner;  // the parent: outlives this window
     RateChart m_data;
 
     QChartView *m_chartView = nullptr;
     QChart *m_chart = nullptr;
     QCategoryAxis *m_axisX = nullptr;
     QValueAxis *m_axisY = nullptr;
-    QList<NumericLineEdit *> m_text1;
-    NumericLineEdit *m_text2 = nullptr;
+    QList<NumericLineEdit *> m_axisFields;  // maximum, minimum, major and minor divisions
+    NumericLineEdit *m_spanField = nullptr;  // how many draws the moving rate spans
     QSlider *m_slider = nullptr;
 };

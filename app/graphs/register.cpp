@@ -1,6 +1,7 @@
 #include "core/featureregistry.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "graphs/formgraph2.h"
 #include "graphs/frequency.h"
@@ -28,10 +29,9 @@ void openGraphPair(FormMain &main, GraphColumns kind, const QString &graphId, co
     graph->setWindowTitle(caption);
     showToolWindow(graph, frameBottomLeft(&main));
 
-    trend->setSetFormMain(&main);
     trend->setNoTop(range.noTop);
     trend->setNoEnd(range.noEnd);
-    trend->Command1_Click(0);
+    trend->Command1_Click(BoxesAll);
     trend->setWindowTitle(caption);
     showToolWindow(trend, frameBottomLeft(graph));
 }

@@ -23,7 +23,7 @@ constexpr int kRowHeight = 24;
 } // namespace
 
 FormOldHit::FormOldHit(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_result(this, context)
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context), m_result(this, context)
 {
     setObjectName(u"FormOldHit"_s);
     setWindowTitle(u"過去の抽選結果と照合"_s);
@@ -38,6 +38,8 @@ FormOldHit::FormOldHit(const ToolContext &context, QWidget *parent)
         m_boxes.append(box);
         x += kBoxWidth + 4;
     }
+    // A sixth number only for the game that draws six.
+    m_boxes[5]->setVisible(context.runMode() != Game::MiniLoto);
     m_command = new QPushButton(u"照合"_s, this);
     m_command->setObjectName(u"Command1"_s);
     m_command->setGeometry(x + 4, kMargin - 1, 64, kRowHeight + 2);
@@ -67,14 +69,6 @@ FormOldHit::FormOldHit(const ToolContext &context, QWidget *parent)
     layoutControls();
 }
 
-void FormOldHit::SetFormMain(FormMain *window)
-{
-    m_formMain = window;
-    // A sixth number only for the game that draws six.
-    if (window)
-        m_boxes[5]->setVisible(window->RunMode() != Game::MiniLoto);
-}
-
 NumericLineEdit *FormOldHit::Text1(int index) const
 {
     return m_boxes.value(index);
@@ -82,10 +76,8 @@ NumericLineEdit *FormOldHit::Text1(int index) const
 
 void FormOldHit::Command1_Click()
 {
-    const FormMain *source = m_formMain.data();
-    const int runMode = source ? source->RunMode() : Game::None;
-    if (GameRules::of(runMode).isGame())
-        checkHit(runMode);
+    if (GameRules::of(m_context.runMode()).isGame())
+        checkHit(m_context.runMode());
 }
 
 void FormOldHit::CheckHit6()
@@ -100,10 +92,7 @@ void FormOldHit::CheckHit5()
 
 void FormOldHit::checkHit(int runMode)
 {
-    const FormMain *main = m_formMain.data();
-    if (!main)
-        return;
-    const DrawTable &source = main->table();
+    const DrawTable &source = m_context.mainWindow().table();
     if (source.rowCount() == 0)
         return;
 
@@ -150,8 +139,7 @@ void FormOldHit::resizeEvent(QResizeEvent *event)
 
 void FormOldHit::layoutControls()
 {
-    const int osVersion = m_context.osVersion;
-    const int height = this->height() - m_list->y() - twipsToPixels(525 + 105 * osVersion);
+    const int height = this->height() - m_list->y() - twipsToPixels(525);
     const int width = this->width() - m_list->x() - twipsToPixels(240);
     // A window too small for the list keeps the last layout that fitted.
     if (height <= 0 || width <= 0)

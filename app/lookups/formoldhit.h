@@ -4,7 +4,6 @@
 #include "core/toolcontext.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 class FormMain;
@@ -21,9 +20,8 @@ class FormOldHit : public QWidget
 public:
     explicit FormOldHit(const ToolContext &context, QWidget *parent = nullptr);
 
-    // The main window whose selected rows are checked; set before every showing.
-    void SetFormMain(FormMain *window);
-    FormMain *formMain() const { return m_formMain; }
+    // The main window whose selected rows are checked.
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
 
     // Entry box 0..5 (Text1(index)).
     NumericLineEdit *Text1(int index) const;
@@ -47,7 +45,6 @@ private:
     void layoutControls();
 
     ToolContext m_context;
-    QPointer<FormMain> m_formMain;
     QList<NumericLineEdit *> m_boxes;
     QPushButton *m_command = nullptr;
     QTreeWidget *m_list = nullptr;

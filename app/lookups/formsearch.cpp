@@ -19,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 FormSearch::FormSearch(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context), m_result(this, context)
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context), m_result(this, context)
 {
     setObjectName(u"FormSearch"_s);
     setWindowTitle(u"指定した番号から抽選結果の検索"_s);
@@ -45,7 +45,7 @@ FormSearch::FormSearch(const ToolContext &context, QWidget *parent)
         row->addWidget(option);
         m_options.append(option);
     }
-    m_options[0]->setChecked(true);
+    m_options[NumberSearch::Or]->setChecked(true);
     row->addStretch(1);
     m_command = new QPushButton(u"検索"_s, this);
     m_command->setObjectName(u"Command1"_s);
@@ -59,21 +59,7 @@ FormSearch::FormSearch(const ToolContext &context, QWidget *parent)
 
 void FormSearch::Form_Load()
 {
-    m_label->setText(NumberSearch::prompt(runMode()));
-}
-
-int FormSearch::runMode() const
-{
-    // The window searched decides; before one is set, the game the window was made for.
-    if (const FormMain *main = m_formMain.data())
-        return main->RunMode();
-    return m_context.runMode;
-}
-
-void FormSearch::SetFormMain(FormMain *window)
-{
-    m_formMain = window;
-    Form_Load();
+    m_label->setText(NumberSearch::prompt(m_context.runMode()));
 }
 
 QRadioButton *FormSearch::Option1(int index) const
@@ -88,9 +74,9 @@ void FormSearch::Command1_Click()
 
 void FormSearch::SearchNumbers()
 {
-    if (!m_formMain || m_text->text().isEmpty())
+    if (m_text->text().isEmpty())
         return;
-    const NumberSearch::Parsed parsed = NumberSearch::parse(m_text->text(), runMode());
+    const NumberSearch::Parsed parsed = NumberSearch::parse(m_text->text(), m_context.runMode());
     if (!parsed.ok()) {
         Messages::warn(this, parsed.error);
         return;
@@ -102,18 +88,15 @@ void FormSearch::SearchNumbers()
 
 void FormSearch::MakeMain(const QString &s)
 {
-    const FormMain *main = m_formMain.data();
-    if (!main)
-        return;
     QList<QAbstractButton *> group;
     for (QRadioButton *option : std::as_const(m_options))
         group.append(option);
     const auto mode = NumberSearch::Mode(std::max(0, GetOptionIndex(group)));
-    const DrawTable &source = main->table();
+    const DrawTable &source = m_context.mainWindow().table();
     // Opened by other means than the menu, the window searches the numbers and the bonus.
-    const int noEnd = m_noEnd > 0 ? m_noEnd : NumberSearch::noEnd(runMode());
+    const int noEnd = m_noEnd > 0 ? m_noEnd : NumberSearch::noEnd(m_context.runMode());
     const QList<int> rows = NumberSearch::search(source, noEnd, NumberSearch::cellTexts(s), mode);
-    m_result.fill(runMode(), source, rows);
+    m_result.fill(m_context.runMode(), source, rows);
 }
 
 void FormSearch::closeEvent(QCloseEvent *event)

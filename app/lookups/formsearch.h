@@ -3,7 +3,6 @@
 #include "core/resultcopy.h"
 #include "core/toolcontext.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class FormMain;
@@ -22,15 +21,15 @@ class FormSearch : public QWidget
 public:
     explicit FormSearch(const ToolContext &context, QWidget *parent = nullptr);
 
-    // The main window whose selected rows are searched; also sets the prompt for its game.
-    void SetFormMain(FormMain *window);
-    FormMain *formMain() const { return m_formMain; }
+    // The main window whose selected rows are searched.
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
     // Last sub-item searched; the search starts at sub-item 3.
     int NoEnd() const { return m_noEnd; }
     void setNoEnd(int value) { m_noEnd = value; }
 
     QLabel *Label1() const { return m_label; }
     QLineEdit *Text1() const { return m_text; }
+    // The option of a search mode (NumberSearch::Mode).
     QRadioButton *Option1(int index) const;
     QPushButton *Command1() const { return m_command; }
     // The result copy, or null before the first search.
@@ -45,11 +44,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    int runMode() const;
     void Form_Load();
 
     ToolContext m_context;
-    QPointer<FormMain> m_formMain;
     int m_noEnd = 0;
     QLabel *m_label = nullptr;
     QLineEdit *m_text = nullptr;

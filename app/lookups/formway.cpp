@@ -27,7 +27,7 @@
 using namespace Qt::StringLiterals;
 
 FormWay::FormWay(const ToolContext &context, QWidget *parent)
-    : QWidget(parent ? parent : context.opener.data(), Qt::Window), m_context(context)
+    : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context)
 {
     setObjectName(u"FormWay"_s);
     setWindowTitle(Tally::caption());
@@ -41,13 +41,13 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
         m_tiers.append(box);
     }
     // miniLOTO pays four tiers.
-    m_tiers[4]->setVisible(GameRules::of(context.runMode).tierCount() >= 5);
+    m_tiers[4]->setVisible(GameRules::of(context.runMode()).tierCount() >= 5);
     controls->addSpacing(8);
     m_merge = new QCheckBox(Tally::mergeCaption(), this);
     m_merge->setObjectName(u"Check2"_s);
     controls->addWidget(m_merge);
     controls->addSpacing(8);
-    m_amount = new NumericLineEdit(Tally::defaultAmountText(context.runMode), this);
+    m_amount = new NumericLineEdit(Tally::defaultAmountText(context.runMode()), this);
     m_amount->setObjectName(u"Text1"_s);
     m_amount->setExtraCharacters(u" "_s);
     m_amount->setAlignment(Qt::AlignRight);
@@ -61,7 +61,7 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     controls->addWidget(m_command);
     controls->addStretch(1);
 
-    m_model = new TallyModel(context.runMode, this);
+    m_model = new TallyModel(context.runMode(), this);
     m_rows = std::make_unique<TallyRows>(m_model);
     m_list = new QTreeView(this);
     m_list->setObjectName(u"ListView1"_s);
@@ -105,11 +105,6 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
 
 FormWay::~FormWay() = default;
 
-void FormWay::SetFormMain(FormMain *window)
-{
-    m_formMain = window;
-}
-
 QCheckBox *FormWay::Check1(int index) const
 {
     return m_tiers.value(index);
@@ -132,10 +127,8 @@ void FormWay::GetWay5()
 
 void FormWay::Command1_Click()
 {
-    const FormMain *main = m_formMain.data();
-    const int runMode = main ? main->RunMode() : Game::None;
-    if (GameRules::of(runMode).isGame())
-        getWay(runMode);
+    if (GameRules::of(m_context.runMode()).isGame())
+        getWay(m_context.runMode());
 }
 
 Tally::Settings FormWay::settings(int runMode) const
@@ -151,10 +144,7 @@ Tally::Settings FormWay::settings(int runMode) const
 
 void FormWay::getWay(int runMode)
 {
-    const FormMain *main = m_formMain.data();
-    if (!main)
-        return;
-    Tally::Plan plan = Tally::plan(main->table(), settings(runMode));
+    Tally::Plan plan = Tally::plan(m_context.mainWindow().table(), settings(runMode));
     switch (plan.outcome) {
     case Tally::Outcome::EmptyTable:
         stopRun();

@@ -4,7 +4,6 @@
 #include "core/toolcontext.h"
 #include "lookups/tally.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -33,9 +32,8 @@ public:
     explicit FormWay(const ToolContext &context, QWidget *parent = nullptr);
     ~FormWay() override;
 
-    // The main window whose selected rows are tallied; set before every run.
-    void SetFormMain(FormMain *window);
-    FormMain *formMain() const { return m_formMain; }
+    // The main window whose selected rows are tallied.
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
 
     // The whole tally for LOTO6 / miniLOTO.
     void GetWay6();
@@ -83,7 +81,6 @@ private:
     void autoSizeColumns();
 
     ToolContext m_context;
-    QPointer<FormMain> m_formMain;
     QList<QCheckBox *> m_tiers;
     QCheckBox *m_merge = nullptr;
     NumericLineEdit *m_amount = nullptr;

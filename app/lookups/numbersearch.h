@@ -10,7 +10,8 @@ class RowSource;
 // The search by numbers: which selected draws contain, all contain or avoid a set of numbers.
 namespace NumberSearch {
 
-enum class Mode { Or = 0, And = 1, Not = 2 };
+// Also the index of the search window's option of the mode (Option1).
+enum Mode { Or = 0, And = 1, Not = 2 };
 
 // Prompt of the window for a game.
 QString prompt(int runMode);

@@ -16,7 +16,6 @@ void menuNoSet_Click(FormMain &window)
     auto *search = window.tools().get<FormSearch>(LookupTools::Search);
     if (!search)
         return;
-    search->SetFormMain(&window);
     search->setNoEnd(NumberSearch::noEnd(window.RunMode()));
     // Search and check open at the lower right corner of their main window.
     showToolWindow(search, frameBottomRight(&window));
@@ -27,7 +26,6 @@ void menuOldHit_Click(FormMain &window)
     auto *check = window.tools().get<FormOldHit>(LookupTools::OldHit);
     if (!check)
         return;
-    check->SetFormMain(&window);
     showToolWindow(check, frameBottomRight(&window));
 }
 
@@ -36,7 +34,6 @@ void menuWay_Click(FormMain &window)
     auto *way = window.tools().get<FormWay>(LookupTools::Way);
     if (!way)
         return;
-    way->SetFormMain(&window);
     // Shown (to the right of its main window the first time) before the tally fills it: the
     // sub-graph is placed below its frame, which is only known once it is on screen.
     showToolWindow(way, frameTopRight(&window));

@@ -41,6 +41,7 @@ constexpr int kBoxHeight = 22;
 constexpr int kNumberBoxWidth = 30;
 constexpr int kNumberBoxStep = 34;
 constexpr int kTicketBoxLeft = 10 + 6 * kNumberBoxStep + 8;
+constexpr int kDrawRowTop = 72;  // the edit panel's row of the draw number
 
 // Widths of a list with nothing to fit to yet: a header can be read in each column.
 void setStartingWidths(QTreeView *view, int columns)
@@ -57,9 +58,9 @@ QString historyFilter()
 
 const DrawTable &tableOf(const ToolContext &context, DrawTable &fallback)
 {
-    if (context.firstTable)
-        return *context.firstTable;
-    fallback.reset(context.runMode);
+    if (const DrawTable *first = context.firstTable())
+        return *first;
+    fallback.reset(context.runMode());
     return fallback;
 }
 
@@ -73,7 +74,7 @@ QLabel *addLabel(QWidget *parent, const QString &text, int x, int y)
 } // namespace
 
 FormBuyHistory::FormBuyHistory(const ToolContext &context, QWidget *parent)
-    : QMainWindow(parent ? parent : context.opener.data(), Qt::Window),
+    : QMainWindow(parent ? parent : &context.mainWindow(), Qt::Window),
       m_context(context),
       m_list(tableOf(context, m_noTable))
 {
@@ -94,11 +95,6 @@ FormBuyHistory::~FormBuyHistory()
     m_pushing = true;
     for (QTreeView *view : m_views)
         view->setModel(nullptr);
-}
-
-void FormBuyHistory::SetFormMain(FormMain *window)
-{
-    m_formMain = window;
 }
 
 void FormBuyHistory::buildMenus()
@@ -179,8 +175,8 @@ void FormBuyHistory::buildControls()
     buttons->setObjectName(u"Command1Group"_s);
     auto *row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
-    m_command1 = addButtonGroup(row, buttons, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
-                                [this](int index) { Command1_Click(index); });
+    addButtonGroup(row, buttons, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
+                   [this](int index) { Command1_Click(index); });
     buttons->adjustSize();
 
     m_status = new PanelStatusBar(2, this);
@@ -193,8 +189,17 @@ void FormBuyHistory::buildEditPanel()
     m_frame->setObjectName(u"Frame1"_s);
     m_frame->setAutoFillBackground(true);
     m_frame->installEventFilter(this);
-    const bool mini = m_list.runMode() == Game::MiniLoto;
+    buildTicketBoxes();
+    buildDrawBoxes();
+    const QWidget *buttons = buildEditButtons();
+    m_frame->resize(370, buttons->geometry().bottom() + 10);
+    m_frame->move(twipsToPixels(600), 0);
+    m_frame->hide();
+    Text2_Change(0);
+}
 
+void FormBuyHistory::buildTicketBoxes()
+{
     addLabel(m_frame, u"購入数字"_s, 10, 20);
     addLabel(m_frame, u"口数"_s, kTicketBoxLeft, 20);
     for (int i = 0; i < 7; ++i) {
@@ -204,16 +209,19 @@ void FormBuyHistory::buildEditPanel()
         box->setToolTip(i < 6 ? u"購入数字"_s : u"口数"_s);
         box->setGeometry(i < 6 ? 10 + i * kNumberBoxStep : kTicketBoxLeft, 38,
                          i < 6 ? kNumberBoxWidth : kNumberBoxWidth + 8, kBoxHeight);
-        m_text1.append(box);
+        m_ticketBoxes.append(box);
     }
     // miniLOTO asks five numbers: box 5 takes the ticket count in box 6's place.
-    if (mini) {
-        m_text1[6]->hide();
-        m_text1[5]->setGeometry(m_text1[6]->geometry());
-        m_text1[5]->setToolTip(u"口数"_s);
+    if (m_list.runMode() == Game::MiniLoto) {
+        m_ticketBoxes[6]->hide();
+        m_ticketBoxes[5]->setGeometry(m_ticketBoxes[6]->geometry());
+        m_ticketBoxes[5]->setToolTip(u"口数"_s);
     }
+}
 
-    const int y = 72;
+void FormBuyHistory::buildDrawBoxes()
+{
+    const int y = kDrawRowTop;
     addLabel(m_frame, u"抽選回"_s, 10, y + 3);
     addLabel(m_frame, u"継続回数"_s, 232, y + 3);
     const int boxLeft[2] = {56, 290};
@@ -227,7 +235,7 @@ void FormBuyHistory::buildEditPanel()
         box->setToolTip(tips[i]);
         box->setGeometry(boxLeft[i], y, boxWidth[i], kBoxHeight);
         connect(box, &QLineEdit::textChanged, this, [this, i] { Text2_Change(i); });
-        m_text2.append(box);
+        m_drawBoxes.append(box);
 
         auto *spinner = new QWidget(m_frame);
         setControlIndex(spinner, u"UpDown1"_s, i);
@@ -244,7 +252,10 @@ void FormBuyHistory::buildEditPanel()
     m_date = new QLabel(m_frame);
     m_date->setObjectName(u"Label2"_s);
     m_date->setGeometry(boxLeft[0] + boxWidth[0] + 22, y, 100, kBoxHeight);
+}
 
+QWidget *FormBuyHistory::buildEditButtons()
+{
     auto *buttons = new QWidget(m_frame);
     auto *row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
@@ -257,16 +268,12 @@ void FormBuyHistory::buildEditPanel()
         commands.append(button);
     }
     // Add and change come first on screen, the delete apart at the right.
-    row->addWidget(commands[1]);
-    row->addWidget(commands[2]);
+    row->addWidget(commands[AddEntry]);
+    row->addWidget(commands[ChangeEntry]);
     row->addStretch(1);
-    row->addWidget(commands[0]);
-    buttons->setGeometry(10, y + kBoxHeight + 10, 350, commands[0]->sizeHint().height());
-
-    m_frame->resize(370, buttons->geometry().bottom() + 10);
-    m_frame->move(twipsToPixels(600), 0);
-    m_frame->hide();
-    Text2_Change(0);
+    row->addWidget(commands[DeleteSelected]);
+    buttons->setGeometry(10, kDrawRowTop + kBoxHeight + 10, 350, commands[0]->sizeHint().height());
+    return buttons;
 }
 
 void FormBuyHistory::layoutControls()
@@ -276,7 +283,7 @@ void FormBuyHistory::layoutControls()
     if (QWidget *buttons = m_central->findChild<QWidget *>(u"Command1Group"_s))
         buttons->move(kMargin + kSetsWidth + kMargin, kMargin);
     const int width = m_central->width() - kMargin - twipsToPixels(240);
-    const int height = m_central->height() - listsTop - kMargin - twipsToPixels(105 * m_context.osVersion);
+    const int height = m_central->height() - listsTop - kMargin;
     // Too small a window keeps the last layout that fitted.
     if (width <= 0 || height <= 0)
         return;
@@ -322,12 +329,12 @@ QTreeView *FormBuyHistory::ListView1(int index) const
 
 NumericLineEdit *FormBuyHistory::Text1(int index) const
 {
-    return m_text1.value(index);
+    return m_ticketBoxes.value(index);
 }
 
 NumericLineEdit *FormBuyHistory::Text2(int index) const
 {
-    return m_text2.value(index);
+    return m_drawBoxes.value(index);
 }
 
 QList<FormOldHit *> FormBuyHistory::checkWindows() const
@@ -496,14 +503,14 @@ bool FormBuyHistory::menuBuyDataSaveRename_Click()
 
 void FormBuyHistory::menuEdit_Click()
 {
-    m_text2[0]->setText(QString::number(m_list.nextDrawNumber()));
+    m_drawBoxes[0]->setText(QString::number(m_list.nextDrawNumber()));
     m_frame->setVisible(m_frame->isHidden());
     m_frame->raise();
 }
 
 void FormBuyHistory::Command1_Click(int index)
 {
-    m_list.selectAllVisible(index == 1);
+    m_list.selectAllVisible(index == FormMain::SelectAll);
     pushSelection(m_list.filterShown() ? 1 : 0);
     mirrorFilteredSelection();
     ShowSelCount();
@@ -513,9 +520,9 @@ PurchaseInput::Boxes FormBuyHistory::panelBoxes() const
 {
     QStringList text1;
     QStringList text2;
-    for (const NumericLineEdit *box : m_text1)
+    for (const NumericLineEdit *box : m_ticketBoxes)
         text1.append(box->text());
-    for (const NumericLineEdit *box : m_text2)
+    for (const NumericLineEdit *box : m_drawBoxes)
         text2.append(box->text());
     return PurchaseInput::fromControls(m_list.runMode(), text1, text2);
 }
@@ -524,11 +531,11 @@ void FormBuyHistory::Command2_Click(int index)
 {
     QString message;
     changeLists([&] {
-        if (index == 0)
+        if (index == DeleteSelected)
             m_list.removeSelected();
-        else if (index == 1)
+        else if (index == AddEntry)
             message = m_list.add(panelBoxes());
-        else if (index == 2)
+        else if (index == ChangeEntry)
             message = m_list.change(panelBoxes());
     });
     if (!message.isEmpty()) {
@@ -568,12 +575,12 @@ void FormBuyHistory::ListView1_Click(int index, int row)
     ShowSelCount();
     if (m_frame->isHidden() || panel.numbers.isEmpty())
         return;
-    m_text2[0]->setText(panel.drawNo);
-    m_text2[1]->setText(panel.count);
+    m_drawBoxes[0]->setText(panel.drawNo);
+    m_drawBoxes[1]->setText(panel.count);
     const int picks = m_list.runMode();
     for (int i = 0; i < picks; ++i)
-        m_text1[i]->setText(panel.numbers.value(i));
-    m_text1[picks]->setText(panel.tickets);
+        m_ticketBoxes[i]->setText(panel.numbers.value(i));
+    m_ticketBoxes[picks]->setText(panel.tickets);
 }
 
 void FormBuyHistory::RmenuOldHit_Click()
@@ -585,7 +592,6 @@ void FormBuyHistory::RmenuOldHit_Click()
             check = new FormOldHit(m_context, this);
             m_checkOrder.append(check);
         }
-        check->SetFormMain(m_formMain);
         showToolWindow(check, frameBottomRight(this));
         const QStringList numbers = PurchaseList::numbersOfSet(set);
         for (int i = 0; i < 6; ++i)
@@ -602,17 +608,17 @@ void FormBuyHistory::ShowSelCount()
 
 void FormBuyHistory::Text2_Change(int index)
 {
-    if (const std::optional<QString> corrected = PurchaseInput::correctedCountBox(m_text2[index]->text())) {
-        m_text2[index]->setText(*corrected);
+    if (const std::optional<QString> corrected = PurchaseInput::correctedCountBox(m_drawBoxes[index]->text())) {
+        m_drawBoxes[index]->setText(*corrected);
         return;
     }
-    m_date->setText(m_list.panelDate(m_text2[0]->text()));
+    m_date->setText(m_list.panelDate(m_drawBoxes[0]->text()));
 }
 
 void FormBuyHistory::stepBox(int index, int delta)
 {
-    const qint64 value = parseNumber(m_text2[index]->text()).value_or(0);
-    m_text2[index]->setText(QString::number(std::clamp<qint64>(value + delta, 1, PurchaseEntry::kMaxDrawNo)));
+    const qint64 value = parseNumber(m_drawBoxes[index]->text()).value_or(0);
+    m_drawBoxes[index]->setText(QString::number(std::clamp<qint64>(value + delta, 1, PurchaseEntry::kMaxDrawNo)));
 }
 
 bool FormBuyHistory::mayDiscard()

@@ -24,7 +24,6 @@ class QItemSelection;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QPushButton;
 class QTreeView;
 
 // "購入履歴": the tickets the user bought, checked against the draws of the program's first main
@@ -37,8 +36,7 @@ public:
     ~FormBuyHistory() override;
 
     // The main window that opened this one; the check windows opened from here examine its rows.
-    void SetFormMain(FormMain *window);
-    FormMain *formMain() const { return m_formMain; }
+    FormMain *SetFormMain() const { return &m_context.mainWindow(); }
     const PurchaseList &purchaseList() const { return m_list; }
 
     // Reads a history file into the list; false (after the message) when it is refused.
@@ -52,9 +50,11 @@ public:
     // Shows or hides the edit panel, with the draw-number box set to the next draw.
     void menuEdit_Click();
 
-    // 0 "Select Clear", 1 "Select All" of the visible list.
+    // Selects none or all of the visible list (FormMain::SelectButton).
     void Command1_Click(int index);
-    // 0 "選択行を削除", 1 "追加", 2 "変更".
+    // The edit panel's buttons.
+    enum EditButton { DeleteSelected = 0, AddEntry = 1, ChangeEntry = 2 };
+    // "選択行を削除", "追加", "変更" (EditButton).
     void Command2_Click(int index);
     // Applies the chosen number sets to the filtered list.
     void List1_Click();
@@ -88,6 +88,9 @@ private:
     void buildMenus();
     void buildControls();
     void buildEditPanel();
+    void buildTicketBoxes();
+    void buildDrawBoxes();
+    QWidget *buildEditButtons();
     void layoutControls();
     // Runs a change of the entries with both lists' views reset around it.
     void changeLists(const std::function<void()> &change);
@@ -107,17 +110,15 @@ private:
     PurchaseInput::Boxes panelBoxes() const;
 
     ToolContext m_context;
-    QPointer<FormMain> m_formMain;
     DrawTable m_noTable;  // stands in when there is no first main window
     PurchaseList m_list;
 
     QListWidget *m_sets = nullptr;
-    QList<QPushButton *> m_command1;
     QTreeView *m_views[2] = {nullptr, nullptr};
     PurchaseListModel *m_models[2] = {nullptr, nullptr};
     QGroupBox *m_frame = nullptr;
-    QList<NumericLineEdit *> m_text1;
-    QList<NumericLineEdit *> m_text2;
+    QList<NumericLineEdit *> m_ticketBoxes;  // the numbers, then the ticket count
+    QList<NumericLineEdit *> m_drawBoxes;    // the draw number and the continuation count
     QLabel *m_date = nullptr;
     PanelStatusBar *m_status = nullptr;
     QMenu *m_popup = nullptr;

@@ -13,7 +13,6 @@ void menuBuyHistory_Click(FormMain &main)
     auto *history = main.tools().get<FormBuyHistory>(PurchaseTools::BuyHistory);
     if (!history)
         return;
-    history->SetFormMain(&main);
     // The purchase history opens at the lower right corner of its main window.
     showToolWindow(history, frameBottomRight(&main));
 }

@@ -527,7 +527,7 @@ private Q_SLOTS:
         QCOMPARE(list->findChildren<QCheckBox *>(u"Check1"_s).size(), maxNo);
         QCOMPARE(list->Command3(2)->isVisible(), maxNo == 43);
         QVERIFY(list->Check1(19)->y() == list->Check1(0)->y() && list->Check1(20)->y() > list->Check1(19)->y());
-        list->Command1(0)->click();
+        list->Command1(BoxesAll)->click();
         QCOMPARE(list->StatusBar1()->panelText(2), u"%1個選択 - %2通り"_s.arg(maxNo).arg(rows));
 
         VirtualGridView *grid = list->MSFlexGrid1();
@@ -568,7 +568,7 @@ private Q_SLOTS:
 
         Opened o = openList(testsupport::loto6File());
         FormCombList *list = o.list;
-        list->Command1(0)->click();
+        list->Command1(BoxesAll)->click();
         list->Command3(0)->click();
         calculate(list);
         const QStringList first = testsupport::listLines(list->ListView2(), true);

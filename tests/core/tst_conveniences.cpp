@@ -114,7 +114,7 @@ private Q_SLOTS:
         w.show();
         QVERIFY(w.loadFile(miniLotoFile()));
         w.findChild<QLineEdit *>(u"Text1"_s)->setText(u"3"_s);
-        w.Command2_Click(1);
+        w.Command2_Click(FormMain::LastRows);
 
         // Ctrl+C in the list: the selected rows with the headers, as tab-separated lines.
         w.ListView1()->setFocus();
@@ -212,7 +212,7 @@ private Q_SLOTS:
         auto *graph = w.tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/2141"_s);
         w.findChild<QLineEdit *>(u"Text1"_s)->setText(u"10"_s);
-        w.Command2_Click(1);
+        w.Command2_Click(FormMain::LastRows);
         press(graph->ListView1(), QKeyCombination(Qt::Key_F5));
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/10"_s);
 

@@ -131,7 +131,6 @@ void TestFormMain::startState()
     QCOMPARE(w.windowTitle(), u"Zemvara"_s);
     QCOMPARE(w.RunMode(), 0);
     QCOMPARE(w.MaxNo(), 0);
-    QCOMPARE(w.OS_Version(), 0);
     QCOMPARE(w.table().columnCount(), 0);
     QVERIFY(!w.findChild<QMenu *>(u"menuAnalysis"_s)->isEnabled());
     QCOMPARE(w.findChild<QLineEdit *>(u"Text1"_s)->text(), u"50"_s);
@@ -455,7 +454,7 @@ void TestFormMain::copyWindow()
             copy->addRowFrom(w.table(), r);
     }
     copy->autoSizeColumns();
-    copy->Command1_Click(1);
+    copy->Command1_Click(FormMain::SelectAll);
     copy->show();
     QCOMPARE(copy->table().rowCount(), 20);
     QCOMPARE(status(*copy), u"選択数：20/20"_s);

@@ -5,6 +5,7 @@
 #include "core/formhelpers.h"
 #include "core/griddata.h"
 #include "core/formmain.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
@@ -177,7 +178,7 @@ private Q_SLOTS:
         auto *trend = w.main->tools().get<FormGraph2>(GraphTools::TrendWithBonus);
         graph->move(200, 90);
         trend->move(150, 300);
-        trend->Command1_Click(1);
+        trend->Command1_Click(BoxesClear);
         QCOMPARE(trend->grid().rows(), 1);
 
         selectFirstRows(*w.main, 2);
@@ -192,7 +193,7 @@ private Q_SLOTS:
         graph->close();
         trend->close();
         QVERIFY(!graph->isVisible() && !trend->isVisible());
-        w.main->Command1_Click(1);
+        w.main->Command1_Click(FormMain::SelectAll);
         trigger(*w.main, u"menuEasyNumberB"_s);
         QCOMPARE(w.main->tools().get<FormGraph>(GraphTools::GraphWithBonus), graph);
         QVERIFY(graph->isVisible());
@@ -226,7 +227,7 @@ private Q_SLOTS:
         copy.MakeLvw6();
         copy.addRowFrom(w.main->table(), 0);
         copy.addRowFrom(w.main->table(), 2);
-        copy.Command1_Click(1);
+        copy.Command1_Click(FormMain::SelectAll);
         copy.resize(500, 120);
         copy.move(0, 0);
         for (QWidget *tool : copy.tools().windows())
@@ -318,7 +319,7 @@ private Q_SLOTS:
         auto *graph = w.main->tools().get<FormGraph>(GraphTools::GraphWithoutBonus);
         const QString oddEven = graph->Label2()->text();
 
-        w.main->Command1_Click(0);
+        w.main->Command1_Click(FormMain::SelectClear);
         graph->Command1_Click();
         QCOMPARE(graph->ListView1()->topLevelItemCount(), 0);
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/4"_s);

@@ -40,7 +40,7 @@ struct TrendWindows : LoadedWindow
         trend = main->tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
         chart = trend->graph3();
         chart->resize(500, 200);
-        trend->Command1_Click(1);
+        trend->Command1_Click(BoxesClear);
         trend->Check1(6)->setChecked(true);
         trend->Check1(12)->setChecked(true);
         if (rates)
@@ -100,7 +100,7 @@ private Q_SLOTS:
         // "更新" leaves the boxes alone but follows the main window's selection.
         w.trend->Check1(0)->setChecked(true);
         QCOMPARE(rebuilt.count(), 5);
-        w.main->Command1_Click(0);
+        w.main->Command1_Click(FormMain::SelectClear);
         button(3)->click();
         QCOMPARE(rebuilt.count(), 6);
         QVERIFY(w.trend->Check1(0)->isChecked());
@@ -190,7 +190,7 @@ private Q_SLOTS:
         TrendWindows w;
         QVERIFY(w.open(false));
         QSignalSpy charted(w.chart, &FormGraph3::chartRebuilt);
-        w.main->Command1_Click(0);
+        w.main->Command1_Click(FormMain::SelectClear);
         w.trend->Check2()->setChecked(true);
         QCOMPARE(w.trend->grid().columns(), 1);
         QCOMPARE(w.trend->grid().rows(), 5);

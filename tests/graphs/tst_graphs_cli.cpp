@@ -5,6 +5,7 @@
 #include "core/fields.h"
 #include "core/griddata.h"
 #include "core/virtualgridview.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
@@ -206,7 +207,7 @@ private Q_SLOTS:
         selectLastRows(main, 40);
         main.findChild<QAction *>(u"menuEasyNumberB"_s)->trigger();
         auto *trend = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
-        trend->Command1_Click(1);
+        trend->Command1_Click(BoxesClear);
         for (int n : {3, 17, 31})
             trend->Check1(n - 1)->setChecked(true);
         FormGraph3 *chart = trend->graph3();

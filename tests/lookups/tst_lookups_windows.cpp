@@ -163,7 +163,7 @@ void TestLookupsWindows::checkOpensAtLowerRightOfItsWindow()
     QVERIFY(form->isVisible());
     QVERIFY(form->isWindow());
     QCOMPARE(form->parentWidget(), main.get());
-    QCOMPARE(form->formMain(), main.get());
+    QCOMPARE(form->SetFormMain(), main.get());
     QCOMPARE(form->windowTitle(), u"過去の抽選結果と照合"_s);
     QCOMPARE(form->pos(), lowerRightOf(main.get(), form));
     QVERIFY(!form->Text1(5)->isHidden());
@@ -338,7 +338,7 @@ void TestLookupsWindows::checkSeesOnlySelectedRows()
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
     main->findChild<QLineEdit *>(u"Text1"_s)->setText(u"300"_s);
-    main->Command2_Click(1);
+    main->Command2_Click(FormMain::LastRows);
     const int rows = main->table().rowCount();
     FormOldHit *form = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s, u"4"_s});
     const DrawTable &copy = form->resultWindow()->table();
@@ -361,7 +361,7 @@ void TestLookupsWindows::checkWithNothingSelected()
 {
     testsupport::MessageRecorder messages;
     auto main = openMain(testsupport::loto6File());
-    main->Command1_Click(0);
+    main->Command1_Click(FormMain::SelectClear);
     FormOldHit *form = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s});
     QCOMPARE(form->Label1()->text(), u"当選していません"_s);
     QCOMPARE(form->ListView1()->topLevelItemCount(), 0);
@@ -395,7 +395,7 @@ void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
     // The copy's own check window examines only the copy's draws.
     FormOldHit *inner = openCheck(*copy);
     QVERIFY(inner && inner != form);
-    QCOMPARE(inner->formMain(), copy);
+    QCOMPARE(inner->SetFormMain(), copy);
     QCOMPARE(inner->pos(), lowerRightOf(copy, inner));
     typeBoxes(inner, {u"10"_s, u"20"_s, u"30"_s});
     inner->Command1_Click();
@@ -484,7 +484,7 @@ void TestLookupsWindows::searchOpensWithGameSettings()
         FormSearch *search = openSearch(*main);
         QVERIFY(search && search->isVisible() && search->isWindow());
         QCOMPARE(search->parentWidget(), main.get());
-        QCOMPARE(search->formMain(), main.get());
+        QCOMPARE(search->SetFormMain(), main.get());
         QCOMPARE(search->windowTitle(), u"指定した番号から抽選結果の検索"_s);
         QCOMPARE(search->pos(), lowerRightOf(main.get(), search));
         QCOMPARE(search->NoEnd(), mini ? 8 : 9);
@@ -530,7 +530,7 @@ void TestLookupsWindows::searchModesFillCopy()
     }
 
     // The caption shows the text as typed, outer blanks included.
-    search->Option1(0)->click();
+    search->Option1(NumberSearch::Or)->click();
     search->Text1()->setText(u" 43 "_s);
     search->Command1_Click();
     QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索  43 "_s);
@@ -576,7 +576,7 @@ void TestLookupsWindows::searchClosingAndEmptyText()
     QVERIFY(!search->resultWindow());
 
     search->Text1()->setText(u"5"_s);
-    search->Option1(2)->click();
+    search->Option1(NumberSearch::Not)->click();
     search->Command1_Click();
     FormMain *copy = search->resultWindow();
     const QPointer<FormMain> copyAlive = copy;
@@ -587,7 +587,7 @@ void TestLookupsWindows::searchClosingAndEmptyText()
     QVERIFY(!search->isVisible());
     QVERIFY(copyAlive);
     QVERIFY(!copy->isVisible());
-    QVERIFY(search->Option1(2)->isChecked());
+    QVERIFY(search->Option1(NumberSearch::Not)->isChecked());
 
     openSearch(*main);
     search->Command1_Click();
@@ -612,7 +612,7 @@ void TestLookupsWindows::searchFromCopy()
     QCOMPARE(inner->NoEnd(), 8);
     QCOMPARE(inner->Label1()->text(), u"１から３１までの番号を入力 （スペースで区切る）"_s);
     inner->Text1()->setText(u"31 1"_s);
-    inner->Option1(1)->click();
+    inner->Option1(NumberSearch::And)->click();
     inner->Command1_Click();
     const QList<int> expected = NumberSearch::search(main->table(), 8, {u"31"_s, u" 1"_s}, NumberSearch::Mode::And);
     const DrawTable &found = inner->resultWindow()->table();

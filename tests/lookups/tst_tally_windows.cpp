@@ -7,6 +7,7 @@
 #include "lookups/formsearch.h"
 #include "lookups/formway.h"
 #include "lookups/lookupsfeature.h"
+#include "lookups/numbersearch.h"
 #include "lookups/tally.h"
 #include "lookups/tallymodel.h"
 #include "lookups/tallyrows.h"
@@ -60,7 +61,7 @@ FormWay *openWay(FormMain &window)
 void selectLast(FormMain &main, int n)
 {
     main.findChild<NumericLineEdit *>(u"Text1"_s)->setText(QString::number(n));
-    main.Command2_Click(1);
+    main.Command2_Click(FormMain::LastRows);
 }
 
 void setTiers(FormWay *way, const QString &tiers, bool merge)
@@ -318,7 +319,6 @@ void TestTallyWindows::longRunShowsProgress()
 {
     auto main = openMain(testsupport::loto6File());
     FormWay *way = main->tools().get<FormWay>(LookupTools::Way);
-    way->SetFormMain(main.get());
     way->Check2()->setChecked(true);
     way->setProgressDelay(0);
     QSignalSpy filled(way, &FormWay::filled);
@@ -362,7 +362,7 @@ void TestTallyWindows::tallyOfResultCopy()
     main->findChild<QAction *>(u"menuNoSet"_s)->trigger();
     FormSearch *search = main->tools().get<FormSearch>(LookupTools::Search);
     search->Text1()->setText(u"7 13"_s);
-    search->Option1(1)->setChecked(true);
+    search->Option1(NumberSearch::And)->setChecked(true);
     search->Command1_Click();
     FormMain *copy = search->resultWindow();
     QVERIFY(copy && copy->table().rowCount() > 0);

@@ -180,7 +180,7 @@ void TestFormBuyHistory::windowMatchesCommand()
     auto main = openMain(draws);
     FormBuyHistory *form = openHistory(*main);
     QVERIFY(form->isVisible());
-    QCOMPARE(form->formMain(), main.get());
+    QCOMPARE(form->SetFormMain(), main.get());
     QVERIFY(form->MakeListView(path));
     QCOMPARE(form->windowTitle(), u"購入履歴 my購入履歴.csv"_s);
 
@@ -299,7 +299,7 @@ void TestFormBuyHistory::editingThroughThePanel()
 
     // Change needs exactly one selected entry; with one it keeps the draw.
     const QStringList changed{u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s};
-    form->Command1_Click(1);
+    form->Command1_Click(FormMain::SelectAll);
     typePanel(form, changed, u"5"_s, u"999"_s, u"1"_s);
     command2(form, 2)->click();
     QCOMPARE(messages.texts(), QStringList{u"変更する行を１行選択して下さい。"_s});
@@ -453,7 +453,7 @@ void TestFormBuyHistory::sendToCheck()
     for (int s = 0; s < 2; ++s) {
         FormOldHit *check = checks[s];
         QVERIFY(check->isVisible());
-        QCOMPARE(check->formMain(), main.get());
+        QCOMPARE(check->SetFormMain(), main.get());
         QStringList boxes;
         for (int i = 0; i < 6; ++i)
             boxes.append(check->Text1(i)->text());

@@ -4,6 +4,7 @@
 #include "combinations/formcomblist.h"
 #include "core/formmain.h"
 #include "core/virtualgridview.h"
+#include "core/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,7 +86,7 @@ void shootCombinations(FormMain &main, const QString &dir)
     saveShot(list, dir, u"combinations"_s);
 
     // Every number of the game, scrolled to the last combination.
-    list->Command1(0)->click();
+    list->Command1(BoxesAll)->click();
     list->ListView1()->item(0)->setCheckState(Qt::Unchecked);
     list->MSFlexGrid1()->verticalScrollBar()->setValue(list->MSFlexGrid1()->verticalScrollBar()->maximum());
     QTest::qWait(50);

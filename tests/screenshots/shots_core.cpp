@@ -25,7 +25,7 @@ void shootCore(FormMain &main, const QString &dir)
     for (int r = main.table().rowCount() - 12; r < main.table().rowCount(); ++r)
         copy.addRowFrom(main.table(), r);
     copy.autoSizeColumns();
-    copy.Command1_Click(1);
+    copy.Command1_Click(FormMain::SelectAll);
     copy.resize(900, 380);
     saveShot(&copy, dir, u"copy"_s);
 }

@@ -2,6 +2,7 @@
 
 #include "core/controlarray.h"
 #include "core/formmain.h"
+#include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "graphs/graphsfeature.h"
 #include "graphs/formgraph2.h"
@@ -26,7 +27,7 @@ void shootGraphs(FormMain &main, const QString &dir)
     saveShot(graph, dir, u"graph-without-bonus"_s);
     saveShot(trend, dir, u"trend-all"_s);
 
-    trend->Command1_Click(1);
+    trend->Command1_Click(BoxesClear);
     trend->Check1(6)->setChecked(true);
     trend->Check1(12)->setChecked(true);
     trend->Check2()->setChecked(true);
@@ -49,7 +50,7 @@ void shootGraphs(FormMain &main, const QString &dir)
     main.tools().get<FormGraph2>(GraphTools::TrendBonusOnly)->hide();
 
     // The heaviest view: every draw, every number, with rates.
-    main.Command1_Click(1);
+    main.Command1_Click(FormMain::SelectAll);
     main.findChild<QAction *>(u"menuEasyNumberB"_s)->trigger();
     auto *all = main.tools().get<FormGraph2>(GraphTools::TrendWithBonus);
     all->Check2()->setChecked(true);

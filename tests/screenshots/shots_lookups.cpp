@@ -5,6 +5,7 @@
 #include "lookups/formoldhit.h"
 #include "lookups/lookupsfeature.h"
 #include "lookups/formsearch.h"
+#include "lookups/numbersearch.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 void shootLookups(FormMain &main, const QString &dir)
 {
-    main.Command1_Click(1);
+    main.Command1_Click(FormMain::SelectAll);
     const bool loto6 = main.RunMode() == 6;
 
     main.findChild<QAction *>(u"menuOldHit"_s)->trigger();
@@ -32,7 +33,7 @@ void shootLookups(FormMain &main, const QString &dir)
     main.findChild<QAction *>(u"menuNoSet"_s)->trigger();
     FormSearch *search = main.tools().get<FormSearch>(LookupTools::Search);
     search->Text1()->setText(u"7 13"_s);
-    search->Option1(1)->setChecked(true);
+    search->Option1(NumberSearch::And)->setChecked(true);
     search->Command1_Click();
     saveShot(search, dir, u"search"_s);
     search->resultWindow()->resize(1000, 420);

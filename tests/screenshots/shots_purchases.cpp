@@ -68,7 +68,7 @@ std::vector<PurchaseEntry> realisticHistory(const DrawTable &table)
 
 void shootPurchases(FormMain &main, const QString &dir)
 {
-    main.Command1_Click(1);
+    main.Command1_Click(FormMain::SelectAll);
     const int picks = main.RunMode();
     QTemporaryDir temp;
     const QString path = temp.filePath(picks == 6 ? u"LOTO6購入履歴.csv"_s : u"miniLOTO購入履歴.csv"_s);
@@ -95,7 +95,7 @@ void shootPurchases(FormMain &main, const QString &dir)
     QListWidget *sets = history->List1();
     sets->item(2)->setSelected(true);
     sets->item(0)->setSelected(false);
-    history->Command1_Click(1);
+    history->Command1_Click(FormMain::SelectAll);
     saveShot(history, dir, u"purchases-filter"_s);
     history->close();
 }

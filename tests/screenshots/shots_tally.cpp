@@ -16,7 +16,7 @@ void shootTally(FormMain &main, const QString &dir)
 {
     // The last 50 draws, as a user would look at a recent stretch.
     main.findChild<QLineEdit *>(u"Text1"_s)->setText(u"50"_s);
-    main.Command2_Click(1);
+    main.Command2_Click(FormMain::LastRows);
     main.findChild<QAction *>(u"menuWay"_s)->trigger();
     FormWay *way = main.tools().get<FormWay>(LookupTools::Way);
     saveShot(way, dir, u"tally-exact"_s);
@@ -26,5 +26,5 @@ void shootTally(FormMain &main, const QString &dir)
     way->Command1_Click();
     saveShot(way, dir, u"tally-merged"_s);
     way->close();
-    main.Command1_Click(1);
+    main.Command1_Click(FormMain::SelectAll);
 }
