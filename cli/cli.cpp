@@ -5,6 +5,7 @@
 #include "core/game.h"
 #include "core/numbers.h"
 #include "core/gridsource.h"
+#include "core/tablewriter.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace cli {
 
+Output::Output()
+{
+    open(QIODevice::WriteOnly);
+}
+
 void Output::section(const QString &window, const QString &control)
 {
     line(u"== "_s + window + u'.' + control);
@@ -20,47 +26,51 @@ void Output::section(const QString &window, const QString &control)
 
 void Output::line(const QString &text)
 {
-    m_buffer.append(text.toUtf8());
-    m_buffer.append('\n');
-    if (m_buffer.size() > (1 << 20))
-        flush();
+    write(text.toUtf8() + '\n');
 }
 
 void Output::list(const QStringList &headers, const RowSource &rows, int columnCount)
 {
-    line(headers.mid(1).join(u'\t'));
-    QString text;
+    TableWriter tsv(this, TableWriter::Format::Tsv);
+    tsv.writeRow(headers.mid(1));
     for (int r = 0; r < rows.rowCount(); ++r) {
-        text.clear();
-        for (int c = 1; c < columnCount; ++c) {
-            if (c > 1)
-                text.append(u'\t');
-            text.append(rows.cellText(r, c));
-        }
-        line(text);
+        for (int c = 1; c < columnCount; ++c)
+            tsv.addCell(rows.cellText(r, c));
+        tsv.endRow();
     }
 }
 
 void Output::list(const QStringList &headers, const QList<QStringList> &rows)
 {
-    line(headers.mid(1).join(u'\t'));
+    TableWriter tsv(this, TableWriter::Format::Tsv);
+    tsv.writeRow(headers.mid(1));
     for (const QStringList &row : rows)
-        line(row.mid(1).join(u'\t'));
+        tsv.writeRow(row.mid(1));
 }
 
 void Output::grid(const GridSource &grid, const std::function<bool(int row, int column)> &marked)
 {
-    QString text;
+    TableWriter tsv(this, TableWriter::Format::Tsv);
     for (int r = 0; r < grid.rows(); ++r) {
-        text.clear();
         for (int c = 0; c < grid.columns(); ++c) {
-            if (c > 0)
-                text.append(u'\t');
             const QString cell = grid.text(r, c);
-            text.append(cell.isEmpty() && marked(r, c) ? u"*"_s : cell);
+            tsv.addCell(cell.isEmpty() && marked(r, c) ? u"*"_s : cell);
         }
-        line(text);
+        tsv.endRow();
     }
+}
+
+qint64 Output::readData(char *, qint64)
+{
+    return -1;
+}
+
+qint64 Output::writeData(const char *data, qint64 size)
+{
+    m_buffer.append(data, size);
+    if (m_buffer.size() > (1 << 20))
+        flush();
+    return size;
 }
 
 bool Output::flush()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QIODevice>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -25,10 +26,12 @@ struct Refused
     QString message;
 };
 
-// Sections of output as the windows would show them (UTF-8, LF line ends).
-class Output
+// Sections of output as the windows would show them (UTF-8, LF line ends), lists and grids as
+// tab-separated rows written through the program's table writer.
+class Output : public QIODevice
 {
 public:
+    Output();
     void section(const QString &window, const QString &control);
     void line(const QString &text);
     // A list: header texts from column 1 on, then every row from column 1 on.
@@ -40,6 +43,10 @@ public:
     // follows a failure is dropped).
     bool flush();
     int error() const { return m_error; }  // errno of the failed write
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
 
 private:
     QByteArray m_buffer;

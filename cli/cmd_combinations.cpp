@@ -10,6 +10,7 @@
 #include "core/appfiles.h"
 #include "core/gamerules.h"
 #include "core/numbers.h"
+#include "core/tablewriter.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -65,20 +66,17 @@ int runCombos(const QStringList &arguments, Output &out)
 
     const CombinationTable table(pool.numbers(), picks, pool.keyCount());
     out.section(u"FormCombList"_s, u"MSFlexGrid1"_s);
-    QString text;
-    for (int c = 0; c < table.gridColumns(); ++c) {
-        if (c > 0)
-            text.append(u'\t');
-        text.append(table.cellText(0, c));
-    }
-    out.line(text);
+    TableWriter tsv(&out, TableWriter::Format::Tsv);
+    for (int c = 0; c < table.gridColumns(); ++c)
+        tsv.addCell(table.cellText(0, c));
+    tsv.endRow();
     const qint64 last = shownRows < 0 ? table.rowCount() : std::min(shownRows, table.rowCount());
     for (qint64 r = 1; r <= last; ++r) {
         const quint64 mask = table.rowMask(r - 1);
-        text = QString::number(r);
+        tsv.addCell(QString::number(r));
         for (int j = 0; j < table.poolSize(); ++j)
-            text.append((mask >> j) & 1 ? u"\t1"_s : u"\t"_s);
-        out.line(text);
+            tsv.addCell((mask >> j) & 1 ? u"1" : u"");
+        tsv.endRow();
     }
     out.section(u"FormCombList"_s, u"StatusBar1.2"_s);
     out.line(selectionStatusText(table.gridColumns(), table.gridRows()));

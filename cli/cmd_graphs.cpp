@@ -3,6 +3,7 @@
 #include "core/drawtable.h"
 #include "core/gamerules.h"
 #include "core/numbers.h"
+#include "core/tablewriter.h"
 #include "graphs/frequency.h"
 #include "graphs/graphtext.h"
 #include "graphs/ratechart.h"
@@ -51,15 +52,13 @@ void printChart(Output &out, const QStringList &seriesLabels, const QStringList 
                 const std::function<QString(qsizetype series, qsizetype category)> &value)
 {
     // An empty field, then one field per series (no series: the line is empty).
-    out.line((QStringList{QString()} + seriesLabels).join(u'\t'));
-    QString line;
+    TableWriter tsv(&out, TableWriter::Format::Tsv);
+    tsv.writeRow(QStringList{QString()} + seriesLabels);
     for (qsizetype h = 0; h < categories.size(); ++h) {
-        line = categories[h];
-        for (qsizetype s = 0; s < seriesLabels.size(); ++s) {
-            line.append(u'\t');
-            line.append(value(s, h));
-        }
-        out.line(line);
+        tsv.addCell(categories[h]);
+        for (qsizetype s = 0; s < seriesLabels.size(); ++s)
+            tsv.addCell(value(s, h));
+        tsv.endRow();
     }
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/appfiles.h"
 #include "core/numbers.h"
+#include "core/textlines.h"
 
 #include <QDir>
 
@@ -18,8 +19,8 @@ QString shippedPath()
 QList<Entry> parse(const QByteArray &bytes)
 {
     QList<Entry> out;
-    for (const QByteArray &raw : bytes.split('\n')) {
-        const QList<QByteArray> fields = raw.trimmed().split(',');
+    for (TextLines<QByteArrayView> lines(bytes); !lines.atEnd();) {
+        const QList<QByteArray> fields = lines.next().trimmed().toByteArray().split(',');
         if (fields.size() < 5)
             continue;
         qint64 values[5];

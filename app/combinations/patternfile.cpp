@@ -1,6 +1,7 @@
 #include "combinations/patternfile.h"
 
 #include "core/appfiles.h"
+#include "core/textlines.h"
 
 #include <QFileInfo>
 
@@ -28,32 +29,27 @@ Content parse(QByteArrayView bytes, int positions)
 {
     positions = std::clamp(positions, 0, kMaxPositions);
     Content content;
-    Ticket current;
-    int column = 0;      // 0/1 characters seen on the current line
-    bool firstLine = true;
-    for (const char c : bytes) {
-        if (c == '0' || c == '1') {
+    for (TextLines<QByteArrayView> lines(bytes); !lines.atEnd();) {
+        Ticket ticket;
+        int column = 0;  // 0/1 characters seen on the line
+        for (const char c : lines.next()) {
+            if (c != '0' && c != '1')
+                continue;
             if (column < positions) {
                 if (c == '1')
-                    current.mask |= quint64(1) << column;
+                    ticket.mask |= quint64(1) << column;
             } else {
-                current.surplus = true;
+                ticket.surplus = true;
             }
             ++column;
-        } else if (c == '\n') {
-            content.tickets.append(current);
-            if (firstLine)
-                content.firstLineLength = column;
-            firstLine = false;
-            current = Ticket();
-            column = 0;
         }
-    }
-    // Dropping an unterminated last line would silently lose a ticket of the wheel.
-    if (column > 0) {
-        content.tickets.append(current);
-        if (firstLine)
+        // Dropping an unterminated last line would silently lose a ticket of the wheel; one
+        // without a 0/1 character holds none.
+        if (!lines.lineEnded() && column == 0)
+            break;
+        if (content.tickets.isEmpty())
             content.firstLineLength = column;
+        content.tickets.append(ticket);
     }
     return content;
 }

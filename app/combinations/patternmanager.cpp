@@ -4,6 +4,7 @@
 #include "core/appfiles.h"
 #include "core/gamerules.h"
 #include "core/numbers.h"
+#include "core/textlines.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,11 +45,9 @@ SaveResult save(const SaveInput &input)
 {
     // The body: the ticket lines with CR LF line ends, exactly one after the last line.
     QStringList lines;
-    for (QString line : input.convertedText.split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            lines.append(line);
+    for (TextLines<QStringView> text(input.convertedText); !text.atEnd();) {
+        if (const QStringView line = text.next(); !line.isEmpty())
+            lines.append(line.toString());
     }
     if (lines.isEmpty())
         return refused(u"変換後のテキストがありません。変換してから保存してください。"_s);

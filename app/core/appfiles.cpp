@@ -139,11 +139,16 @@ QString writeFailedText(const QString &path)
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
+    return writeFile(path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+}
+
+bool writeFile(const QString &path, const std::function<bool(QIODevice &file)> &write)
+{
     const WriteFailure failure = simulatedFailure();
     QSaveFile file(path);
     if (failure == WriteFailure::Open || !file.open(QIODevice::WriteOnly))
         return false;
-    if (failure == WriteFailure::Write || file.write(bytes) != bytes.size()) {
+    if (failure == WriteFailure::Write || !write(file)) {
         file.cancelWriting();
         return false;
     }

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QIODevice;
 
 // Files the program ships (draw results, pattern files, help pages) and the one safe way to read
 // a file whole.
@@ -33,6 +36,8 @@ ReadResult readFile(const QString &path, qint64 maxBytes = kMaxFileBytes);
 // Writes a whole file or nothing (through a temporary file renamed over it): when any step
 // fails, the file keeps exactly its old content. False on failure.
 bool writeFile(const QString &path, const QByteArray &bytes);
+// The same for content written a piece at a time by `write`, which returns false when it failed.
+bool writeFile(const QString &path, const std::function<bool(QIODevice &file)> &write);
 // What the user is told when a write failed: "ファイルに保存できませんでした。" and the path.
 QString writeFailedText(const QString &path);
 

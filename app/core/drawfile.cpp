@@ -4,6 +4,7 @@
 #include "core/cp932.h"
 #include "core/drawtable.h"
 #include "core/gamerules.h"
+#include "core/textlines.h"
 
 #include <QDir>
 
@@ -15,11 +16,6 @@ using namespace Qt::StringLiterals;
 namespace DrawFile {
 
 namespace {
-QByteArrayView chopCr(QByteArrayView line)
-{
-    return line.endsWith('\r') ? line.chopped(1) : line;
-}
-
 // What the first line of a game's file says.
 QString titleMarker(int runMode)
 {
@@ -56,34 +52,20 @@ Result parse(const QByteArray &bytes, DrawTable &table)
     if (bytes.isEmpty())
         return {Status::Unreadable, 0, Reason::Empty};
 
-    // CR and LF never occur inside a Shift-JIS character, so lines can be cut on bytes.
-    const qsizetype titleEnd = bytes.indexOf('\n');
-    const QByteArrayView titleBytes =
-        chopCr(QByteArrayView(bytes).first(titleEnd < 0 ? bytes.size() : titleEnd));
-    const int runMode = gameOfTitle(decode(titleBytes));
+    // The title is decoded alone: a file that is none is refused before the rest is read.
+    TextLines<QByteArrayView> fileLines(bytes);
+    const int runMode = gameOfTitle(decode(fileLines.next()));
     if (runMode == Game::None)
         return {Status::NotDrawFile, 0, Reason::NoMarker};
 
     DrawTable fresh;
     fresh.reset(runMode);
-
-    if (titleEnd >= 0) {
-        const QString body = decode(QByteArrayView(bytes).sliced(titleEnd + 1));
-        QStringView rest(body);
-        // The heading line is skipped unread.
-        const qsizetype headingEnd = rest.indexOf(u'\n');
-        rest = headingEnd < 0 ? QStringView() : rest.sliced(headingEnd + 1);
-        fresh.reserve(int(rest.count(u'\n')) + 1);
-        while (!rest.isEmpty()) {
-            const qsizetype end = rest.indexOf(u'\n');
-            QStringView line = end < 0 ? rest : rest.first(end);
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-            fresh.appendDataLine(line);
-            // A final line end ends the last line; it does not start another row.
-            rest = end < 0 ? QStringView() : rest.sliced(end + 1);
-        }
-    }
+    const QString body = decode(fileLines.rest());
+    TextLines<QStringView> lines(body);
+    lines.next();  // the heading, skipped unread
+    fresh.reserve(int(body.count(u'\n')));
+    while (!lines.atEnd())
+        fresh.appendDataLine(lines.next());
 
     table = std::move(fresh);
     return {Status::Ok, runMode};

@@ -1,6 +1,7 @@
 #include "core/drawtable.h"
 
 #include "core/fields.h"
+#include "core/sorttoggle.h"
 
 #include <algorithm>
 #include <numeric>
@@ -178,10 +179,7 @@ void DrawTable::sortByColumn(int column, Qt::SortOrder order)
 {
     std::vector<int> order_(m_rows.size());
     std::iota(order_.begin(), order_.end(), 0);
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const int cmp = cell(a, column).compare(cell(b, column));
-        return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
-    });
+    sortRowsByText(order_, order, [&](int row) { return cell(row, column).toString(); });
     std::vector<Row> rows;
     std::vector<DrawRecord> records;
     std::vector<char> selected;

@@ -9,6 +9,7 @@
 #include "core/formhelpers.h"
 #include "core/messages.h"
 #include "core/program.h"
+#include "core/selectionmirror.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
 
@@ -184,8 +185,9 @@ void FormMain::buildControls()
     m_list->viewport()->installEventFilter(this);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormMain::ListView1_ColumnClick);
     connect(m_list, &QTreeView::clicked, this, &FormMain::ShowSelectionCount);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FormMain::syncSelectionFromView);
+    m_selection = std::make_unique<SelectionMirror>(
+        m_list, [this](int r) { return m_table.isSelected(r); },
+        [this](int first, int last, bool on) { m_table.setRangeSelected(first, last, on); }, [this] { ShowSelectionCount(); });
     layout->addWidget(m_list, 1);
 
     setCentralWidget(central);
@@ -287,28 +289,10 @@ void FormMain::rebuildView(const std::function<void()> &change)
     m_model->endChange();
 }
 
-void FormMain::syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected)
-{
-    if (m_pushingSelection)
-        return;
-    for (const QItemSelectionRange &range : deselected)
-        m_table.setRangeSelected(range.top(), range.bottom(), false);
-    for (const QItemSelectionRange &range : selected)
-        m_table.setRangeSelected(range.top(), range.bottom(), true);
-    ShowSelectionCount();
-}
-
-void FormMain::pushSelectionToView()
-{
-    m_pushingSelection = true;
-    selectRows(m_list, m_table.rowCount(), [this](int r) { return m_table.isSelected(r); });
-    m_pushingSelection = false;
-}
-
 void FormMain::Command1_Click(int index)
 {
     m_table.setAllSelected(index != SelectClear);
-    pushSelectionToView();
+    m_selection->push();
     ShowSelectionCount();
 }
 
@@ -323,7 +307,7 @@ void FormMain::Command2_Click(int index)
     m_table.setAllSelected(false);
     if (!range.isEmpty())
         m_table.setRangeSelected(range.first, range.last, true);
-    pushSelectionToView();
+    m_selection->push();
     if (!range.isEmpty())
         m_list->scrollTo(m_model->index(index == FirstRows ? range.first : range.last, 1));
     ShowSelectionCount();
@@ -347,7 +331,7 @@ void FormMain::ListView1_ColumnClick(int column)
         return;
     const Qt::SortOrder order = m_sortOrder.next();
     sortKeepingWidths(m_list, column, order, [&] { rebuildView([&] { m_table.sortByColumn(column, order); }); });
-    pushSelectionToView();
+    m_selection->push();
 }
 
 bool FormMain::loadFile(const QString &path)

@@ -8,17 +8,18 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class DrawTableModel;
 class NumericLineEdit;
 class PanelStatusBar;
 class Program;
 class QAction;
-class QItemSelection;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QTreeView;
+class SelectionMirror;
 
 // The main window: home of the draw table, the selection tools and the menus. The same class
 // serves as a result copy (Copied), which holds a subset of another window's rows.
@@ -98,8 +99,6 @@ private:
     void buildControls();
     void Form_Load();
     void setLayout(int runMode);
-    void syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected);
-    void pushSelectionToView();
     void rebuildView(const std::function<void()> &change);
 
     Program &m_program;
@@ -113,7 +112,7 @@ private:
     PanelStatusBar *m_status = nullptr;
     NumericLineEdit *m_rowCountBox = nullptr;
     QLabel *m_hint = nullptr;
-    bool m_pushingSelection = false;
+    std::unique_ptr<SelectionMirror> m_selection;
     SortToggle m_sortOrder;
 
     QMenu *m_menuData = nullptr;

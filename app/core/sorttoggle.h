@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <Qt>
+
+#include <functional>
+#include <vector>
 
 // The order a list sorts in on a header click: it flips on every click, whichever column was
 // clicked before, starting ascending.
@@ -16,3 +20,8 @@ public:
 private:
     Qt::SortOrder m_order = Qt::DescendingOrder;  // flipped before the first sort
 };
+
+// The sort of every list on a header click: `rows` (row indexes in their present order) put in
+// the order of their texts in the clicked column, compared as they are shown; rows of equal
+// text keep their order. Each text is asked for once.
+void sortRowsByText(std::vector<int> &rows, Qt::SortOrder order, const std::function<QString(int row)> &text);

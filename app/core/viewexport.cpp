@@ -4,7 +4,7 @@
 #include "core/filedialogs.h"
 #include "core/gridsource.h"
 #include "core/messages.h"
-#include "core/tabletext.h"
+#include "core/tablewriter.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -30,12 +30,60 @@ bool columnShown(const QAbstractItemView *view, int column)
     return true;
 }
 
-bool saveFile(QWidget *parent, const QString &path, const QByteArray &bytes)
+bool saveFile(QWidget *parent, const QString &path, const std::function<bool(QIODevice &file)> &write)
 {
-    const bool written = AppFiles::writeFile(path, bytes);
+    const bool written = AppFiles::writeFile(path, write);
     if (!written)
         Messages::warn(parent, AppFiles::writeFailedText(path));
     return written;
+}
+
+// Writes every row of a table to the writer given.
+using TableRows = std::function<void(TableWriter &out)>;
+
+void copyTable(const TableRows &rows)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TableWriter tsv(&buffer, TableWriter::Format::Tsv);
+    rows(tsv);
+    QApplication::clipboard()->setText(QString::fromUtf8(bytes));
+}
+
+bool saveTable(QWidget *parent, const TableRows &rows)
+{
+    const QString path = FileDialogs::getSaveFileName(parent, u"CSV ファイル|*.csv|すべてのファイル|*.*"_s, {},
+                                                      u"CSV で保存"_s);
+    if (path.isEmpty())
+        return false;
+    return saveFile(parent, path, [&rows](QIODevice &file) {
+        TableWriter csv(&file, TableWriter::Format::Csv);
+        rows(csv);
+        return csv.ok();
+    });
+}
+
+TableRows rowsOf(const QAbstractItemView *view, bool selectedOnly)
+{
+    return [view, selectedOnly](TableWriter &out) {
+        for (const QStringList &row : rows(view, selectedOnly))
+            out.writeRow(row);
+    };
+}
+
+// The copy shortcut and a context menu with "コピー" (of `copied`) and "CSV で保存…" (of `saved`).
+void addTableActions(QWidget *widget, const TableRows &copied, const TableRows &saved)
+{
+    auto *copy = new QAction(u"コピー"_s, widget);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(copy, &QAction::triggered, widget, [copied] { copyTable(copied); });
+    auto *csv = new QAction(u"CSV で保存…"_s, widget);
+    QObject::connect(csv, &QAction::triggered, widget, [widget, saved] { saveTable(widget->window(), saved); });
+    widget->addAction(copy);
+    widget->addAction(csv);
+    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 } // namespace
 
@@ -76,16 +124,12 @@ QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly)
 
 void copyToClipboard(const QAbstractItemView *view)
 {
-    QApplication::clipboard()->setText(TableText::tsv(rows(view, true)));
+    copyTable(rowsOf(view, true));
 }
 
 bool saveAsCsv(QWidget *parent, const QAbstractItemView *view)
 {
-    const QString path = FileDialogs::getSaveFileName(parent, u"CSV ファイル|*.csv|すべてのファイル|*.*"_s, {},
-                                                      u"CSV で保存"_s);
-    if (path.isEmpty())
-        return false;
-    return saveFile(parent, path, TableText::csvFile(rows(view, false)));
+    return saveTable(parent, rowsOf(view, false));
 }
 
 bool saveChartImage(QWidget *parent, QChartView *chart)
@@ -94,33 +138,23 @@ bool saveChartImage(QWidget *parent, QChartView *chart)
                                                       u"画像で保存"_s);
     if (path.isEmpty())
         return false;
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (QFileInfo(path).suffix().compare(u"svg"_s, Qt::CaseInsensitive) == 0) {
+    return saveFile(parent, path, [&](QIODevice &file) {
+        if (QFileInfo(path).suffix().compare(u"svg"_s, Qt::CaseInsensitive) != 0)
+            return chart->grab().save(&file, "PNG");
         QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
+        svg.setOutputDevice(&file);
         svg.setSize(chart->size());
         svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
         svg.setTitle(chart->window()->windowTitle());
         QPainter painter(&svg);
         chart->render(&painter);
-        painter.end();
-    } else {
-        chart->grab().save(&buffer, "PNG");
-    }
-    return saveFile(parent, path, buffer.data());
+        return painter.end();
+    });
 }
 
 void enable(QAbstractItemView *view)
 {
-    auto *copy = new QAction(u"コピー"_s, view);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(copy, &QAction::triggered, view, [view] { copyToClipboard(view); });
-    view->addAction(copy);
-    QAction *csv = csvAction(view, view);
-    view->addAction(csv);
-    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    addTableActions(view, rowsOf(view, true), rowsOf(view, false));
 }
 
 void enable(QChartView *chart)
@@ -133,41 +167,15 @@ void enable(QChartView *chart)
 
 void enable(QWidget *grid, const std::function<const GridSource &()> &source)
 {
-    auto cellsOf = [source](int row) {
+    const TableRows rows = [source](TableWriter &out) {
         const GridSource &cells = source();
-        QStringList out;
-        out.reserve(cells.columns());
-        for (int c = 0; c < cells.columns(); ++c)
-            out.append(cells.text(row, c).trimmed());
-        return out;
+        for (int r = 0; r < cells.rows(); ++r) {
+            for (int c = 0; c < cells.columns(); ++c)
+                out.addCell(cells.text(r, c).trimmed());
+            out.endRow();
+        }
     };
-    auto *copy = new QAction(u"コピー"_s, grid);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(copy, &QAction::triggered, grid, [source, cellsOf] {
-        QString text;
-        for (int r = 0; r < source().rows(); ++r) {
-            text += TableText::tsvLine(cellsOf(r));
-            text += u'\n';
-        }
-        QApplication::clipboard()->setText(text);
-    });
-    auto *csv = new QAction(u"CSV で保存…"_s, grid);
-    QObject::connect(csv, &QAction::triggered, grid, [grid, source, cellsOf] {
-        const QString path = FileDialogs::getSaveFileName(grid->window(), u"CSV ファイル|*.csv|すべてのファイル|*.*"_s, {},
-                                                          u"CSV で保存"_s);
-        if (path.isEmpty())
-            return;
-        QByteArray bytes("\xEF\xBB\xBF");
-        for (int r = 0; r < source().rows(); ++r) {
-            bytes += TableText::csvLine(cellsOf(r)).toUtf8();
-            bytes += "\r\n";
-        }
-        saveFile(grid->window(), path, bytes);
-    });
-    grid->addAction(copy);
-    grid->addAction(csv);
-    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    addTableActions(grid, rows, rows);
 }
 
 QAction *csvAction(QWidget *parent, QAbstractItemView *view)

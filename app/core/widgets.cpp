@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <numeric>
 
 NumericLineEdit::NumericLineEdit(QWidget *parent) : QLineEdit(parent) {}
 
@@ -182,6 +185,31 @@ void setupReportList(QTreeView *list)
     ViewExport::enable(list);
 }
 
+void sortTreeItems(QTreeWidget *list, int column, Qt::SortOrder order)
+{
+    QTreeWidgetItem *root = list->invisibleRootItem();
+    std::vector<int> rows(size_t(root->childCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    sortRowsByText(rows, order, [root, column](int row) { return root->child(row)->text(column); });
+    // The items move with what the view knows of them: selection, current item, scroll position.
+    std::vector<char> selected;
+    for (const int row : rows)
+        selected.push_back(root->child(row)->isSelected());
+    QTreeWidgetItem *current = list->currentItem();
+    const int scrolled = list->verticalScrollBar()->value();
+    const QList<QTreeWidgetItem *> items = root->takeChildren();
+    QList<QTreeWidgetItem *> sorted;
+    sorted.reserve(items.size());
+    for (const int row : rows)
+        sorted.append(items[row]);
+    root->addChildren(sorted);
+    selectRows(list, int(sorted.size()), [&selected](int row) { return selected[size_t(row)] != 0; });
+    if (current)
+        list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    list->verticalScrollBar()->setValue(scrolled);
+    list->header()->setSortIndicator(column, order);
+}
+
 void enableColumnClickSort(QTreeWidget *list)
 {
     list->setSortingEnabled(false);
@@ -190,8 +218,7 @@ void enableColumnClickSort(QTreeWidget *list)
     auto toggle = std::make_shared<SortToggle>();
     QObject::connect(list->header(), &QHeaderView::sectionClicked, list, [list, toggle](int column) {
         const Qt::SortOrder order = toggle->next();
-        list->sortItems(column, order);
-        list->header()->setSortIndicator(column, order);
+        sortTreeItems(list, column, order);
         list->setProperty(kSortedByClick, true);
     });
 }
@@ -201,5 +228,5 @@ void resortByClickedColumn(QTreeWidget *list)
     if (!list->property(kSortedByClick).toBool())
         return;
     const QHeaderView *header = list->header();
-    list->sortItems(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    sortTreeItems(list, header->sortIndicatorSection(), header->sortIndicatorOrder());
 }

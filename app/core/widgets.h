@@ -76,6 +76,10 @@ void selectRows(QAbstractItemView *view, int rows, const std::function<bool(int 
 // selected, several at once, no editing, clickable fixed headers, columns down to 0 wide.
 void setupReportList(QTreeView *list);
 
+// Sorts a report list's items by the text of a column (sortRowsByText) and shows the sort arrow
+// there; the items keep their selection, the current item stays current, the list its scroll
+// position.
+void sortTreeItems(QTreeWidget *list, int column, Qt::SortOrder order);
 // Makes a header click sort the list by the text of that column, the order flipping on every
 // click whichever column was clicked before.
 void enableColumnClickSort(QTreeWidget *list);

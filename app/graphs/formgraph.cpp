@@ -251,8 +251,7 @@ void FormGraph::Command2_Click()
 void FormGraph::ListView1_ColumnClick(int column)
 {
     const Qt::SortOrder order = m_sortOrder.next();
-    m_list->sortItems(column, order);
-    m_list->header()->setSortIndicator(column, order);
+    sortTreeItems(m_list, column, order);
 }
 
 void FormGraph::closeEvent(QCloseEvent *event)

@@ -5,6 +5,7 @@
 #include "core/formmain.h"
 #include "core/gamerules.h"
 #include "core/messages.h"
+#include "core/selectionmirror.h"
 #include "core/widgets.h"
 #include "graphs/formgraph.h"
 #include "lookups/tallyjob.h"
@@ -78,7 +79,9 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     for (int c = 1; c < m_model->columnCount(); ++c)
         m_list->setColumnWidth(c, twipsToPixels(600));
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormWay::ListView1_ColumnClick);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FormWay::syncSelectionFromView);
+    m_selection = std::make_unique<SelectionMirror>(
+        m_list, [this](int r) { return m_model->isSelected(r); },
+        [this](int first, int last, bool on) { m_model->setRangeSelected(first, last, on); });
 
     m_leftOut = new QLabel(this);
     m_leftOut->setObjectName(u"Label1"_s);
@@ -204,7 +207,7 @@ void FormWay::fill(std::shared_ptr<const Tally::Result> result)
         return;
     m_model->setResult(result);
     m_model->setAllSelected(true);
-    pushSelectionToView();
+    m_selection->push();
     autoSizeColumns();
     m_leftOut->setText(Tally::leftOutText(result->leftOut));
     m_leftOut->setVisible(result->leftOut > 0);
@@ -228,23 +231,6 @@ void FormWay::hideGraph()
         m_graph->hide();
 }
 
-void FormWay::pushSelectionToView()
-{
-    m_pushingSelection = true;
-    selectRows(m_list, m_model->rows(), [this](int r) { return m_model->isSelected(r); });
-    m_pushingSelection = false;
-}
-
-void FormWay::syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected)
-{
-    if (m_pushingSelection)
-        return;
-    for (const QItemSelectionRange &range : deselected)
-        m_model->setRangeSelected(range.top(), range.bottom(), false);
-    for (const QItemSelectionRange &range : selected)
-        m_model->setRangeSelected(range.top(), range.bottom(), true);
-}
-
 void FormWay::autoSizeColumns()
 {
     // Fitted to the cells as every result list is (columns of nothing but blanks hidden), from
@@ -260,7 +246,7 @@ void FormWay::ListView1_ColumnClick(int column)
         return;
     const Qt::SortOrder order = m_sortOrder.next();
     sortKeepingWidths(m_list, column, order, [&] { m_model->sortByText(column, order); });
-    pushSelectionToView();
+    m_selection->push();
 }
 
 void FormWay::closeEvent(QCloseEvent *event)

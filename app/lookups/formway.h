@@ -12,12 +12,12 @@ class FormGraph;
 class FormMain;
 class NumericLineEdit;
 class QCheckBox;
-class QItemSelection;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
 class QTreeView;
+class SelectionMirror;
 class TallyJob;
 class TallyModel;
 class TallyRows;
@@ -76,8 +76,6 @@ private:
     void fill(std::shared_ptr<const Tally::Result> result);
     void showRunning(bool running);
     void hideGraph();
-    void pushSelectionToView();
-    void syncSelectionFromView(const QItemSelection &selected, const QItemSelection &deselected);
     void autoSizeColumns();
 
     ToolContext m_context;
@@ -94,6 +92,6 @@ private:
     TallyJob *m_job = nullptr;
     FormGraph *m_graph = nullptr;  // a child window: lives as long as this one
     SortToggle m_sortOrder;
-    bool m_pushingSelection = false;
+    std::unique_ptr<SelectionMirror> m_selection;
     int m_progressDelayMs = 300;
 };

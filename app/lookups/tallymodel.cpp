@@ -1,5 +1,7 @@
 #include "lookups/tallymodel.h"
 
+#include "core/sorttoggle.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -51,15 +53,7 @@ void TallyModel::applySort()
 {
     if (m_sortColumn < 0 || !m_result || m_order.empty())
         return;
-    // Each text once, not once per comparison.
-    std::vector<QString> texts(m_result->rows.size());
-    for (const int r : m_order)
-        texts[size_t(r)] = Tally::cellText(*m_result, r, m_sortColumn);
-    const bool ascending = m_sortOrder == Qt::AscendingOrder;
-    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-        const int cmp = texts[size_t(a)].compare(texts[size_t(b)]);
-        return ascending ? cmp < 0 : cmp > 0;
-    });
+    sortRowsByText(m_order, m_sortOrder, [this](int row) { return Tally::cellText(*m_result, row, m_sortColumn); });
 }
 
 void TallyModel::setRangeSelected(int first, int last, bool selected)

@@ -7,6 +7,7 @@
 #include "core/game.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/selectionmirror.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
@@ -92,7 +93,8 @@ FormBuyHistory::FormBuyHistory(const ToolContext &context, QWidget *parent)
 FormBuyHistory::~FormBuyHistory()
 {
     // The models read the list, which goes before the base class deletes the views.
-    m_pushing = true;
+    for (std::unique_ptr<SelectionMirror> &mirror : m_selections)
+        mirror.reset();
     for (QTreeView *view : m_views)
         view->setModel(nullptr);
 }
@@ -144,10 +146,18 @@ void FormBuyHistory::buildControls()
         setStartingWidths(view, m_models[i]->columnCount());
         connect(view->header(), &QHeaderView::sectionClicked, this, &FormBuyHistory::ListView1_ColumnClick);
         connect(view, &QTreeView::clicked, this, [this, i](const QModelIndex &index) { ListView1_Click(i, index.row()); });
-        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, i](const QItemSelection &selected, const QItemSelection &deselected) {
-                    syncSelection(i, selected, deselected);
-                });
+        m_selections[i] = std::make_unique<SelectionMirror>(
+            view, [this, i](int r) { return (i == 0 ? m_list.purchases() : m_list.filtered()).isSelected(r); },
+            [this](int first, int last, bool on) {
+                for (int r = first; r <= last; ++r)
+                    m_list.setVisibleSelected(r, on);
+            },
+            [this] {
+                mirrorFilteredSelection();
+                ShowSelCount();
+            });
+        // Only the list on screen takes clicks; the purchase list lies hidden behind a filter.
+        m_selections[i]->setTakesClicks([this, i] { return i == (m_list.filterShown() ? 1 : 0); });
         m_views[i] = view;
     }
     // The filtered list lies over the purchase list and shows only while sets are chosen.
@@ -362,35 +372,11 @@ void FormBuyHistory::changeLists(const std::function<void()> &change)
         m_models[i]->endChange();
         for (int c = 0; c < widths[i].size(); ++c)
             m_views[i]->setColumnWidth(c, widths[i][c]);
-        pushSelection(i);
+        m_selections[i]->push();
     }
     m_views[1]->setVisible(m_list.filterShown());
     if (m_list.filterShown())
         m_views[1]->raise();
-}
-
-void FormBuyHistory::pushSelection(int index)
-{
-    const PurchaseRows &rows = index == 0 ? m_list.purchases() : m_list.filtered();
-    m_pushing = true;
-    selectRows(m_views[index], rows.count(), [&rows](int r) { return rows.isSelected(r); });
-    m_pushing = false;
-}
-
-void FormBuyHistory::syncSelection(int index, const QItemSelection &selected, const QItemSelection &deselected)
-{
-    if (m_pushing || index != (m_list.filterShown() ? 1 : 0))
-        return;
-    for (const QItemSelectionRange &range : deselected) {
-        for (int r = range.top(); r <= range.bottom(); ++r)
-            m_list.setVisibleSelected(r, false);
-    }
-    for (const QItemSelectionRange &range : selected) {
-        for (int r = range.top(); r <= range.bottom(); ++r)
-            m_list.setVisibleSelected(r, true);
-    }
-    mirrorFilteredSelection();
-    ShowSelCount();
 }
 
 void FormBuyHistory::mirrorFilteredSelection()
@@ -400,7 +386,7 @@ void FormBuyHistory::mirrorFilteredSelection()
     if (!m_list.filterShown())
         return;
     m_list.entryClicked(-1);
-    pushSelection(0);
+    m_selections[0]->push();
 }
 
 void FormBuyHistory::rebuildNumberSets()
@@ -511,7 +497,7 @@ void FormBuyHistory::menuEdit_Click()
 void FormBuyHistory::Command1_Click(int index)
 {
     m_list.selectAllVisible(index == FormMain::SelectAll);
-    pushSelection(m_list.filterShown() ? 1 : 0);
+    m_selections[m_list.filterShown() ? 1 : 0]->push();
     mirrorFilteredSelection();
     ShowSelCount();
 }

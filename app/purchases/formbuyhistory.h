@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class FormMain;
 class FormOldHit;
@@ -20,11 +21,11 @@ class PanelStatusBar;
 class PurchaseListModel;
 class QAction;
 class QGroupBox;
-class QItemSelection;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QTreeView;
+class SelectionMirror;
 
 // "購入履歴": the tickets the user bought, checked against the draws of the program's first main
 // window, with the edit panel, the number-set filter, the totals and the send to the check.
@@ -94,9 +95,7 @@ private:
     void layoutControls();
     // Runs a change of the entries with both lists' views reset around it.
     void changeLists(const std::function<void()> &change);
-    void pushSelection(int index);
     void mirrorFilteredSelection();
-    void syncSelection(int index, const QItemSelection &selected, const QItemSelection &deselected);
     void rebuildNumberSets();
     void showSetSelection();
     void fitColumns(int index);
@@ -125,7 +124,7 @@ private:
     QAction *m_csvAction = nullptr;
     QWidget *m_central = nullptr;
 
-    bool m_pushing = false;
+    std::unique_ptr<SelectionMirror> m_selections[2];
     bool m_settingSets = false;
     bool m_setsExpanded = false;
     bool m_dragging = false;

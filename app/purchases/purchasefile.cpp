@@ -4,6 +4,7 @@
 #include "core/drawfile.h"
 #include "core/fields.h"
 #include "core/gamerules.h"
+#include "core/textlines.h"
 
 #include <QDir>
 
@@ -40,28 +41,21 @@ ReadResult parse(const QByteArray &bytes, int runMode)
     ReadResult result;
     const QString expected = title(runMode);
     const QString text = DrawFile::decode(bytes);
-    QStringView rest(text);
-    auto nextLine = [&rest] {
-        const qsizetype end = rest.indexOf(u'\n');
-        QStringView line = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QStringView() : rest.sliced(end + 1);
-        return line.endsWith(u'\r') ? line.chopped(1) : line;
-    };
-
-    const QStringView titleLine = nextLine();
+    TextLines<QStringView> lines(text);
+    const QStringView titleLine = lines.next();
     if (expected.isEmpty() || !titleLine.contains(expected, Qt::CaseInsensitive)) {
         result.status = Status::NotHistory;
         result.message = DrawFile::refusedMessage();
         return result;
     }
-    nextLine();  // the heading
+    lines.next();  // the heading
 
     const int picks = runMode;
     QList<QStringView> fields;
     QList<QStringView> numbers;
-    result.entries.reserve(size_t(rest.count(u'\n')) + 1);
-    while (!rest.isEmpty()) {
-        const QStringView line = nextLine();
+    result.entries.reserve(size_t(lines.rest().count(u'\n')) + 1);
+    while (!lines.atEnd()) {
+        const QStringView line = lines.next();
         // An empty line holds no purchase; keeping it would save a row of blanks.
         if (line.isEmpty())
             continue;

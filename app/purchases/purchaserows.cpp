@@ -1,5 +1,7 @@
 #include "purchases/purchaserows.h"
 
+#include "core/sorttoggle.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -68,17 +70,9 @@ std::vector<int> PurchaseRows::selectedRows() const
 
 void PurchaseRows::sortByColumn(int column, Qt::SortOrder order)
 {
-    // Each cell text is made once, not at every comparison.
-    std::vector<QString> keys;
-    keys.reserve(m_entries.size());
-    for (const PurchaseEntry &entry : m_entries)
-        keys.push_back(entry.cellText(column));
     std::vector<int> order_(m_entries.size());
     std::iota(order_.begin(), order_.end(), 0);
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const int cmp = keys[size_t(a)].compare(keys[size_t(b)]);
-        return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
-    });
+    sortRowsByText(order_, order, [&](int row) { return m_entries[size_t(row)].cellText(column); });
     std::vector<PurchaseEntry> entries;
     std::vector<char> selected;
     entries.reserve(m_entries.size());

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void loadAll();
     void selections();
     void refusedAndUsage();
+    void tabInsideACell();
     void outputFailures_data();
     void outputFailures();
 };
@@ -80,6 +81,16 @@ void TestCliLoad::refusedAndUsage()
         QVERIFY(r.err.startsWith(u"usage"_s) || r.err.startsWith(u"unknown"_s));
         QVERIFY(r.lines.isEmpty());
     }
+}
+
+void TestCliLoad::tabInsideACell()
+{
+    // A tab would split the cell in two: it prints as a blank, as a copy to the clipboard has it.
+    QTemporaryDir dir;
+    const CliRun r = runCli({u"load"_s, writeTextFile(dir, u"t.csv"_s, loto6Text({u"1,2020\t1/5,1,2,3,4,5,6,7"_s}))});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.lines[2].count(u'\t'), 19);
+    QVERIFY(r.lines[2].startsWith(u"    1\t2020 1/5\t 1\t"_s));
 }
 
 void TestCliLoad::outputFailures_data()

@@ -2,6 +2,7 @@
 #include "core/drawtable.h"
 #include "core/fields.h"
 #include "core/game.h"
+#include "core/textlines.h"
 #include "support/testsupport.h"
 
 #include <QFile>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void markers();
     void titleAndHeadingOnly();
     void lineEnds();
+    void textLines_data();
+    void textLines();
     void cellWidths();
     void refusedFilesLeaveTableAlone();
     void hostileInput();
@@ -197,6 +200,41 @@ void TestDrawFile::lineEnds()
     QCOMPARE(t.cellText(0, 2), QString());
     QCOMPARE(t.cellText(0, 11), QString(9, u' '));
     QCOMPARE(t.cellText(0, 20), QString(9, u' '));
+}
+
+void TestDrawFile::textLines_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("lines");  // "+" after a line a line feed ended
+    QTest::newRow("empty") << QByteArray() << QStringList{};
+    QTest::newRow("no line end") << QByteArray("a") << QStringList{u"a"_s};
+    QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{u"a+"_s, u"b+"_s};
+    QTest::newRow("CR LF, last without") << QByteArray("a\r\nb") << QStringList{u"a+"_s, u"b"_s};
+    QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << QStringList{u"+"_s, u"+"_s, u"+"_s};
+    QTest::newRow("a lone CR after the last") << QByteArray("a\n\r") << QStringList{u"a+"_s, QString()};
+    QTest::newRow("CRs but the last kept") << QByteArray("a\rb\r\r\n") << QStringList{u"a\rb\r+"_s};
+}
+
+void TestDrawFile::textLines()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, lines);
+    // Cut alike on bytes and on decoded text.
+    const QString decoded = QString::fromLatin1(text);
+    TextLines<QByteArrayView> bytes(text);
+    TextLines<QStringView> chars(decoded);
+    QStringList fromBytes;
+    QStringList fromChars;
+    while (!bytes.atEnd()) {
+        fromBytes.append(QString::fromLatin1(bytes.next()));
+        fromBytes.last() += bytes.lineEnded() ? u"+"_s : QString();
+    }
+    while (!chars.atEnd()) {
+        fromChars.append(chars.next().toString());
+        fromChars.last() += chars.lineEnded() ? u"+"_s : QString();
+    }
+    QCOMPARE(fromBytes, lines);
+    QCOMPARE(fromChars, lines);
 }
 
 void TestDrawFile::cellWidths()
