@@ -317,20 +317,8 @@ void FormPattern::PatternAll(int mode)
 
 PatternFolder::Request FormPattern::generatorRequest() const
 {
-    // Out-of-range or unreadable boxes become values the generator's check refuses with its message.
-    const auto boxValue = [](const QLineEdit *box, qint64 empty) -> int {
-        const QString text = box->text().trimmed();
-        if (text.isEmpty())
-            return int(empty);
-        const std::optional<qint64> value = parseNumber(text);
-        return value ? int(std::min<qint64>(*value, 100)) : -1;
-    };
-    PatternFolder::Request request;
-    request.picks = m_combo1->currentData().toInt();
-    request.tier = PatternManager::tierOfOption(tierIndex(m_option1));
-    request.pool = boxValue(m_text3, 0);
-    request.keys = boxValue(m_text4, 0);
-    return request;
+    return PatternManager::generatorRequest(m_combo1->currentData().toInt(), tierIndex(m_option1), m_text3->text(),
+                                            m_text4->text());
 }
 
 void FormPattern::showBounds()
