@@ -426,7 +426,7 @@ void FormCombList::Command3_Click(int index)
 void FormCombList::LoadPatternFile(int tierButton)
 {
     const PatternFolder::Request request{m_picks, tierButton + 3, chosenCount(), m_pool.keyCount()};
-    const QString folder = PatternFolder::ready();
+    const QString folder = patternFolder();
     const QString file = m_cursor.next(request, PatternFolder::matchingFiles(folder, request));
     if (file.isEmpty()) {
         // The files went since the buttons were last set: nothing to open, the grid stays.
@@ -447,10 +447,18 @@ void FormCombList::LoadPatternFile(int tierButton)
     MarkTicketRows();
 }
 
+QString FormCombList::patternFolder()
+{
+    // Made, with the shipped wheels, by the first look only: not again at every tick.
+    if (m_patternFolder.isEmpty())
+        m_patternFolder = PatternFolder::ready();
+    return m_patternFolder;
+}
+
 void FormCombList::CheckPatternFiles()
 {
     const PatternAvailability found =
-        ::CheckPatternFiles(PatternFolder::ready(), m_picks, chosenCount(), m_pool.keyCount());
+        ::CheckPatternFiles(patternFolder(), m_picks, chosenCount(), m_pool.keyCount());
     for (int i = 0; i < m_command3.size(); ++i)
         m_command3[i]->setEnabled(found.isEnabled(i + 3));
     m_status->setPanelText(3, found.statusText);

@@ -114,6 +114,7 @@ private:
     void relabelVisibleGrid();
     // keepPlace: the same rows relabelled, shown where the user scrolled to.
     void setCombinations(CombinationTable table, bool keepPlace = false);
+    QString patternFolder();
     void hoverText(VirtualGridView *grid, int row, int column);
     void showProgress();
     void calculationDone(bool completed);
@@ -127,6 +128,7 @@ private:
     CombinationTable m_combinations;
     std::shared_ptr<TicketSheet> m_sheet;
     PatternCursor m_cursor;
+    QString m_patternFolder;  // empty until the first look
     bool m_busy = false;
     bool m_showingPool = false;
 
