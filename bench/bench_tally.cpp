@@ -32,7 +32,7 @@ void benchGame(FormMain &main, const QString &game)
     const auto rerun = [way] {
         way->Command1_Click();
         while (way->isRunning()) {
-            QThread::yieldCurrentThread();
+            QThread::usleep(100);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         }
     };
