@@ -2,13 +2,13 @@
 
 #include "combinations/combinationcells.h"
 #include "combinations/combinationsfeature.h"
-#include "combinations/guaranteejob.h"
 #include "combinations/guaranteetable.h"
 #include "combinations/patternavailability.h"
 #include "combinations/patternfile.h"
 #include "combinations/patternfolder.h"
 #include "combinations/patternmanagerlink.h"
 #include "combinations/ticketcells.h"
+#include "core/backgroundtask.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
@@ -45,19 +45,55 @@ enum Page { NormalPage = 0, PurchasePage = 1 };
 
 FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context), m_picks(context.runMode()),
-      m_pool(context.runMode()), m_sheet(std::make_shared<TicketSheet>()), m_job(new GuaranteeJob(this))
+      m_pool(context.runMode()), m_sheet(std::make_shared<TicketSheet>()), m_task(new BackgroundTask(this))
 {
     setObjectName(u"FormCombList"_s);
     setWindowTitle(u"組み合わせ表の作成"_s);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(buildNumberBoxes());
+    layout->addLayout(buildCommands());
+    auto *body = new QHBoxLayout;
+    body->addLayout(buildPoolColumn());
+    body->addWidget(buildPages(), 1);
+    layout->addLayout(body, 1);
+    m_status = new PanelStatusBar(3, this);
+    layout->addWidget(m_status);
+
+    m_progressDelay.setSingleShot(true);
+    m_progressDelay.setInterval(kProgressDelayMs);
+    connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
+    connect(m_task, &BackgroundTask::progressChanged, this, [this] {
+        if (m_progress)
+            m_progress->setValue(m_task->percent());
+    });
+
+    resize(1100, 660);
+}
+
+FormCombList::~FormCombList() = default;
+
+QHBoxLayout *FormCombList::buildNumberBoxes()
+{
     auto *boxes = new QGridLayout;
     boxes->setHorizontalSpacing(4);
     boxes->setVerticalSpacing(2);
-    buildNumberBoxes(boxes);
+    for (int i = 0; i < m_context.maxNo(); ++i) {
+        auto *box = new QCheckBox(QString::number(i + 1), this);
+        setControlIndex(box, u"Check1"_s, i);
+        connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+        boxes->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
+        m_check1.append(box);
+    }
     auto *boxRow = new QHBoxLayout;
     boxRow->addLayout(boxes);
     boxRow->addStretch(1);
+    return boxRow;
+}
 
+QHBoxLayout *FormCombList::buildCommands()
+{
     auto *commands = new QHBoxLayout;
     m_command1 = addButtonGroup(commands, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
                                 [this](int index) { Command1_Click(index); });
@@ -78,7 +114,11 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     connect(m_command6, &QPushButton::clicked, this, &FormCombList::Command6_Click);
     commands->addWidget(m_command6);
     commands->addStretch(1);
+    return commands;
+}
 
+QVBoxLayout *FormCombList::buildPoolColumn()
+{
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(u"ListView1"_s);
     m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -99,7 +139,11 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     auto *poolColumn = new QVBoxLayout;
     poolColumn->addWidget(m_list1, 1);
     poolColumn->addLayout(moves);
+    return poolColumn;
+}
 
+QStackedWidget *FormCombList::buildPages()
+{
     m_grid1 = new VirtualGridView(this);
     m_grid1->setObjectName(u"MSFlexGrid1"_s);
     setCombinations(CombinationTable());
@@ -114,6 +158,22 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     for (int c = 1; c < m_list2->columnCount(); ++c)
         m_list2->setColumnWidth(c, m_list2->header()->sectionSizeHint(c));
 
+    QWidget *ticketSide = buildTicketSide();
+    m_purchase = new QSplitter(Qt::Horizontal, this);
+    m_purchase->setChildrenCollapsible(false);
+    m_purchase->addWidget(m_list2);
+    m_purchase->addWidget(ticketSide);
+    m_purchase->setStretchFactor(1, 1);
+
+    // The result list and the ticket grid take the combination grid's place.
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(m_grid1);
+    m_pages->addWidget(m_purchase);
+    return m_pages;
+}
+
+QWidget *FormCombList::buildTicketSide()
+{
     m_grid2 = new VirtualGridView(this);
     m_grid2->setObjectName(u"MSFlexGrid2"_s);
     m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
@@ -135,54 +195,7 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     ticketLayout->setContentsMargins(0, 0, 0, 0);
     ticketLayout->addWidget(m_grid2, 1);
     ticketLayout->addLayout(ticketButtons);
-    m_purchase = new QSplitter(Qt::Horizontal, this);
-    m_purchase->setChildrenCollapsible(false);
-    m_purchase->addWidget(m_list2);
-    m_purchase->addWidget(ticketSide);
-    m_purchase->setStretchFactor(1, 1);
-
-    // The result list and the ticket grid take the combination grid's place.
-    m_pages = new QStackedWidget(this);
-    m_pages->addWidget(m_grid1);
-    m_pages->addWidget(m_purchase);
-
-    auto *body = new QHBoxLayout;
-    body->addLayout(poolColumn);
-    body->addWidget(m_pages, 1);
-
-    m_status = new PanelStatusBar(3, this);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 0);
-    layout->addLayout(boxRow);
-    layout->addLayout(commands);
-    layout->addLayout(body, 1);
-    layout->addWidget(m_status);
-
-    m_progressDelay.setSingleShot(true);
-    m_progressDelay.setInterval(kProgressDelayMs);
-    connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
-    connect(m_job, &GuaranteeJob::progressed, this, [this](int percent) {
-        m_percent = percent;
-        if (m_progress)
-            m_progress->setValue(percent);
-    });
-    connect(m_job, &GuaranteeJob::finished, this, &FormCombList::calculationDone);
-
-    resize(1100, 660);
-}
-
-FormCombList::~FormCombList() = default;
-
-void FormCombList::buildNumberBoxes(QGridLayout *layout)
-{
-    for (int i = 0; i < m_context.maxNo(); ++i) {
-        auto *box = new QCheckBox(QString::number(i + 1), this);
-        setControlIndex(box, u"Check1"_s, i);
-        connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
-        layout->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
-        m_check1.append(box);
-    }
+    return ticketSide;
 }
 
 bool FormCombList::isPurchaseMode() const
@@ -197,7 +210,7 @@ QProgressDialog *FormCombList::progressDialog() const
 
 bool FormCombList::isCalculating() const
 {
-    return m_job->isRunning();
+    return m_task->isRunning();
 }
 
 int FormCombList::chosenCount() const
@@ -406,7 +419,7 @@ void FormCombList::Command3_Click(int index)
 void FormCombList::LoadPatternFile(int tierButton)
 {
     const PatternFolder::Request request{m_picks, tierButton + 3, chosenCount(), m_pool.keyCount()};
-    const QString folder = PatternFolder::ready();
+    const QString folder = patternFolder();
     const QString file = m_cursor.next(request, PatternFolder::matchingFiles(folder, request));
     if (file.isEmpty()) {
         // The files went since the buttons were last set: nothing to open, the grid stays.
@@ -427,10 +440,18 @@ void FormCombList::LoadPatternFile(int tierButton)
     MarkTicketRows();
 }
 
+QString FormCombList::patternFolder()
+{
+    // Made, with the shipped wheels, by the first look only: not again at every tick.
+    if (m_patternFolder.isEmpty())
+        m_patternFolder = PatternFolder::ready();
+    return m_patternFolder;
+}
+
 void FormCombList::CheckPatternFiles()
 {
     const PatternAvailability found =
-        ::CheckPatternFiles(PatternFolder::ready(), m_picks, chosenCount(), m_pool.keyCount());
+        ::CheckPatternFiles(patternFolder(), m_picks, chosenCount(), m_pool.keyCount());
     for (int i = 0; i < m_command3.size(); ++i)
         m_command3[i]->setEnabled(found.isEnabled(i + 3));
     m_status->setPanelText(3, found.statusText);
@@ -454,19 +475,26 @@ void FormCombList::Command5_Click()
 
 void FormCombList::CalcGuarantee()
 {
-    if (m_job->isRunning())
+    if (m_task->isRunning())
         return;
     // No ticket, or one without exactly a ticket's count of marks: nothing happens.
     const std::optional<Guarantee::Input> input = m_sheet->guaranteeInput(m_picks);
-    if (!input || !m_job->start(*input))
+    if (!input || !Guarantee::isValid(*input))
         return;
-    m_percent = 0;
+    m_task->start(
+        [input = *input](BackgroundTask::Run &run) {
+            Guarantee::Options options;
+            options.cancel = run.cancelFlag();
+            options.progress = [&run](qint64 done, qint64 total) { run.setProgress(done, total); };
+            return Guarantee::CalcGuarantee(input, options);
+        },
+        [this](std::optional<Guarantee::Result> result) { calculationDone(result); });
     m_progressDelay.start();
 }
 
 void FormCombList::showProgress()
 {
-    if (!m_job->isRunning() || m_progress)
+    if (!m_task->isRunning() || m_progress)
         return;
     auto *dialog = new QProgressDialog(u"当選保証計算中です。"_s, u"キャンセル"_s, 0, 100, this);
     dialog->setObjectName(u"ProgressDialog"_s);
@@ -475,13 +503,13 @@ void FormCombList::showProgress()
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
     dialog->setMinimumDuration(0);
-    dialog->setValue(m_percent);
-    connect(dialog, &QProgressDialog::canceled, m_job, &GuaranteeJob::cancel);
+    dialog->setValue(m_task->percent());
+    connect(dialog, &QProgressDialog::canceled, m_task, &BackgroundTask::cancel);
     m_progress = dialog;
     dialog->show();
 }
 
-void FormCombList::calculationDone(bool completed)
+void FormCombList::calculationDone(const std::optional<Guarantee::Result> &result)
 {
     m_progressDelay.stop();
     if (m_progress) {
@@ -489,11 +517,9 @@ void FormCombList::calculationDone(bool completed)
         m_progress->deleteLater();
         m_progress = nullptr;
     }
-    if (completed) {
-        if (const std::optional<Guarantee::Result> result = m_job->takeResult())
-            showResult(*result);
-    }
-    Q_EMIT guaranteeFinished(completed);
+    if (result)
+        showResult(*result);
+    Q_EMIT guaranteeFinished(result.has_value());
 }
 
 void FormCombList::showResult(const Guarantee::Result &result)

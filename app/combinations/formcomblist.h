@@ -12,12 +12,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
+class BackgroundTask;
 class FormMain;
-class GuaranteeJob;
 class PanelStatusBar;
 class QCheckBox;
-class QGridLayout;
+class QHBoxLayout;
 class QListWidget;
 class QListWidgetItem;
 class QProgressDialog;
@@ -25,6 +26,7 @@ class QPushButton;
 class QSplitter;
 class QStackedWidget;
 class QTreeWidget;
+class QVBoxLayout;
 class VirtualGridView;
 namespace Guarantee {
 struct Result;
@@ -105,16 +107,24 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void buildNumberBoxes(QGridLayout *layout);
+    QHBoxLayout *buildNumberBoxes();
+    // All / Clear / Not / 更新, the purchase-pattern box, the tier buttons and PatternFiles.
+    QHBoxLayout *buildCommands();
+    // The pool in the user's order with its key boxes, and the buttons that move an entry.
+    QVBoxLayout *buildPoolColumn();
+    // The combination grid, or in purchase-pattern mode the result list beside the tickets.
+    QStackedWidget *buildPages();
+    QWidget *buildTicketSide();
     int chosenCount() const;
     void showPool(int selected);
     int selectedEntry() const;
     void relabelVisibleGrid();
     // keepPlace: the same rows relabelled, shown where the user scrolled to.
     void setCombinations(CombinationTable table, bool keepPlace = false);
+    QString patternFolder();
     void hoverText(VirtualGridView *grid, int row, int column);
     void showProgress();
-    void calculationDone(bool completed);
+    void calculationDone(const std::optional<Guarantee::Result> &result);
     void showResult(const Guarantee::Result &result);
     void fitResultList();
 
@@ -124,6 +134,7 @@ private:
     CombinationTable m_combinations;
     std::shared_ptr<TicketSheet> m_sheet;
     PatternCursor m_cursor;
+    QString m_patternFolder;  // empty until the first look
     bool m_busy = false;
     bool m_showingPool = false;
 
@@ -143,8 +154,7 @@ private:
     QSplitter *m_purchase = nullptr;
     PanelStatusBar *m_status = nullptr;
 
-    GuaranteeJob *m_job = nullptr;
+    BackgroundTask *m_task = nullptr;
     QTimer m_progressDelay;
     QPointer<QProgressDialog> m_progress;
-    int m_percent = 0;
 };

@@ -3,7 +3,7 @@
 #include "combinations/patternconvert.h"
 #include "combinations/patternmanager.h"
 #include "combinations/wheelgenerator.h"
-#include "combinations/wheeljob.h"
+#include "core/backgroundtask.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/game.h"
@@ -84,18 +84,42 @@ QString boundText(const QString &label, qint64 value)
 }
 } // namespace
 
-FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(new WheelJob(this))
+FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_task(new BackgroundTask(this))
 {
     setObjectName(u"FormPattern"_s);
     setWindowTitle(u"パターンファイル"_s);
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-    // Source and converted text side by side: the lines of both stand level.
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildTexts(), 1);
+    layout->addLayout(buildSettings());
+    layout->addWidget(buildGenerator());
+    layout->addLayout(buildFolder(), 1);
+    layout->addWidget(m_list1);
+    m_status = new PanelStatusBar(1, this);
+    m_status->setSizeGripEnabled(true);
+    layout->addWidget(m_status);
+
+    connect(m_text3, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    connect(m_text4, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    for (QRadioButton *option : std::as_const(m_option1))
+        connect(option, &QRadioButton::toggled, this, &FormPattern::showBounds);
+    connect(m_combo1, &QComboBox::currentIndexChanged, this, &FormPattern::showBounds);
+    connect(m_task, &BackgroundTask::progressChanged, this, &FormPattern::generatorProgress);
+
+    resize(880, 660);
+    showBounds();
+    refreshFiles();
+}
+
+QSplitter *FormPattern::buildTexts()
+{
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_text1 = textBox(u"Text1"_s, this);
     m_text1->setFont(fixed);
     m_text1->setPlaceholderText(u"1 2 3 4 5 6"_s);
     m_text2 = textBox(u"Text2"_s, this);
     m_text2->setFont(fixed);
+    // Side by side: the lines of both stand level.
     auto *texts = new QSplitter(Qt::Horizontal, this);
     texts->setChildrenCollapsible(false);
     for (const auto &[box, text] : {std::pair{m_text1, u"ソース（1行に1枚、位置を空白で区切る）"_s},
@@ -106,8 +130,11 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(n
         side->setLayout(layout);
         texts->addWidget(side);
     }
+    return texts;
+}
 
-    // What the save names the file by: pool size, tier and key count.
+QHBoxLayout *FormPattern::buildSettings()
+{
     m_text3 = numberBox(u"Text3"_s, u"0"_s, u"0000"_s, this);
     m_text4 = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
     auto *tiers = new QHBoxLayout;
@@ -136,9 +163,11 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(n
     settings->addStretch(1);
     settings->addWidget(m_command1, 0, Qt::AlignBottom);
     settings->addWidget(m_command2, 0, Qt::AlignBottom);
+    return settings;
+}
 
-    // The generator takes the pool size, tier and key count from the boxes above; the game is
-    // its own choice, as the boxes do not tell the numbers on a ticket.
+QGroupBox *FormPattern::buildGenerator()
+{
     auto *generator = new QGroupBox(u"パターン生成"_s, this);
     m_combo1 = new QComboBox(generator);
     m_combo1->setObjectName(u"Combo1"_s);
@@ -175,8 +204,11 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(n
     auto *genLayout = new QVBoxLayout(generator);
     genLayout->addLayout(genRow);
     genLayout->addWidget(m_progress);
+    return generator;
+}
 
-    // The folder: its files, and the summary of their kinds.
+QHBoxLayout *FormPattern::buildFolder()
+{
     m_file1 = new QListWidget(this);
     m_file1->setObjectName(u"File1"_s);
     m_text5 = textBox(u"Text5"_s, this);
@@ -196,29 +228,7 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_job(n
     auto *summary = captioned(u"種類ごとのファイル数"_s, m_text5, this);
     summary->addWidget(m_command4, 0, Qt::AlignLeft);
     folderRow->addLayout(summary, 3);
-
-    m_status = new PanelStatusBar(1, this);
-    m_status->setSizeGripEnabled(true);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(texts, 1);
-    layout->addLayout(settings);
-    layout->addWidget(generator);
-    layout->addLayout(folderRow, 1);
-    layout->addWidget(m_list1);
-    layout->addWidget(m_status);
-
-    connect(m_text3, &QLineEdit::textChanged, this, &FormPattern::showBounds);
-    connect(m_text4, &QLineEdit::textChanged, this, &FormPattern::showBounds);
-    for (QRadioButton *option : std::as_const(m_option1))
-        connect(option, &QRadioButton::toggled, this, &FormPattern::showBounds);
-    connect(m_combo1, &QComboBox::currentIndexChanged, this, &FormPattern::showBounds);
-    connect(m_job, &WheelJob::progress, this, &FormPattern::generatorProgress);
-    connect(m_job, &WheelJob::finished, this, &FormPattern::generatorDone);
-
-    resize(880, 660);
-    showBounds();
-    refreshFiles();
+    return folderRow;
 }
 
 FormPattern::~FormPattern() = default;
@@ -250,7 +260,7 @@ void FormPattern::setOpenerGame(int picks)
 
 bool FormPattern::isGenerating() const
 {
-    return m_job->isRunning();
+    return m_task->isRunning();
 }
 
 void FormPattern::Command1_Click()
@@ -317,20 +327,8 @@ void FormPattern::PatternAll(int mode)
 
 PatternFolder::Request FormPattern::generatorRequest() const
 {
-    // Out-of-range or unreadable boxes become values the generator's check refuses with its message.
-    const auto boxValue = [](const QLineEdit *box, qint64 empty) -> int {
-        const QString text = box->text().trimmed();
-        if (text.isEmpty())
-            return int(empty);
-        const std::optional<qint64> value = parseNumber(text);
-        return value ? int(std::min<qint64>(*value, 100)) : -1;
-    };
-    PatternFolder::Request request;
-    request.picks = m_combo1->currentData().toInt();
-    request.tier = PatternManager::tierOfOption(tierIndex(m_option1));
-    request.pool = boxValue(m_text3, 0);
-    request.keys = boxValue(m_text4, 0);
-    return request;
+    return PatternManager::generatorRequest(m_combo1->currentData().toInt(), tierIndex(m_option1), m_text3->text(),
+                                            m_text4->text());
 }
 
 void FormPattern::showBounds()
@@ -368,7 +366,19 @@ void FormPattern::Command5_Click()
         Messages::warn(this, u"生成の時間は1から%1までの秒数で入力してください。"_s.arg(kMaxSeconds));
         return;
     }
-    if (!m_job->start(request, double(*seconds)))
+    const bool started = m_task->start(
+        [request, seconds = double(*seconds)](BackgroundTask::Run &run) {
+            CoveringSearch::Options options;
+            options.seconds = seconds;
+            options.cancel = run.cancelFlag();
+            options.progress = [&run, seconds](const CoveringSearch::Progress &p) {
+                run.setProgress(qint64(p.elapsedSeconds * 1000), qint64(seconds * 1000),
+                                u"パターンを生成しています… これまでの最少 %1枚"_s.arg(p.bestSize));
+            };
+            return WheelGenerator::generate(request, options);
+        },
+        [this](const WheelGenerator::Result &result) { generatorDone(result); });
+    if (!started)
         return;
     setGenerating(true);
     m_progress->setValue(0);
@@ -377,21 +387,20 @@ void FormPattern::Command5_Click()
 
 void FormPattern::Command6_Click()
 {
-    m_job->cancel();
+    // The search stops with the best wheel it has found.
+    m_task->cancel();
 }
 
-void FormPattern::generatorProgress(qint64 bestSize, int percent)
+void FormPattern::generatorProgress()
 {
-    if (!isGenerating())
-        return;
-    m_progress->setValue(percent);
-    m_status->setPanelText(1, u"パターンを生成しています… これまでの最少 %1枚"_s.arg(bestSize));
+    const BackgroundTask::Progress progress = m_task->progress();
+    m_progress->setValue(progress.percent());
+    m_status->setPanelText(1, progress.text);
 }
 
-void FormPattern::generatorDone()
+void FormPattern::generatorDone(const WheelGenerator::Result &result)
 {
     setGenerating(false);
-    const WheelGenerator::Result &result = m_job->result();
     const bool produced = result.ok();
     if (produced) {
         m_text1->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');

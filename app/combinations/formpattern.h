@@ -2,12 +2,16 @@
 
 #include "combinations/patternfolder.h"
 #include "combinations/patternmanagerlink.h"
+#include "combinations/wheelgenerator.h"
 
 #include <QList>
 #include <QWidget>
 
+class BackgroundTask;
 class PanelStatusBar;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,7 +19,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class WheelJob;
+class QSplitter;
 
 // "パターンファイル": the program's one pattern file manager. The user types (or generates) the
 // tickets of a wheel as pool positions, converts them into "0"/"1" lines, saves them as the next
@@ -78,13 +82,22 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The source and converted texts, side by side.
+    QSplitter *buildTexts();
+    // What the save names the file by: pool size, tier and key count; 変換 and 保存.
+    QHBoxLayout *buildSettings();
+    // The generator takes the pool size, tier and key count from the settings; the game is its
+    // own choice, as the boxes do not tell the numbers on a ticket.
+    QGroupBox *buildGenerator();
+    // The folder: its files, and the summary of their kinds.
+    QHBoxLayout *buildFolder();
     QString folder() const;
     void refreshFiles(const QString &select = {});
     PatternFolder::Request generatorRequest() const;
     void showBounds();
     void setGenerating(bool running);
-    void generatorProgress(qint64 bestSize, int percent);
-    void generatorDone();
+    void generatorProgress();
+    void generatorDone(const WheelGenerator::Result &result);
 
     int m_picks = 0;
     int m_pool = 0;
@@ -110,5 +123,5 @@ private:
     QLabel *m_label6 = nullptr;
     QProgressBar *m_progress = nullptr;
     PanelStatusBar *m_status = nullptr;
-    WheelJob *m_job = nullptr;
+    BackgroundTask *m_task = nullptr;
 };

@@ -41,6 +41,18 @@ int tierOfOption(int optionIndex)
     return optionIndex >= 0 && optionIndex < 4 ? tiers[optionIndex] : 0;
 }
 
+PatternFolder::Request generatorRequest(int picks, int tierOption, const QString &poolText, const QString &keysText)
+{
+    const auto count = [](const QString &typed) {
+        const QString text = typed.trimmed();
+        if (text.isEmpty())
+            return 0;
+        const std::optional<qint64> value = parseNumber(text);
+        return value ? int(std::min<qint64>(*value, 100)) : -1;
+    };
+    return {picks, tierOfOption(tierOption), count(poolText), count(keysText)};
+}
+
 SaveResult save(const SaveInput &input)
 {
     // The body: the ticket lines with CR LF line ends, exactly one after the last line.

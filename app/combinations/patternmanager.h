@@ -1,5 +1,7 @@
 #pragma once
 
+#include "combinations/patternfolder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,11 @@ namespace PatternManager {
 
 // Tier digit of the tier option: "１等" 1, "３等" 3, "４等" 4, "５等" 5; 0 for no option.
 int tierOfOption(int optionIndex);
+
+// The generator request of the manager's boxes: the game, the tier option and the pool size and
+// key count as typed. An empty box reads 0; an unreadable one reads -1 and a count above 100
+// reads 100, which the generator's check refuses with its message.
+PatternFolder::Request generatorRequest(int picks, int tierOption, const QString &poolText, const QString &keysText);
 
 struct SaveInput
 {

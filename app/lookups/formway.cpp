@@ -1,5 +1,6 @@
 #include "lookups/formway.h"
 
+#include "core/backgroundtask.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
@@ -8,7 +9,6 @@
 #include "core/selectionmirror.h"
 #include "core/widgets.h"
 #include "graphs/formgraph.h"
-#include "lookups/tallyjob.h"
 #include "lookups/tallymodel.h"
 #include "lookups/tallyrows.h"
 
@@ -33,6 +33,15 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     setObjectName(u"FormWay"_s);
     setWindowTitle(Tally::caption());
 
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildControls());
+    layout->addWidget(buildList(), 1);
+    buildRunDisplay(layout);
+    resize(920, 440);
+}
+
+QHBoxLayout *FormWay::buildControls()
+{
     auto *controls = new QHBoxLayout;
     for (int i = 0; i < Tally::kMaxTiers; ++i) {
         auto *box = new QCheckBox(Tally::tierCaption(i + 1), this);
@@ -42,13 +51,13 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
         m_tiers.append(box);
     }
     // miniLOTO pays four tiers.
-    m_tiers[4]->setVisible(GameRules::of(context.runMode()).tierCount() >= 5);
+    m_tiers[4]->setVisible(GameRules::of(m_context.runMode()).tierCount() >= 5);
     controls->addSpacing(8);
     m_merge = new QCheckBox(Tally::mergeCaption(), this);
     m_merge->setObjectName(u"Check2"_s);
     controls->addWidget(m_merge);
     controls->addSpacing(8);
-    m_amount = new NumericLineEdit(Tally::defaultAmountText(context.runMode()), this);
+    m_amount = new NumericLineEdit(Tally::defaultAmountText(m_context.runMode()), this);
     m_amount->setObjectName(u"Text1"_s);
     m_amount->setExtraCharacters(u" "_s);
     m_amount->setAlignment(Qt::AlignRight);
@@ -61,8 +70,12 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     connect(m_command, &QPushButton::clicked, this, &FormWay::Command1_Click);
     controls->addWidget(m_command);
     controls->addStretch(1);
+    return controls;
+}
 
-    m_model = new TallyModel(context.runMode(), this);
+QTreeView *FormWay::buildList()
+{
+    m_model = new TallyModel(m_context.runMode(), this);
     m_rows = std::make_unique<TallyRows>(m_model);
     m_list = new QTreeView(this);
     m_list->setObjectName(u"ListView1"_s);
@@ -82,7 +95,11 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     m_selection = std::make_unique<SelectionMirror>(
         m_list, [this](int r) { return m_model->isSelected(r); },
         [this](int first, int last, bool on) { m_model->setRangeSelected(first, last, on); });
+    return m_list;
+}
 
+void FormWay::buildRunDisplay(QVBoxLayout *layout)
+{
     m_leftOut = new QLabel(this);
     m_leftOut->setObjectName(u"Label1"_s);
     m_leftOut->setVisible(false);
@@ -90,20 +107,15 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     m_progress->setObjectName(u"ProgressBar1"_s);
     m_progress->setRange(0, 100);
     m_progress->setVisible(false);
-    m_progressTimer = new QTimer(this);
-    m_progressTimer->setInterval(100);
-
-    m_job = new TallyJob(this);
-    connect(m_job, &TallyJob::finished, this, &FormWay::jobFinished);
-    connect(m_progressTimer, &QTimer::timeout, this, [this] { m_progress->setValue(m_job->percent()); });
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(controls);
-    layout->addWidget(m_list, 1);
     layout->addWidget(m_leftOut);
     layout->addWidget(m_progress);
 
-    resize(920, 440);
+    m_task = new BackgroundTask(this);
+    connect(m_task, &BackgroundTask::progressChanged, this, [this] { m_progress->setValue(m_task->percent()); });
+    // Short runs end before a progress bar would be worth showing.
+    m_progressDelay = new QTimer(this);
+    m_progressDelay->setSingleShot(true);
+    connect(m_progressDelay, &QTimer::timeout, this, [this] { showRunning(true); });
 }
 
 FormWay::~FormWay() = default;
@@ -115,7 +127,7 @@ QCheckBox *FormWay::Check1(int index) const
 
 bool FormWay::isRunning() const
 {
-    return m_job->isRunning();
+    return m_task->isRunning();
 }
 
 void FormWay::GetWay6()
@@ -168,37 +180,36 @@ void FormWay::getWay(int runMode)
     case Tally::Outcome::Ready:
         break;
     }
-    m_job->start(std::move(plan));
-    if (m_job->waitFor(m_progressDelayMs)) {
-        showRunning(false);
-        fill(m_job->takeResult());
-        return;
-    }
-    showRunning(true);
+    // A rerun replaces a run still going.
+    m_task->drop();
+    m_task->start(
+        [plan = std::move(plan)](BackgroundTask::Run &run) {
+            return std::make_shared<const Tally::Result>(Tally::run(plan, [&run](qint64 done, qint64 total) {
+                run.setProgress(done, total);
+                return !run.isCancelled();
+            }));
+        },
+        [this](std::shared_ptr<const Tally::Result> result) {
+            showRunning(false);
+            fill(std::move(result));
+        });
+    m_progressDelay->start(m_progressDelayMs);
 }
 
 void FormWay::stopRun()
 {
     // A run still going would fill the table after it was emptied.
-    m_job->cancel();
+    m_task->drop();
     showRunning(false);
-}
-
-void FormWay::jobFinished()
-{
-    showRunning(false);
-    fill(m_job->takeResult());
 }
 
 void FormWay::showRunning(bool running)
 {
+    if (!running)
+        m_progressDelay->stop();
     m_command->setEnabled(!running);
-    m_progress->setValue(running ? m_job->percent() : 0);
+    m_progress->setValue(running ? m_task->percent() : 0);
     m_progress->setVisible(running);
-    if (running)
-        m_progressTimer->start();
-    else
-        m_progressTimer->stop();
 }
 
 void FormWay::fill(std::shared_ptr<const Tally::Result> result)

@@ -8,17 +8,19 @@
 
 #include <memory>
 
+class BackgroundTask;
 class FormGraph;
 class FormMain;
 class NumericLineEdit;
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
 class QTreeView;
+class QVBoxLayout;
 class SelectionMirror;
-class TallyJob;
 class TallyModel;
 class TallyRows;
 
@@ -58,20 +60,23 @@ public:
     FormGraph *Graph() const { return m_graph; }
     bool isRunning() const;
 
-    // Runs that take longer than this go on in the background with a progress bar.
+    // Runs that take longer than this show a progress bar.
     void setProgressDelay(int ms) { m_progressDelayMs = ms; }
 
 Q_SIGNALS:
-    // A tally filled the table (at once, or after running in the background).
+    // A tally filled the table.
     void filled();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QHBoxLayout *buildControls();
+    QTreeView *buildList();
+    // The left-out count and the progress bar under the table, and the run behind the bar.
+    void buildRunDisplay(QVBoxLayout *layout);
     void getWay(int runMode);
     Tally::Settings settings(int runMode) const;
-    void jobFinished();
     void stopRun();
     void fill(std::shared_ptr<const Tally::Result> result);
     void showRunning(bool running);
@@ -88,8 +93,8 @@ private:
     std::unique_ptr<TallyRows> m_rows;
     QLabel *m_leftOut = nullptr;
     QProgressBar *m_progress = nullptr;
-    QTimer *m_progressTimer = nullptr;
-    TallyJob *m_job = nullptr;
+    QTimer *m_progressDelay = nullptr;
+    BackgroundTask *m_task = nullptr;
     FormGraph *m_graph = nullptr;  // a child window: lives as long as this one
     SortToggle m_sortOrder;
     std::unique_ptr<SelectionMirror> m_selection;

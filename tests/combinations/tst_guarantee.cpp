@@ -1,8 +1,6 @@
 #include "combinations/guarantee.h"
-#include "combinations/guaranteejob.h"
 #include "combinations/guaranteetable.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 #include <bit>
@@ -88,7 +86,6 @@ private Q_SLOTS:
     void resultTables_data();
     void resultTables();
     void refusedInput();
-    void backgroundJob();
 };
 
 void TestGuarantee::matchesBruteForce_data()
@@ -186,30 +183,6 @@ void TestGuarantee::refusedInput()
     Guarantee::Options options;
     options.cancel = &cancelled;
     QVERIFY(!Guarantee::CalcGuarantee(randomInput(6, 30, 50, false), options));
-}
-
-void TestGuarantee::backgroundJob()
-{
-    const Guarantee::Input input = randomInput(6, 43, 154, false);
-    GuaranteeJob job;
-    QSignalSpy finished(&job, &GuaranteeJob::finished);
-    QSignalSpy progressed(&job, &GuaranteeJob::progressed);
-    QVERIFY(job.start(input));
-    QVERIFY(!job.start(input));  // one run at a time
-    QVERIFY(finished.wait(30000));
-    QCOMPARE(finished.takeFirst().at(0).toBool(), true);
-    QCOMPARE(progressed.last().at(0).toInt(), 100);
-    const std::optional<Guarantee::Result> result = job.takeResult();
-    QVERIFY(result);
-    Guarantee::Options single;
-    single.threads = 1;
-    QCOMPARE(result->credited, Guarantee::CalcGuarantee(input, single)->credited);
-
-    QVERIFY(job.start(input));
-    job.cancel();
-    QVERIFY(finished.wait(30000));
-    QCOMPARE(finished.takeFirst().at(0).toBool(), false);
-    QVERIFY(!job.takeResult());
 }
 
 QTEST_GUILESS_MAIN(TestGuarantee)

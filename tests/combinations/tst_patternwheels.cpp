@@ -3,13 +3,11 @@
 #include "combinations/covering.h"
 #include "combinations/patternfolder.h"
 #include "combinations/wheelgenerator.h"
-#include "combinations/wheeljob.h"
 #include "core/appfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,7 +76,6 @@ private Q_SLOTS:
     void generatedWheelsCover();
     void generatorRefusals_data();
     void generatorRefusals();
-    void jobReportsAndCancels();
     void shippedLibraryIsCompleteAndCovers();
     void libraryCopiedWithoutOverwriting();
 };
@@ -206,28 +203,6 @@ void TestPatternWheels::generatorRefusals()
     const WheelGenerator::Result result = WheelGenerator::generate({picks, tier, pool, keys}, {});
     QVERIFY(!result.plan.ok());
     QVERIFY(result.tickets.isEmpty());
-}
-
-void TestPatternWheels::jobReportsAndCancels()
-{
-    WheelJob job;
-    QSignalSpy progress(&job, &WheelJob::progress);
-    QSignalSpy finished(&job, &WheelJob::finished);
-    // Far from its lower bound, so the search would use its whole minute.
-    QVERIFY(job.start({6, 4, 30, 0}, 60));
-    QVERIFY(!job.start({6, 4, 10, 0}, 1));
-    QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty(), 20000);
-    QElapsedTimer clock;
-    clock.start();
-    job.cancel();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
-    QVERIFY(clock.elapsed() < 5000);
-    QVERIFY(!job.isRunning());
-    const WheelGenerator::Result &result = job.result();
-    QVERIFY(result.cancelled);
-    QVERIFY(!result.tickets.isEmpty());
-    QCOMPARE(Covering::uncoveredCount(30, 4, result.tickets), 0);
-    QCOMPARE(progress.last().at(0).toLongLong(), qint64(result.tickets.size()));
 }
 
 void TestPatternWheels::shippedLibraryIsCompleteAndCovers()

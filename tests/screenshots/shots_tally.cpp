@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -19,11 +20,14 @@ void shootTally(FormMain &main, const QString &dir)
     main.Command2_Click(FormMain::LastRows);
     main.findChild<QAction *>(u"menuWay"_s)->trigger();
     FormWay *way = main.tools().get<FormWay>(LookupTools::Way);
+    const auto settled = [way] { return QTest::qWaitFor([way] { return !way->isRunning(); }, 20000); };
+    settled();
     saveShot(way, dir, u"tally-exact"_s);
     saveShot(way->Graph(), dir, u"tally-graph"_s);
 
     way->Check2()->setChecked(true);
     way->Command1_Click();
+    settled();
     saveShot(way, dir, u"tally-merged"_s);
     way->close();
     main.Command1_Click(FormMain::SelectAll);
