@@ -1,5 +1,6 @@
 #include "combinations/combinationtable.h"
 
+#include "combinations/poolgrid.h"
 #include "core/combinatorics.h"
 
 #include <bit>
@@ -42,22 +43,25 @@ qint64 CombinationTable::rowOfMask(quint64 mask) const
     return Combinatorics::lexRank(mask >> m_keys, poolSize() - m_keys);
 }
 
+quint64 CombinationTable::cellRowMask(qint64 gridRow) const
+{
+    if (gridRow != m_cachedGridRow) {
+        m_cachedMask = rowMask(gridRow - 1);
+        m_cachedGridRow = gridRow;
+    }
+    return m_cachedMask;
+}
+
 QString CombinationTable::cellText(qint64 gridRow, int column) const
 {
     if (gridRow < 0 || gridRow >= gridRows() || column < 0 || column >= gridColumns())
         return {};
-    if (gridRow == 0)
-        return column == 0 ? QString() : QString::number(m_pool[column - 1]);
-    if (column == 0)
-        return QString::number(gridRow);
-    return isMarked(gridRow, column) ? u"1"_s : QString();
+    return PoolGrid::cellText(m_pool, gridRow, column, cellRowMask(gridRow));
 }
 
 bool CombinationTable::isMarked(qint64 gridRow, int column) const
 {
-    if (gridRow < 1 || column < 1 || column >= gridColumns())
-        return false;
-    return (rowMask(gridRow - 1) >> (column - 1)) & 1;
+    return column < gridColumns() && PoolGrid::holds(cellRowMask(gridRow), column);
 }
 
 QString selectionStatusText(int gridColumns, qint64 gridRows)
