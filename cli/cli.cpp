@@ -136,14 +136,22 @@ QString Args::required(const QString &option) const
     return value(option);
 }
 
+int Args::choice(const QString &option, const QList<std::pair<QString, int>> &names) const
+{
+    const QString given = value(option);
+    QStringList listed;
+    for (const auto &[name, result] : names) {
+        if (name == given)
+            return result;
+        listed.append(name);
+    }
+    const QString last = listed.takeLast();
+    throw UsageError{option + u" takes "_s + listed.join(u", "_s) + u" or "_s + last};
+}
+
 int gameOption(const Args &args)
 {
-    const QString value = args.value(u"--game"_s);
-    if (value == u"loto6")
-        return Game::Loto6;
-    if (value == u"miniloto")
-        return Game::MiniLoto;
-    throw UsageError{u"--game takes loto6 or miniloto"_s};
+    return args.choice(u"--game"_s, {{u"loto6"_s, Game::Loto6}, {u"miniloto"_s, Game::MiniLoto}});
 }
 
 void Args::expectPositionalCount(int min, int max) const

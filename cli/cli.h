@@ -65,6 +65,9 @@ public:
     bool has(const QString &option) const { return m_values.contains(option) || m_flags.contains(option); }
     QString value(const QString &option, const QString &fallback = {}) const;
     QString required(const QString &option) const;  // throws UsageError when missing
+    // The value of the name given to an option that takes one of a few names ("" when absent);
+    // throws UsageError "OPTION takes a, b or c" for any other.
+    int choice(const QString &option, const QList<std::pair<QString, int>> &names) const;
     void expectPositionalCount(int min, int max) const;
 
 private:

@@ -18,14 +18,9 @@ namespace cli {
 namespace {
 GraphColumns columnsOption(const Args &args)
 {
-    const QString value = args.value(u"--columns"_s);
-    if (value == u"with-bonus")
-        return GraphColumns::WithBonus;
-    if (value == u"without-bonus")
-        return GraphColumns::WithoutBonus;
-    if (value == u"bonus")
-        return GraphColumns::BonusOnly;
-    throw UsageError{u"--columns takes with-bonus, without-bonus or bonus"_s};
+    return GraphColumns(args.choice(u"--columns"_s, {{u"with-bonus"_s, int(GraphColumns::WithBonus)},
+                                                     {u"without-bonus"_s, int(GraphColumns::WithoutBonus)},
+                                                     {u"bonus"_s, int(GraphColumns::BonusOnly)}}));
 }
 
 // The number boxes to tick, as "N N ...". Only boxes of the game's numbers exist.

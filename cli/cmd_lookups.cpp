@@ -70,14 +70,8 @@ int runSearch(const QStringList &arguments, Output &out)
     args.expectPositionalCount(2, 2);
     if (!args.has(u"--mode"_s))
         throw UsageError{u"missing --mode"_s};
-    const QString modeName = args.value(u"--mode"_s);
-    NumberSearch::Mode mode = NumberSearch::Mode::Or;
-    if (modeName == u"and")
-        mode = NumberSearch::Mode::And;
-    else if (modeName == u"not")
-        mode = NumberSearch::Mode::Not;
-    else if (modeName != u"or")
-        throw UsageError{u"--mode takes or, and or not"_s};
+    const auto mode = NumberSearch::Mode(args.choice(
+        u"--mode"_s, {{u"or"_s, NumberSearch::Or}, {u"and"_s, NumberSearch::And}, {u"not"_s, NumberSearch::Not}}));
 
     DrawTable table;
     const int runMode = loadAnalysisSet(args, table);

@@ -97,6 +97,15 @@ void FormGraph3::buildChart()
 QLayout *FormGraph3::buildControls()
 {
     auto *controls = new QHBoxLayout;
+    // The two "更新" buttons: running against final rates, and moving against running ones.
+    const auto addUpdateButton = [this, controls](const QString &name, const QString &tip, void (FormGraph3::*click)()) {
+        auto *button = new QPushButton(u"更新"_s, this);
+        button->setObjectName(name);
+        button->setToolTip(tip);
+        connect(button, &QPushButton::clicked, this, click);
+        controls->addWidget(button);
+        controls->addSpacing(16);
+    };
     const QString hints[] = {u"Ｙ軸の最大値"_s, u"Ｙ軸の最小値"_s, u"Ｙ軸の区切り数（大）"_s, u"Ｙ軸の区切り数（小）"_s};
     const QString initial[] = {u"50"_s, u"0"_s, u"5"_s, u"1"_s};
     for (int i = 0; i < 4; ++i) {
@@ -110,12 +119,7 @@ QLayout *FormGraph3::buildControls()
         controls->addWidget(field);
         m_axisFields.append(field);
     }
-    auto *command1 = new QPushButton(u"更新"_s, this);
-    command1->setObjectName(u"Command1"_s);
-    command1->setToolTip(u"通算の出現率と最終の出現率"_s);
-    connect(command1, &QPushButton::clicked, this, &FormGraph3::Command1_Click);
-    controls->addWidget(command1);
-    controls->addSpacing(16);
+    addUpdateButton(u"Command1"_s, u"通算の出現率と最終の出現率"_s, &FormGraph3::Command1_Click);
 
     m_spanField = new NumericLineEdit(u"5"_s, this);
     m_spanField->setObjectName(u"Text2"_s);
@@ -124,12 +128,7 @@ QLayout *FormGraph3::buildControls()
     m_spanField->setFixedWidth(48);
     connect(m_spanField, &QLineEdit::returnPressed, this, &FormGraph3::Text2_Enter);
     controls->addWidget(m_spanField);
-    auto *command2 = new QPushButton(u"更新"_s, this);
-    command2->setObjectName(u"Command2"_s);
-    command2->setToolTip(u"移動出現率と通算の出現率"_s);
-    connect(command2, &QPushButton::clicked, this, &FormGraph3::Command2_Click);
-    controls->addWidget(command2);
-    controls->addSpacing(16);
+    addUpdateButton(u"Command2"_s, u"移動出現率と通算の出現率"_s, &FormGraph3::Command2_Click);
 
     auto *command3 = new QPushButton(u"合成"_s, this);
     command3->setObjectName(u"Command3"_s);
