@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/formmain.h"

@@ -1,4 +1,4 @@
-#include "lookups/drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/appfiles.h"
