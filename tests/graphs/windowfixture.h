@@ -37,6 +37,12 @@ struct LoadedWindow
     }
 };
 
+// Where a window opened below another stands: its frame touching the other's bottom edge.
+inline QPoint justBelow(const QWidget *window)
+{
+    return window->frameGeometry().bottomLeft() + QPoint(0, 1);
+}
+
 // Four draws in which 7 comes up in the first and the third, 13 never, and 2 is the bonus of
 // the last.
 inline QStringList fourDraws()
