@@ -168,16 +168,9 @@ void TestLookupsWindows::checkOpensAtLowerRightOfItsWindow()
     QCOMPARE(form->pos(), lowerRightOf(main.get(), form));
     QVERIFY(!form->Text1(5)->isHidden());
 
-    QTreeWidget *list = form->ListView1();
-    QCOMPARE(list->objectName(), u"ListView1"_s);
-    QCOMPARE(list->columnCount(), 4);
-    QCOMPARE(list->headerItem()->text(1), u"回"_s);
-    QCOMPARE(list->headerItem()->text(2), u"等"_s);
-    QCOMPARE(list->headerItem()->text(3), u"賞金"_s);
-    QCOMPARE(list->columnWidth(0), 0);
-    for (int c = 1; c < 4; ++c)
-        QCOMPARE(list->columnWidth(c), 600 / 15);
-    QCOMPARE(form->Command1()->text(), u"照合"_s);
+    // The controls are found by the names and indexes the program's code uses.
+    QCOMPARE(form->findChild<QTreeWidget *>(u"ListView1"_s), form->ListView1());
+    QCOMPARE(form->ListView1()->columnWidth(0), 0);
     QCOMPARE(form->findChild<QPushButton *>(u"Command1"_s), form->Command1());
     for (int i = 0; i < 6; ++i)
         QCOMPARE(controlAt<NumericLineEdit>(form, u"Text1"_s, i), form->Text1(i));
@@ -491,12 +484,8 @@ void TestLookupsWindows::searchOpensWithGameSettings()
         QCOMPARE(search->NoEnd(), mini ? 8 : 9);
         QCOMPARE(search->Label1()->text(), mini ? u"１から３１までの番号を入力 （スペースで区切る）"_s
                                                 : u"１から４３までの番号を入力 （スペースで区切る）"_s);
-        QVERIFY(search->Option1(0)->isChecked());
-        QCOMPARE(search->Option1(0)->text(), u"OR"_s);
-        QCOMPARE(search->Option1(1)->text(), u"AND"_s);
-        QCOMPARE(search->Option1(2)->text(), u"NOT"_s);
+        QVERIFY(search->Option1(NumberSearch::Or)->isChecked());
         QCOMPARE(controlAt<QRadioButton>(search, u"Option1"_s, 2), search->Option1(2));
-        QCOMPARE(search->Command1()->text(), u"検索"_s);
     }
 }
 

@@ -121,13 +121,13 @@ void TestTallyWindows::opensBesideItsWindow()
     QCOMPARE(way->frameGeometry().topLeft(), onScreen(main->frameGeometry().topRight() + QPoint(1, 0)));
 
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(controlAt<QCheckBox>(way, u"Check1"_s, i)->text(), u"%1等"_s.arg(i + 1));
+        QCOMPARE(controlAt<QCheckBox>(way, u"Check1"_s, i), way->Check1(i));
         QVERIFY(way->Check1(i)->isChecked());
     }
     QCOMPARE(way->Check1(4)->isVisibleTo(way), picks == 6);
     QVERIFY(!way->Check2()->isChecked());
     QCOMPARE(way->Text1()->text(), picks == 6 ? u"200000000"_s : u"20000000"_s);
-    QCOMPARE(way->Text1()->placeholderText(), u"１等賞金が０円のとき、この金額で計算する"_s);
+    QVERIFY(!way->Text1()->placeholderText().isEmpty());
     QCOMPARE(way->Text1()->toolTip(), way->Text1()->placeholderText());
     QVERIFY(way->Text1()->accepts(u' ') && !way->Text1()->accepts(u'a'));
 
