@@ -68,6 +68,13 @@ void setCount(FormMain &w, const QString &text)
 {
     w.findChild<QLineEdit *>(u"Text1"_s)->setText(text);
 }
+
+// Selects the last `count` rows (the first with `fromTop`) through the count box and its buttons.
+void selectRows(FormMain &w, const QString &count, bool fromTop = false)
+{
+    setCount(w, count);
+    clickButton(w, u"Command2"_s, fromTop ? 0 : 1);
+}
 } // namespace
 
 class TestFormMain : public QObject
@@ -206,8 +213,7 @@ void TestFormMain::selectionButtons()
     MessageRecorder messages;
     FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
-    setCount(w, u"7"_s);
-    clickButton(w, u"Command2"_s, 1);
+    selectRows(w, u"7"_s);
 
     setCount(w, count);
     clickButton(w, group, index);
@@ -276,8 +282,7 @@ void TestFormMain::sortToggling()
     MessageRecorder messages;
     FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
-    setCount(w, u"50"_s);
-    clickButton(w, u"Command2"_s, 1);
+    selectRows(w, u"50"_s);
     const QList<int> chosen = selectedDraws(w);
     const QList<int> widths = [&] {
         QList<int> out;
@@ -320,8 +325,7 @@ void TestFormMain::sortToggling()
         QCOMPARE(w.ListView1()->columnWidth(c), widths[c]);
     clickHeader(1);  // ascending by draw number again
     QVERIFY(columnSorted(1, true));
-    setCount(w, u"3"_s);
-    clickButton(w, u"Command2"_s, 0);
+    selectRows(w, u"3"_s, true);
     QCOMPARE(selectedDraws(w), (QList<int>{1, 2, 3}));
     clickHeader(1);  // descending: the first rows are now the newest draws
     clickButton(w, u"Command2"_s, 0);
@@ -334,8 +338,7 @@ void TestFormMain::rejectedFileKeepsTable()
     QTemporaryDir dir;
     FormMain w(testsupport::program());
     QVERIFY(w.loadFile(loto6File()));
-    setCount(w, u"10"_s);
-    clickButton(w, u"Command2"_s, 1);
+    selectRows(w, u"10"_s);
     QWidget *tool = w.tools().window(LookupTools::OldHit);
 
     const QString wrong = writeTextFile(dir, u"x.csv"_s, u"something else\r\n"_s);
@@ -412,8 +415,7 @@ void TestFormMain::copyWindow()
     MessageRecorder messages;
     FormMain w(testsupport::program());
     QVERIFY(w.loadFile(miniLotoFile()));
-    setCount(w, u"20"_s);
-    clickButton(w, u"Command2"_s, 1);
+    selectRows(w, u"20"_s);
 
     m_made = 0;
     auto *copy = new FormMain(program(), FormMain::CopyOf{w.RunMode()}, &w);
@@ -448,8 +450,7 @@ void TestFormMain::copyWindow()
     QCOMPARE(copy->table().cellText(19, 1), u" 1402"_s);
     QCOMPARE(copy->ListView1()->columnWidth(0), 0);
     // The copy's own selection tools act on the copy only.
-    setCount(*copy, u"5"_s);
-    clickButton(*copy, u"Command2"_s, 0);
+    selectRows(*copy, u"5"_s, true);
     QCOMPARE(status(*copy), u"選択数：5/20"_s);
     QCOMPARE(status(w), u"選択数：20/1402"_s);
 
