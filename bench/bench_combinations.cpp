@@ -3,11 +3,11 @@
 // combination list window: grids shown and scrolled to their end, the result list filled.
 #include "benchsupport.h"
 
-#include "combinations/binomial.h"
 #include "combinations/combinationtable.h"
 #include "combinations/combinationsfeature.h"
 #include "combinations/formcomblist.h"
 #include "combinations/guarantee.h"
+#include "core/combinatorics.h"
 #include "core/formmain.h"
 #include "core/virtualgridview.h"
 #include "core/widgets.h"
@@ -72,7 +72,7 @@ __attribute__((target("popcnt"))) qint64 plainLoop(const Guarantee::Input &input
     const int n = input.pool;
     const int k = input.picks;
     std::vector<quint64> draws;
-    draws.reserve(size_t(Binomial::count(n, k)));
+    draws.reserve(size_t(Combinatorics::binomial(n, k)));
     for (quint64 d = (quint64(1) << k) - 1; d < (quint64(1) << n);) {
         draws.push_back(d);
         const quint64 low = d & (~d + 1);
@@ -221,9 +221,9 @@ int main(int argc, char *argv[])
     wheel.picks = 6;
     wheel.pool = 43;
     wheel.tickets = randomTickets(154, 43, 6, 154);
-    const double pairs = double(Binomial::count(43, 6)) * double(wheel.tickets.size());
-    std::printf("guarantee: %lld draws x %zu tickets = %.3g pairs\n", Binomial::count(43, 6), wheel.tickets.size(),
-                pairs);
+    const double pairs = double(Combinatorics::binomial(43, 6)) * double(wheel.tickets.size());
+    std::printf("guarantee: %lld draws x %zu tickets = %.3g pairs\n", Combinatorics::binomial(43, 6),
+                wheel.tickets.size(), pairs);
     for (const int threads : {0, 1}) {
         Guarantee::Options options;
         options.threads = threads;
@@ -246,7 +246,7 @@ int main(int argc, char *argv[])
     big.picks = 6;
     big.pool = 31;
     big.tickets = randomTickets(5000, 31, 6, 31);
-    const double bigPairs = double(Binomial::count(31, 6)) * double(big.tickets.size());
+    const double bigPairs = double(Combinatorics::binomial(31, 6)) * double(big.tickets.size());
     const double bigMs = bench::medianMs(3, [&] { Guarantee::CalcGuarantee(big, {}); });
     bench::report(u"guarantee, 5000 tickets over 31 numbers, all cores"_s, bigMs, u"ms"_s);
     bench::report(u"  pairs per second"_s, bigPairs / (bigMs / 1000.0), u"pairs/s"_s);

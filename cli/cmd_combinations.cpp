@@ -67,15 +67,10 @@ int runCombos(const QStringList &arguments, Output &out)
     const CombinationTable table(pool.numbers(), picks, pool.keyCount());
     out.section(u"FormCombList"_s, u"MSFlexGrid1"_s);
     TableWriter tsv(&out, TableWriter::Format::Tsv);
-    for (int c = 0; c < table.gridColumns(); ++c)
-        tsv.addCell(table.cellText(0, c));
-    tsv.endRow();
     const qint64 last = shownRows < 0 ? table.rowCount() : std::min(shownRows, table.rowCount());
-    for (qint64 r = 1; r <= last; ++r) {
-        const quint64 mask = table.rowMask(r - 1);
-        tsv.addCell(QString::number(r));
-        for (int j = 0; j < table.poolSize(); ++j)
-            tsv.addCell((mask >> j) & 1 ? u"1" : u"");
+    for (qint64 r = 0; r <= last; ++r) {
+        for (int c = 0; c < table.gridColumns(); ++c)
+            tsv.addCell(table.cellText(r, c));
         tsv.endRow();
     }
     out.section(u"FormCombList"_s, u"StatusBar1.2"_s);

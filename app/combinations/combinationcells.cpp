@@ -4,8 +4,6 @@
 
 #include <limits>
 
-using namespace Qt::StringLiterals;
-
 CombinationCells::CombinationCells(CombinationTable table) : m_table(std::move(table)) {}
 
 int CombinationCells::rows() const
@@ -18,30 +16,17 @@ int CombinationCells::columns() const
     return m_table.gridColumns();
 }
 
-bool CombinationCells::isMember(int row, int column) const
-{
-    if (row < 1 || column < 1 || row >= rows() || column >= columns())
-        return false;
-    if (row != m_cachedRow) {
-        m_cachedMask = m_table.rowMask(row - 1);
-        m_cachedRow = row;
-    }
-    return (m_cachedMask >> (column - 1)) & 1;
-}
-
 QString CombinationCells::text(int row, int column) const
 {
-    if (row == 0 || column == 0)
-        return m_table.cellText(row, column);
-    return isMember(row, column) ? u"1"_s : QString();
+    return m_table.cellText(row, column);
 }
 
 GridColor CombinationCells::foreColor(int row, int column) const
 {
-    return isMember(row, column) ? GridColors::kMarked : kNoGridColor;
+    return m_table.isMarked(row, column) ? GridColors::kMarked : kNoGridColor;
 }
 
 GridColor CombinationCells::backColor(int row, int column) const
 {
-    return isMember(row, column) ? GridColors::kMarked : kNoGridColor;
+    return m_table.isMarked(row, column) ? GridColors::kMarked : kNoGridColor;
 }

@@ -4,7 +4,7 @@
 #include "core/gridsource.h"
 
 // The combination grid as the window paints it: a member cell holds "1" in red on red, so it
-// shows as a solid block. Every cell is computed from its row; only the last row read is kept.
+// shows as a solid block. Every cell is computed from its row.
 class CombinationCells final : public GridSource
 {
 public:
@@ -17,10 +17,5 @@ public:
     GridColor backColor(int row, int column) const override;
 
 private:
-    bool isMember(int row, int column) const;
-
     CombinationTable m_table;
-    // A view asks for a row cell by cell; one unranking serves them all.
-    mutable int m_cachedRow = -1;
-    mutable quint64 m_cachedMask = 0;
 };

@@ -36,16 +36,20 @@ public:
     // The body row of a set of positions; -1 when the set is not a row of this table.
     qint64 rowOfMask(quint64 mask) const;
 
-    // Cells in grid coordinates: row 0 names the pool numbers, column 0 numbers the rows from 1,
-    // a member cell holds "1" and is marked (red), every other cell is empty.
+    // Cells in grid coordinates, as every pool grid shows them (see PoolGrid). A view reads a
+    // row cell by cell, so the last row read is kept: one table is read by one thread at a time.
     QString cellText(qint64 gridRow, int column) const;
     bool isMarked(qint64 gridRow, int column) const;
 
 private:
+    quint64 cellRowMask(qint64 gridRow) const;
+
     QList<int> m_pool;
     int m_picks = 0;
     int m_keys = 0;
     qint64 m_rows = 0;
+    mutable qint64 m_cachedGridRow = -1;
+    mutable quint64 m_cachedMask = 0;
 };
 
 // The selection status of a grid of that size: "8個選択 - 28通り" for 9 columns and 29 rows.

@@ -11,10 +11,6 @@ namespace Covering {
 // ceil(v/k ceil((v-1)/(k-1) ... ceil((v-t+1)/(k-t+1)))). 1 when t <= 0.
 qint64 lowerBound(int v, int k, int t);
 
-// Rank of a t-subset among all t-subsets of the pool (colexicographic, 0-based), and back.
-quint64 rank(quint64 subset);
-quint64 unrank(quint64 rank, int t);
-
 // The largest t-subset count the check and the search allocate a bitmap or counters for.
 constexpr quint64 kMaxSubsets = quint64(1) << 26;
 

@@ -1,7 +1,7 @@
 #include "combinations/coveringsearch.h"
 
-#include "combinations/binomial.h"
 #include "combinations/covering.h"
+#include "core/combinatorics.h"
 
 #include <algorithm>
 #include <array>
@@ -90,7 +90,7 @@ class Search
 public:
     Search(int v, int k, int t, const Options &options, Random &random, Clock::time_point start)
         : m_v(v), m_k(k), m_t(t), m_options(options), m_random(random), m_start(start),
-          m_all(v == 64 ? ~quint64(0) : (quint64(1) << v) - 1)
+          m_all(Combinatorics::firstPositions(v))
     {
     }
 
@@ -159,13 +159,13 @@ private:
     // The rows: every t-subset, or with a symmetry every orbit of t-subsets.
     void setUpRows()
     {
-        const quint64 subsets = quint64(Binomial::count(m_v, m_t));
+        const quint64 subsets = quint64(Combinatorics::binomial(m_v, m_t));
         m_rowOf.assign(subsets, 0);
         m_rep.clear();
         if (m_symmetry.none()) {
             for (quint64 r = 0; r < subsets; ++r) {
                 m_rowOf[r] = quint32(r);
-                m_rep.push_back(Covering::unrank(r, m_t));
+                m_rep.push_back(Combinatorics::colexUnrank(r, m_t));
             }
         } else {
             std::vector<bool> seen(subsets, false);
@@ -175,10 +175,10 @@ private:
                     continue;
                 const quint32 row = quint32(m_rep.size());
                 images.clear();
-                m_symmetry.orbit(Covering::unrank(r, m_t), images);
+                m_symmetry.orbit(Combinatorics::colexUnrank(r, m_t), images);
                 m_rep.push_back(images.front());
                 for (const quint64 image : images) {
-                    const quint64 rank = Covering::rank(image);
+                    const quint64 rank = Combinatorics::colexRank(image);
                     seen[rank] = true;
                     m_rowOf[rank] = row;
                 }
@@ -205,27 +205,8 @@ private:
     void rowsOf(quint64 block)
     {
         m_rows.clear();
-        int positions[64];
-        int n = 0;
-        for (quint64 bits = block; bits != 0; bits &= bits - 1)
-            positions[n++] = std::countr_zero(bits);
-        int pick[64];
-        for (int i = 0; i < m_t; ++i)
-            pick[i] = i;
-        for (;;) {
-            quint64 subset = 0;
-            for (int i = 0; i < m_t; ++i)
-                subset |= quint64(1) << positions[pick[i]];
-            m_rows.push_back(m_rowOf[Covering::rank(subset)]);
-            int i = m_t - 1;
-            while (i >= 0 && pick[i] == n - m_t + i)
-                --i;
-            if (i < 0)
-                break;
-            ++pick[i];
-            for (int j = i + 1; j < m_t; ++j)
-                pick[j] = pick[j - 1] + 1;
-        }
+        Combinatorics::forEachSubset(block, m_t,
+                                     [&](quint64 subset) { m_rows.push_back(m_rowOf[Combinatorics::colexRank(subset)]); });
         if (!m_symmetry.none()) {
             std::sort(m_rows.begin(), m_rows.end());
             m_rows.erase(std::unique(m_rows.begin(), m_rows.end()), m_rows.end());
@@ -312,43 +293,25 @@ private:
     // random one among equals), other than `avoid`.
     quint64 bestColumnThrough(quint64 through, quint64 avoid)
     {
-        int positions[64];
-        int n = 0;
-        for (quint64 bits = m_all & ~through; bits != 0; bits &= bits - 1)
-            positions[n++] = std::countr_zero(bits);
-        const int need = m_k - m_t;
-        int pick[64];
-        for (int i = 0; i < need; ++i)
-            pick[i] = i;
         qint64 bestScore = -1;
         quint64 bestBlock = 0;
         quint32 ties = 0;
-        for (;;) {
-            quint64 block = through;
-            for (int i = 0; i < need; ++i)
-                block |= quint64(1) << positions[pick[i]];
-            if (block != avoid) {
-                rowsOf(block);
-                qint64 score = 0;
-                for (const quint32 row : m_rows)
-                    score += m_count[row] == 0 ? m_weight[row] : 0;
-                if (score > bestScore) {
-                    bestScore = score;
-                    bestBlock = block;
-                    ties = 1;
-                } else if (score == bestScore && m_random.below(++ties) == 0) {
-                    bestBlock = block;
-                }
+        Combinatorics::forEachSubset(m_all & ~through, m_k - m_t, [&](quint64 rest) {
+            const quint64 block = through | rest;
+            if (block == avoid)
+                return;
+            rowsOf(block);
+            qint64 score = 0;
+            for (const quint32 row : m_rows)
+                score += m_count[row] == 0 ? m_weight[row] : 0;
+            if (score > bestScore) {
+                bestScore = score;
+                bestBlock = block;
+                ties = 1;
+            } else if (score == bestScore && m_random.below(++ties) == 0) {
+                bestBlock = block;
             }
-            int i = need - 1;
-            while (i >= 0 && pick[i] == n - need + i)
-                --i;
-            if (i < 0)
-                break;
-            ++pick[i];
-            for (int j = i + 1; j < need; ++j)
-                pick[j] = pick[j - 1] + 1;
-        }
+        });
         return bestScore < 0 ? avoid : bestBlock;
     }
 
@@ -426,7 +389,8 @@ std::vector<Symmetry> symmetries(int v)
 Result search(int v, int k, int t, const Options &options)
 {
     Result result;
-    if (v < 1 || v > Binomial::kMaxPool || t < 1 || t > k || k > v || quint64(Binomial::count(v, t)) > Covering::kMaxSubsets)
+    if (v < 1 || v > Combinatorics::kMaxPool || t < 1 || t > k || k > v ||
+        quint64(Combinatorics::binomial(v, t)) > Covering::kMaxSubsets)
         return result;
     const Clock::time_point start = Clock::now();
     Random random(options.seed ? options.seed : quint64(start.time_since_epoch().count()));

@@ -1,6 +1,6 @@
 #include "combinations/guarantee.h"
 
-#include "combinations/binomial.h"
+#include "core/combinatorics.h"
 
 #include <QThread>
 
@@ -60,17 +60,17 @@ Plan makePlan(const Input &input)
     p.depth = std::min(kSplitDepth, p.k - 1);
     if (p.depth == 0) {
         p.items.push_back({});
-        p.itemDraws.push_back(Binomial::count(p.n, p.k));
+        p.itemDraws.push_back(Combinatorics::binomial(p.n, p.k));
     } else if (p.depth == 1) {
         for (int a = 0; a <= p.n - p.k; ++a) {
             p.items.push_back({a, 0});
-            p.itemDraws.push_back(Binomial::count(p.n - 1 - a, p.k - 1));
+            p.itemDraws.push_back(Combinatorics::binomial(p.n - 1 - a, p.k - 1));
         }
     } else {
         for (int a = 0; a <= p.n - p.k; ++a) {
             for (int b = a + 1; b <= p.n - p.k + 1; ++b) {
                 p.items.push_back({a, b});
-                p.itemDraws.push_back(Binomial::count(p.n - 1 - b, p.k - 2));
+                p.itemDraws.push_back(Combinatorics::binomial(p.n - 1 - b, p.k - 2));
             }
         }
     }
@@ -245,7 +245,7 @@ private:
 template<int kWords>
 std::optional<Result> runWorkers(const Plan &plan, int threads, const Options &options)
 {
-    const qint64 total = Binomial::count(plan.n, plan.k);
+    const qint64 total = Combinatorics::binomial(plan.n, plan.k);
     std::atomic<size_t> nextItem{0};
     std::atomic<qint64> done{0};
     std::atomic<bool> stopped{false};
@@ -304,9 +304,9 @@ std::optional<Result> runWorkers(const Plan &plan, int threads, const Options &o
 
 bool isValid(const Input &input)
 {
-    if (input.picks < 1 || input.pool < input.picks || input.pool > Binomial::kMaxPool || input.tickets.empty())
+    if (input.picks < 1 || input.pool < input.picks || input.pool > Combinatorics::kMaxPool || input.tickets.empty())
         return false;
-    const quint64 inside = input.pool == 64 ? ~quint64(0) : (quint64(1) << input.pool) - 1;
+    const quint64 inside = Combinatorics::firstPositions(input.pool);
     return std::all_of(input.tickets.begin(), input.tickets.end(), [&](quint64 t) {
         return (t & ~inside) == 0 && std::popcount(t) == input.picks;
     });
@@ -317,7 +317,7 @@ std::optional<Result> CalcGuarantee(const Input &input, const Options &options)
     if (!isValid(input))
         return std::nullopt;
     const Plan plan = makePlan(input);
-    const qint64 total = Binomial::count(plan.n, plan.k);
+    const qint64 total = Combinatorics::binomial(plan.n, plan.k);
     int threads = options.threads > 0 ? options.threads : QThread::idealThreadCount();
     // Below this much work a helper thread costs more than it saves.
     if (double(total) * plan.words < 50000.0)

@@ -1,6 +1,7 @@
 #include "combinations/ticketsheet.h"
 
-using namespace Qt::StringLiterals;
+#include "combinations/poolgrid.h"
+#include "core/combinatorics.h"
 
 TicketSheet::TicketSheet()
     : m_rows(1)
@@ -10,23 +11,20 @@ TicketSheet::TicketSheet()
 void TicketSheet::setHeader(const QList<int> &numbers)
 {
     m_header = numbers.mid(0, PatternFile::kMaxPositions);
-    const quint64 kept = positions() >= 64 ? ~quint64(0) : (quint64(1) << positions()) - 1;
     for (PatternFile::Ticket &t : m_rows)
-        t.mask &= kept;
+        t.mask &= Combinatorics::firstPositions(positions());
 }
 
 bool TicketSheet::isMarked(int row, int position) const
 {
-    if (row < 0 || row >= rowCount() || position < 1 || position > positions())
-        return false;
-    return (m_rows[row].mask >> (position - 1)) & 1;
+    return row >= 0 && row < rowCount() && position <= positions() && PoolGrid::holds(m_rows[row].mask, position);
 }
 
 void TicketSheet::toggle(int row, int position)
 {
     if (row < 0 || row >= rowCount() || position < 1 || position > positions())
         return;
-    m_rows[row].mask ^= quint64(1) << (position - 1);
+    m_rows[row].mask ^= PoolGrid::positionBit(position);
     m_rows[row].surplus = false;
 }
 
@@ -69,9 +67,5 @@ QString TicketSheet::cellText(int gridRow, int column) const
 {
     if (gridRow < 0 || gridRow >= gridRows() || column < 0 || column >= gridColumns())
         return {};
-    if (gridRow == 0)
-        return column == 0 ? QString() : QString::number(m_header[column - 1]);
-    if (column == 0)
-        return QString::number(gridRow);
-    return isMarked(gridRow - 1, column) ? u"1"_s : QString();
+    return PoolGrid::cellText(m_header, gridRow, column, gridRow > 0 ? m_rows[gridRow - 1].mask : 0);
 }

@@ -45,7 +45,7 @@ public:
     // is incomplete.
     std::optional<Guarantee::Input> guaranteeInput(int picks) const;
 
-    // Cells in grid coordinates: pool numbers in row 0, row numbers in column 0, "1" for a mark.
+    // Cells in grid coordinates, as every pool grid shows them (see PoolGrid).
     QString cellText(int gridRow, int column) const;
 
 private:

@@ -1,12 +1,11 @@
 #include "combinations/wheelgenerator.h"
 
 #include "combinations/bestknown.h"
-#include "combinations/binomial.h"
 #include "combinations/covering.h"
+#include "core/combinatorics.h"
 #include "core/gamerules.h"
 
 #include <bit>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -45,7 +44,7 @@ Plan plan(const PatternFolder::Request &request)
     p.lowerBound = Covering::lowerBound(v, k, t);
     p.bestKnown = t <= 0 ? 1 : BestKnown::size(v, k, t);
     // Every (t-c)-subset needs a counter; a full wheel needs every ticket listed.
-    const quint64 subsets = quint64(Binomial::count(v, t));
+    const quint64 subsets = quint64(Combinatorics::binomial(v, t));
     if (t > 0 && (subsets > Covering::kMaxSubsets || (t == k && subsets > quint64(kMaxTickets))))
         p.warning = u"組合せが多すぎるため、この条件のパターンは作れません。"_s;
     return p;
@@ -55,39 +54,12 @@ namespace {
 // Places the wheel of the free positions after the key positions.
 QList<quint64> withKeys(const QList<quint64> &free, int keys)
 {
-    const quint64 keyMask = keys == 0 ? 0 : (quint64(1) << keys) - 1;
+    const quint64 keyMask = Combinatorics::firstPositions(keys);
     QList<quint64> out;
     out.reserve(free.size());
     for (const quint64 ticket : free)
         out.append((ticket << keys) | keyMask);
     return out;
-}
-
-// Every k-subset of v positions, in lexicographic order.
-QList<quint64> allSubsets(int v, int k)
-{
-    QList<quint64> out;
-    if (k == 0) {
-        out.append(0);
-        return out;
-    }
-    std::vector<int> pick(static_cast<size_t>(k));
-    for (int i = 0; i < k; ++i)
-        pick[size_t(i)] = i;
-    for (;;) {
-        quint64 mask = 0;
-        for (const int p : pick)
-            mask |= quint64(1) << p;
-        out.append(mask);
-        int i = k - 1;
-        while (i >= 0 && pick[size_t(i)] == v - k + i)
-            --i;
-        if (i < 0)
-            return out;
-        ++pick[size_t(i)];
-        for (int j = i + 1; j < k; ++j)
-            pick[size_t(j)] = pick[size_t(j - 1)] + 1;
-    }
 }
 } // namespace
 
@@ -104,9 +76,9 @@ Result generate(const PatternFolder::Request &request, CoveringSearch::Options o
     QList<quint64> free;
     if (t <= 0) {
         // The keys alone reach the tier: one ticket, the keys and the first free positions.
-        free.append(k == 0 ? 0 : (quint64(1) << k) - 1);
+        free.append(Combinatorics::firstPositions(k));
     } else if (t == k) {
-        free = allSubsets(v, k);
+        Combinatorics::forEachSubset(Combinatorics::firstPositions(v), k, [&](quint64 ticket) { free.append(ticket); });
     } else {
         options.stopAt = qMax(options.stopAt, p.bestKnown);
         const CoveringSearch::Result found = CoveringSearch::search(v, k, t, options);

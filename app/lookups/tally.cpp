@@ -1,5 +1,6 @@
 #include "lookups/tally.h"
 
+#include "core/combinatorics.h"
 #include "core/gamerules.h"
 #include "core/numbers.h"
 #include "core/rowsource.h"
@@ -21,41 +22,6 @@ qint64 addSaturated(qint64 a, qint64 b)
     if (__builtin_add_overflow(a, b, &sum))
         return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
     return sum;
-}
-
-int binomial(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    int value = 1;
-    for (int i = 1; i <= k; ++i)
-        value = value * (n - k + i) / i;
-    return value;
-}
-
-using Positions = std::array<quint8, kMaxKey>;
-
-// Every size-subset of positions 0..picks-1, in lexicographic order.
-std::vector<Positions> subsets(int picks, int size)
-{
-    std::vector<Positions> out;
-    if (size <= 0 || size > picks)
-        return out;
-    Positions p{};
-    for (int i = 0; i < size; ++i)
-        p[size_t(i)] = quint8(i);
-    while (true) {
-        out.push_back(p);
-        int i = size - 1;
-        while (i >= 0 && p[size_t(i)] == picks - size + i)
-            --i;
-        if (i < 0)
-            break;
-        ++p[size_t(i)];
-        for (int j = i + 1; j < size; ++j)
-            p[size_t(j)] = quint8(p[size_t(j - 1)] + 1);
-    }
-    return out;
 }
 
 // Folds one combination after another into the result rows.
@@ -169,7 +135,7 @@ QString atLeast(qint64 value, int width)
 int entriesPerDraw(int runMode, int rank)
 {
     const GameRules::Tier *tier = GameRules::of(runMode).tier(rank);
-    return tier ? binomial(runMode, tier->mainMatches) : 0;
+    return tier ? int(Combinatorics::binomial(runMode, tier->mainMatches)) : 0;
 }
 
 bool Settings::anyTier() const
@@ -271,6 +237,8 @@ Result run(const Plan &plan, const Progress &progress)
         return result;
 
     const int picks = plan.settings.runMode;
+    // Each tier's subsets of the draw's positions, in lexicographic order, listed once.
+    using Positions = std::array<quint8, kMaxKey>;
     struct TierRun
     {
         int rank = 0;
@@ -279,9 +247,15 @@ Result run(const Plan &plan, const Progress &progress)
         std::vector<Positions> subsets;
     };
     std::vector<TierRun> tiers;
-    for (const GameRules::Tier &tier : GameRules::of(picks).tiers()) {
-        if (plan.settings.tiers[size_t(tier.rank - 1)])
-            tiers.push_back({tier.rank, tier.mainMatches, tier.needsBonus, subsets(picks, tier.mainMatches)});
+    for (const GameRules::Tier &rule : GameRules::of(picks).tiers()) {
+        if (!plan.settings.tiers[size_t(rule.rank - 1)] || rule.mainMatches == 0)
+            continue;
+        TierRun &tier = tiers.emplace_back(TierRun{rule.rank, rule.mainMatches, rule.needsBonus, {}});
+        Combinatorics::forEachSubset(Combinatorics::firstPositions(picks), rule.mainMatches, [&](quint64 chosen) {
+            Positions &positions = tier.subsets.emplace_back();
+            for (size_t k = 0; chosen != 0; ++k, chosen &= chosen - 1)
+                positions[k] = quint8(std::countr_zero(chosen));
+        });
     }
 
     const qint64 total = plan.rawEntries();

@@ -3,10 +3,10 @@
 // calculation, whose counts must add up to every draw of the pool. The grid width is the
 // file's own first line unless the input's last byte asks for another (high bit set, the
 // width then taken from the byte before it); the picks come from the byte before that.
-#include "combinations/binomial.h"
 #include "combinations/guarantee.h"
 #include "combinations/patternfile.h"
 #include "combinations/ticketsheet.h"
+#include "core/combinatorics.h"
 
 #include "fuzzinput.h"
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int row = 0; row < sheet.rowCount(); ++row)
         anyIncomplete = anyIncomplete || sheet.isIncomplete(row, picks);
     fuzz::check(input.has_value() != anyIncomplete, "the calculation offered for incomplete rows or refused for complete ones");
-    if (input && Binomial::count(positions, picks) <= 20000 && input->tickets.size() <= 200) {
+    if (input && Combinatorics::binomial(positions, picks) <= 20000 && input->tickets.size() <= 200) {
         fuzz::check(Guarantee::isValid(*input), "the sheet gave the calculation input it refuses");
         Guarantee::Options options;
         options.threads = 1;
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         qint64 credited = 0;
         for (const qint64 c : result->credited)
             credited += c;
-        fuzz::check(credited == result->draws && result->draws == Binomial::count(positions, picks), "draws credited other than once");
+        fuzz::check(credited == result->draws && result->draws == Combinatorics::binomial(positions, picks), "draws credited other than once");
     }
 
     // A click on a cell, as the user's first look at a row.
