@@ -351,12 +351,9 @@ void TestCli::freq()
 
 void TestCli::trendOfFourDraws()
 {
-    // 7 in the first and third draws, 13 never, 2 the bonus of the last; rates worked by hand.
+    // Marks and rates worked out by hand.
     QTemporaryDir dir;
-    const QString path = testsupport::writeTextFile(
-        dir, u"four_Download.csv"_s,
-        testsupport::loto6Text({loto6Line(101, {7, 10, 20, 30, 40, 41}, 2), loto6Line(102, {1, 10, 21, 31, 40, 42}, 3),
-                                loto6Line(103, {2, 7, 22, 30, 40, 43}, 4), loto6Line(104, {1, 11, 20, 33, 39, 42}, 2)}));
+    const QString path = testsupport::writeTextFile(dir, u"four_Download.csv"_s, testsupport::loto6Text(fourDraws()));
     const auto trend = [&](const QStringList &more) {
         return runCli(QStringList{u"trend"_s, path, u"--columns"_s} + more);
     };

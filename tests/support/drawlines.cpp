@@ -98,3 +98,9 @@ DrawTable drawTable(int runMode, const QStringList &lines)
     table.setAllSelected(true);
     return table;
 }
+
+QStringList fourDraws()
+{
+    return {loto6Line(101, {7, 10, 20, 30, 40, 41}, 2), loto6Line(102, {1, 10, 21, 31, 40, 42}, 3),
+            loto6Line(103, {2, 7, 22, 30, 40, 43}, 4), loto6Line(104, {1, 11, 20, 33, 39, 42}, 2)};
+}

@@ -35,3 +35,7 @@ QString miniLotoLine(int draw, const QList<int> &numbers, int bonus);
 
 // A draw table of the game made of those lines, every row selected.
 DrawTable drawTable(int runMode, const QStringList &lines);
+
+// Four LOTO6 draws, 101 to 104, in which 7 comes up in the first and the third, 13 never, and 2
+// is the bonus of the last.
+QStringList fourDraws();
