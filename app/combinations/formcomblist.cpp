@@ -84,7 +84,7 @@ QHBoxLayout *FormCombList::buildNumberBoxes()
         setControlIndex(box, u"Check1"_s, i);
         connect(box, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
         boxes->addWidget(box, i / kBoxesPerLine, i % kBoxesPerLine);
-        m_check1.append(box);
+        m_numberBoxes.append(box);
     }
     auto *boxRow = new QHBoxLayout;
     boxRow->addLayout(boxes);
@@ -95,112 +95,112 @@ QHBoxLayout *FormCombList::buildNumberBoxes()
 QHBoxLayout *FormCombList::buildCommands()
 {
     auto *commands = new QHBoxLayout;
-    m_command1 = addButtonGroup(commands, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
+    m_boxButtons = addButtonGroup(commands, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
                                 [this](int index) { Command1_Click(index); });
     commands->addSpacing(16);
-    m_check2 = new QCheckBox(u"購入パターン作成"_s, this);
-    m_check2->setObjectName(u"Check2"_s);
-    connect(m_check2, &QCheckBox::toggled, this, &FormCombList::Check2_Click);
-    commands->addWidget(m_check2);
+    m_purchaseBox = new QCheckBox(u"購入パターン作成"_s, this);
+    m_purchaseBox->setObjectName(u"Check2"_s);
+    connect(m_purchaseBox, &QCheckBox::toggled, this, &FormCombList::Check2_Click);
+    commands->addWidget(m_purchaseBox);
     commands->addSpacing(16);
-    m_command3 = addButtonGroup(commands, this, u"Command3"_s, {u"３等保証"_s, u"４等保証"_s, u"５等保証"_s},
+    m_tierButtons = addButtonGroup(commands, this, u"Command3"_s, {u"３等保証"_s, u"４等保証"_s, u"５等保証"_s},
                                 [this](int index) { Command3_Click(index); });
     // Enabled by the first look at the pattern folder; miniLOTO has no fifth tier.
-    for (QPushButton *button : std::as_const(m_command3))
+    for (QPushButton *button : std::as_const(m_tierButtons))
         button->setEnabled(false);
-    m_command3[2]->setVisible(m_picks == 6);
-    m_command6 = new QPushButton(u"PatternFiles"_s, this);
-    m_command6->setObjectName(u"Command6"_s);
-    connect(m_command6, &QPushButton::clicked, this, &FormCombList::Command6_Click);
-    commands->addWidget(m_command6);
+    m_tierButtons[Tier5Button]->setVisible(m_picks == 6);
+    m_managerButton = new QPushButton(u"PatternFiles"_s, this);
+    m_managerButton->setObjectName(u"Command6"_s);
+    connect(m_managerButton, &QPushButton::clicked, this, &FormCombList::Command6_Click);
+    commands->addWidget(m_managerButton);
     commands->addStretch(1);
     return commands;
 }
 
 QVBoxLayout *FormCombList::buildPoolColumn()
 {
-    m_list1 = new QListWidget(this);
-    m_list1->setObjectName(u"ListView1"_s);
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_list1, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
-        const int row = m_list1->row(item);
+    m_poolList = new QListWidget(this);
+    m_poolList->setObjectName(u"ListView1"_s);
+    m_poolList->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_poolList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        const int row = m_poolList->row(item);
         const bool checked = item->checkState() == Qt::Checked;
         if (!m_showingPool && checked != m_pool.isKey(row))
             ListView1_ItemCheck(row, checked);
     });
     auto *moves = new QHBoxLayout;
-    m_command2 = addButtonGroup(moves, this, u"Command2"_s, {u"↑"_s, u"↓"_s}, [this](int index) { Command2_Click(index); });
-    for (QPushButton *button : std::as_const(m_command2))
+    m_moveButtons = addButtonGroup(moves, this, u"Command2"_s, {u"↑"_s, u"↓"_s}, [this](int index) { Command2_Click(index); });
+    for (QPushButton *button : std::as_const(m_moveButtons))
         button->setFixedWidth(fontMetrics().horizontalAdvance(u"↑"_s) + 20);
     // Room for a key box and a two-digit number beside the scroll bar.
     const int listWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + fontMetrics().horizontalAdvance(u"43"_s)
                           + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 28;
-    m_list1->setFixedWidth(std::max(listWidth, 2 * m_command2[0]->width() + moves->spacing()));
+    m_poolList->setFixedWidth(std::max(listWidth, 2 * m_moveButtons[0]->width() + moves->spacing()));
     auto *poolColumn = new QVBoxLayout;
-    poolColumn->addWidget(m_list1, 1);
+    poolColumn->addWidget(m_poolList, 1);
     poolColumn->addLayout(moves);
     return poolColumn;
 }
 
 QStackedWidget *FormCombList::buildPages()
 {
-    m_grid1 = new VirtualGridView(this);
-    m_grid1->setObjectName(u"MSFlexGrid1"_s);
+    m_combinationGrid = new VirtualGridView(this);
+    m_combinationGrid->setObjectName(u"MSFlexGrid1"_s);
     setCombinations(CombinationTable());
-    connect(m_grid1, &VirtualGridView::cellHovered, this,
-            [this](int row, int column) { hoverText(m_grid1, row, column); });
+    connect(m_combinationGrid, &VirtualGridView::cellHovered, this,
+            [this](int row, int column) { hoverText(m_combinationGrid, row, column); });
 
-    m_list2 = new QTreeWidget(this);
-    m_list2->setObjectName(u"ListView2"_s);
-    setupReportList(m_list2);
-    m_list2->setHeaderLabels(GuaranteeTable::headers(m_picks));
-    m_list2->setColumnWidth(0, 0);
-    for (int c = 1; c < m_list2->columnCount(); ++c)
-        m_list2->setColumnWidth(c, m_list2->header()->sectionSizeHint(c));
+    m_results = new QTreeWidget(this);
+    m_results->setObjectName(u"ListView2"_s);
+    setupReportList(m_results);
+    m_results->setHeaderLabels(GuaranteeTable::headers(m_picks));
+    m_results->setColumnWidth(0, 0);
+    for (int c = 1; c < m_results->columnCount(); ++c)
+        m_results->setColumnWidth(c, m_results->header()->sectionSizeHint(c));
 
     QWidget *ticketSide = buildTicketSide();
     m_purchase = new QSplitter(Qt::Horizontal, this);
     m_purchase->setChildrenCollapsible(false);
-    m_purchase->addWidget(m_list2);
+    m_purchase->addWidget(m_results);
     m_purchase->addWidget(ticketSide);
     m_purchase->setStretchFactor(1, 1);
 
     // The result list and the ticket grid take the combination grid's place.
     m_pages = new QStackedWidget(this);
-    m_pages->addWidget(m_grid1);
+    m_pages->addWidget(m_combinationGrid);
     m_pages->addWidget(m_purchase);
     return m_pages;
 }
 
 QWidget *FormCombList::buildTicketSide()
 {
-    m_grid2 = new VirtualGridView(this);
-    m_grid2->setObjectName(u"MSFlexGrid2"_s);
-    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
-    connect(m_grid2, &VirtualGridView::cellHovered, this,
-            [this](int row, int column) { hoverText(m_grid2, row, column); });
-    connect(m_grid2, &VirtualGridView::cellClicked, this, &FormCombList::MSFlexGrid2_Click);
+    m_ticketGrid = new VirtualGridView(this);
+    m_ticketGrid->setObjectName(u"MSFlexGrid2"_s);
+    m_ticketGrid->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+    connect(m_ticketGrid, &VirtualGridView::cellHovered, this,
+            [this](int row, int column) { hoverText(m_ticketGrid, row, column); });
+    connect(m_ticketGrid, &VirtualGridView::cellClicked, this, &FormCombList::MSFlexGrid2_Click);
 
     auto *ticketButtons = new QHBoxLayout;
-    m_command4 = addButtonGroup(ticketButtons, this, u"Command4"_s, {u"↑"_s, u"↓"_s},
+    m_ticketMoveButtons = addButtonGroup(ticketButtons, this, u"Command4"_s, {u"↑"_s, u"↓"_s},
                                 [this](int index) { Command4_Click(index); });
     ticketButtons->addStretch(1);
-    m_command5 = new QPushButton(u"当選保証計算"_s, this);
-    m_command5->setObjectName(u"Command5"_s);
-    connect(m_command5, &QPushButton::clicked, this, &FormCombList::Command5_Click);
-    ticketButtons->addWidget(m_command5);
+    m_guaranteeButton = new QPushButton(u"当選保証計算"_s, this);
+    m_guaranteeButton->setObjectName(u"Command5"_s);
+    connect(m_guaranteeButton, &QPushButton::clicked, this, &FormCombList::Command5_Click);
+    ticketButtons->addWidget(m_guaranteeButton);
 
     auto *ticketSide = new QWidget(this);
     auto *ticketLayout = new QVBoxLayout(ticketSide);
     ticketLayout->setContentsMargins(0, 0, 0, 0);
-    ticketLayout->addWidget(m_grid2, 1);
+    ticketLayout->addWidget(m_ticketGrid, 1);
     ticketLayout->addLayout(ticketButtons);
     return ticketSide;
 }
 
 bool FormCombList::isPurchaseMode() const
 {
-    return m_check2->isChecked();
+    return m_purchaseBox->isChecked();
 }
 
 QProgressDialog *FormCombList::progressDialog() const
@@ -215,28 +215,28 @@ bool FormCombList::isCalculating() const
 
 int FormCombList::chosenCount() const
 {
-    return int(std::count_if(m_check1.begin(), m_check1.end(), [](const QCheckBox *box) { return box->isChecked(); }));
+    return int(std::count_if(m_numberBoxes.begin(), m_numberBoxes.end(), [](const QCheckBox *box) { return box->isChecked(); }));
 }
 
 int FormCombList::selectedEntry() const
 {
-    const QList<QListWidgetItem *> selected = m_list1->selectedItems();
-    return selected.isEmpty() ? -1 : m_list1->row(selected.first());
+    const QList<QListWidgetItem *> selected = m_poolList->selectedItems();
+    return selected.isEmpty() ? -1 : m_poolList->row(selected.first());
 }
 
 void FormCombList::showPool(int selected)
 {
     m_showingPool = true;
-    m_list1->clear();
+    m_poolList->clear();
     for (int i = 0; i < m_pool.size(); ++i) {
         auto *item = new QListWidgetItem(QString::number(m_pool.numbers()[i]));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(m_pool.isKey(i) ? Qt::Checked : Qt::Unchecked);
-        m_list1->addItem(item);
+        m_poolList->addItem(item);
     }
     if (selected >= 0 && selected < m_pool.size()) {
-        m_list1->setCurrentRow(selected);
-        m_list1->scrollToItem(m_list1->item(selected));
+        m_poolList->setCurrentRow(selected);
+        m_poolList->scrollToItem(m_poolList->item(selected));
     }
     m_showingPool = false;
 }
@@ -268,7 +268,7 @@ void FormCombList::Check1_Click(int index)
 void FormCombList::Command1_Click(int index)
 {
     m_busy = true;
-    setBoxes(m_check1, index);
+    setBoxes(m_numberBoxes, index);
     m_busy = false;
     if (isPurchaseMode())
         MakeTicketHeader();
@@ -314,7 +314,7 @@ void FormCombList::relabelVisibleGrid()
     if (isPurchaseMode()) {
         if (m_sheet->positions() == m_pool.size()) {
             m_sheet->setHeader(m_pool.numbers());
-            m_grid2->refresh();
+            m_ticketGrid->refresh();
         }
     } else if (m_combinations.rowCount() > 0 && m_combinations.poolSize() == m_pool.size()) {
         setCombinations(CombinationTable(m_pool.numbers(), m_picks, m_combinations.keys()), true);
@@ -324,7 +324,7 @@ void FormCombList::relabelVisibleGrid()
 void FormCombList::setCombinations(CombinationTable table, bool keepPlace)
 {
     m_combinations = std::move(table);
-    m_grid1->setSource(std::make_shared<CombinationCells>(m_combinations), keepPlace);
+    m_combinationGrid->setSource(std::make_shared<CombinationCells>(m_combinations), keepPlace);
 }
 
 void FormCombList::MakeCombGrid()
@@ -354,18 +354,18 @@ void FormCombList::MakeTicketHeader()
 {
     if (chosenCount() < m_picks) {
         m_sheet->setHeader({});
-        m_grid2->refresh();
+        m_ticketGrid->refresh();
         return;
     }
     m_sheet->setHeader(m_pool.numbers());
-    m_grid2->refresh();
+    m_ticketGrid->refresh();
     SizeGrids();
 }
 
 void FormCombList::SizeGrids()
 {
-    m_grid1->fitCells();
-    m_grid2->fitCells();
+    m_combinationGrid->fitCells();
+    m_ticketGrid->fitCells();
     const QString status = isPurchaseMode()
                                ? selectionStatusText(m_sheet->gridColumns(), m_sheet->gridRows())
                                : selectionStatusText(m_combinations.gridColumns(), m_combinations.gridRows());
@@ -375,7 +375,7 @@ void FormCombList::SizeGrids()
 void FormCombList::MarkTicketRows()
 {
     // The row headers are coloured from the tickets as they are painted.
-    m_grid2->viewport()->update();
+    m_ticketGrid->viewport()->update();
 }
 
 void FormCombList::Check2_Click()
@@ -390,15 +390,15 @@ void FormCombList::Check2_Click()
 
 void FormCombList::Command4_Click(int index)
 {
-    if (index == 0) {
+    if (index == MoveUp) {
         if (!m_sheet->removeLastRow())
             return;
     } else {
         m_sheet->addRow();
     }
-    m_grid2->refresh();
-    if (index == 1)
-        m_grid2->scrollToRow(m_sheet->rowCount());
+    m_ticketGrid->refresh();
+    if (index == MoveDown)
+        m_ticketGrid->scrollToRow(m_sheet->rowCount());
     SizeGrids();
     MarkTicketRows();
 }
@@ -428,14 +428,14 @@ void FormCombList::LoadPatternFile(int tierButton)
         return;
     }
     if (!isPurchaseMode())
-        m_check2->setChecked(true);
+        m_purchaseBox->setChecked(true);
     const PatternFile::Loaded loaded = PatternFile::LoadPatternFile(QDir(folder).filePath(file), m_sheet->positions());
     if (!loaded.ok()) {
         Messages::warn(this, loaded.error);
         return;
     }
     m_sheet->load(loaded.content.tickets);
-    m_grid2->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+    m_ticketGrid->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
     SizeGrids();
     MarkTicketRows();
 }
@@ -452,8 +452,8 @@ void FormCombList::CheckPatternFiles()
 {
     const PatternAvailability found =
         ::CheckPatternFiles(patternFolder(), m_picks, chosenCount(), m_pool.keyCount());
-    for (int i = 0; i < m_command3.size(); ++i)
-        m_command3[i]->setEnabled(found.isEnabled(i + 3));
+    for (int i = 0; i < m_tierButtons.size(); ++i)
+        m_tierButtons[i]->setEnabled(found.isEnabled(i + 3));
     m_status->setPanelText(3, found.statusText);
 }
 
@@ -524,12 +524,12 @@ void FormCombList::calculationDone(const std::optional<Guarantee::Result> &resul
 
 void FormCombList::showResult(const Guarantee::Result &result)
 {
-    m_list2->clear();
+    m_results->clear();
     const QStringList headers = GuaranteeTable::headers(m_picks);
-    m_list2->setColumnCount(int(headers.size()));
-    m_list2->setHeaderLabels(headers);
+    m_results->setColumnCount(int(headers.size()));
+    m_results->setHeaderLabels(headers);
     for (int c = 1; c < headers.size(); ++c)
-        m_list2->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        m_results->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     QList<QTreeWidgetItem *> items;
     for (const QStringList &cells : GuaranteeTable::texts(result)) {
         auto *item = new QTreeWidgetItem(cells);
@@ -537,13 +537,13 @@ void FormCombList::showResult(const Guarantee::Result &result)
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
     }
-    m_list2->addTopLevelItems(items);
-    LvwAutoSize(m_list2, true, 0);
+    m_results->addTopLevelItems(items);
+    LvwAutoSize(m_results, true, 0);
     // Counts are narrower than their headers; a cut header would leave the column unnamed.
-    QHeaderView *header = m_list2->header();
+    QHeaderView *header = m_results->header();
     for (int c = 1; c < headers.size(); ++c) {
-        if (m_list2->columnWidth(c) > 0)
-            m_list2->setColumnWidth(c, std::max(m_list2->columnWidth(c), header->sectionSizeHint(c)));
+        if (m_results->columnWidth(c) > 0)
+            m_results->setColumnWidth(c, std::max(m_results->columnWidth(c), header->sectionSizeHint(c)));
     }
     fitResultList();
 }
@@ -551,9 +551,9 @@ void FormCombList::showResult(const Guarantee::Result &result)
 void FormCombList::fitResultList()
 {
     // The result list as wide as its columns, as long as the ticket grid keeps a quarter.
-    int wanted = 2 * m_list2->frameWidth() + m_list2->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < m_list2->columnCount(); ++c)
-        wanted += m_list2->columnWidth(c);
+    int wanted = 2 * m_results->frameWidth() + m_results->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_results->columnCount(); ++c)
+        wanted += m_results->columnWidth(c);
     const QList<int> sizes = m_purchase->sizes();
     const int total = sizes.value(0) + sizes.value(1);
     if (total <= 0)

@@ -54,18 +54,18 @@ public:
     bool isCalculating() const;
 
     // Button groups have their fixed indexes; a number box outside the game is null.
-    QCheckBox *Check1(int index) const { return m_check1.value(index); }
-    QPushButton *Command1(int index) const { return m_command1.at(index); }
-    QPushButton *Command2(int index) const { return m_command2.at(index); }
-    QPushButton *Command3(int index) const { return m_command3.at(index); }
-    QPushButton *Command4(int index) const { return m_command4.at(index); }
-    QPushButton *Command5() const { return m_command5; }
-    QPushButton *Command6() const { return m_command6; }
-    QCheckBox *Check2() const { return m_check2; }
-    QListWidget *ListView1() const { return m_list1; }
-    QTreeWidget *ListView2() const { return m_list2; }
-    VirtualGridView *MSFlexGrid1() const { return m_grid1; }
-    VirtualGridView *MSFlexGrid2() const { return m_grid2; }
+    QCheckBox *Check1(int index) const { return m_numberBoxes.value(index); }
+    QPushButton *Command1(int index) const { return m_boxButtons.at(index); }
+    QPushButton *Command2(int index) const { return m_moveButtons.at(index); }
+    QPushButton *Command3(int index) const { return m_tierButtons.at(index); }
+    QPushButton *Command4(int index) const { return m_ticketMoveButtons.at(index); }
+    QPushButton *Command5() const { return m_guaranteeButton; }
+    QPushButton *Command6() const { return m_managerButton; }
+    QCheckBox *Check2() const { return m_purchaseBox; }
+    QListWidget *ListView1() const { return m_poolList; }
+    QTreeWidget *ListView2() const { return m_results; }
+    VirtualGridView *MSFlexGrid1() const { return m_combinationGrid; }
+    VirtualGridView *MSFlexGrid2() const { return m_ticketGrid; }
     PanelStatusBar *StatusBar1() const { return m_status; }
     // The calculation's progress dialog while it is shown.
     QProgressDialog *progressDialog() const;
@@ -79,10 +79,11 @@ public:
     // The user ticked or unticked the key box of pool entry `index`.
     void ListView1_ItemCheck(int index, bool checked);
     void Check2_Click();
-    // Ticket rows: 0 "↑" removes the last, 1 "↓" adds one.
+    // Ticket rows: "↑" (MoveUp) removes the last, "↓" (MoveDown) adds one.
     void Command4_Click(int index);
     void MSFlexGrid2_Click(int row, int column);
-    // Tier buttons: 0 "３等保証", 1 "４等保証", 2 "５等保証".
+    // Tier buttons "３等保証", "４等保証", "５等保証": the tier of a button is its index + 3.
+    enum TierButton { Tier3Button = 0, Tier4Button = 1, Tier5Button = 2 };
     void Command3_Click(int index);
     void Command5_Click();
     void Command6_Click();
@@ -138,18 +139,18 @@ private:
     bool m_busy = false;
     bool m_showingPool = false;
 
-    QList<QCheckBox *> m_check1;
-    QList<QPushButton *> m_command1;
-    QList<QPushButton *> m_command2;
-    QList<QPushButton *> m_command3;
-    QList<QPushButton *> m_command4;
-    QPushButton *m_command5 = nullptr;
-    QPushButton *m_command6 = nullptr;
-    QCheckBox *m_check2 = nullptr;
-    QListWidget *m_list1 = nullptr;
-    QTreeWidget *m_list2 = nullptr;
-    VirtualGridView *m_grid1 = nullptr;
-    VirtualGridView *m_grid2 = nullptr;
+    QList<QCheckBox *> m_numberBoxes;
+    QList<QPushButton *> m_boxButtons;
+    QList<QPushButton *> m_moveButtons;
+    QList<QPushButton *> m_tierButtons;
+    QList<QPushButton *> m_ticketMoveButtons;
+    QPushButton *m_guaranteeButton = nullptr;
+    QPushButton *m_managerButton = nullptr;
+    QCheckBox *m_purchaseBox = nullptr;
+    QListWidget *m_poolList = nullptr;
+    QTreeWidget *m_results = nullptr;
+    VirtualGridView *m_combinationGrid = nullptr;
+    VirtualGridView *m_ticketGrid = nullptr;
     QStackedWidget *m_pages = nullptr;
     QSplitter *m_purchase = nullptr;
     PanelStatusBar *m_status = nullptr;

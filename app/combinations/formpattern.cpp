@@ -94,16 +94,16 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_task(
     layout->addLayout(buildSettings());
     layout->addWidget(buildGenerator());
     layout->addLayout(buildFolder(), 1);
-    layout->addWidget(m_list1);
+    layout->addWidget(m_summaryLines);
     m_status = new PanelStatusBar(1, this);
     m_status->setSizeGripEnabled(true);
     layout->addWidget(m_status);
 
-    connect(m_text3, &QLineEdit::textChanged, this, &FormPattern::showBounds);
-    connect(m_text4, &QLineEdit::textChanged, this, &FormPattern::showBounds);
-    for (QRadioButton *option : std::as_const(m_option1))
+    connect(m_poolSize, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    connect(m_keyCount, &QLineEdit::textChanged, this, &FormPattern::showBounds);
+    for (QRadioButton *option : std::as_const(m_tierOptions))
         connect(option, &QRadioButton::toggled, this, &FormPattern::showBounds);
-    connect(m_combo1, &QComboBox::currentIndexChanged, this, &FormPattern::showBounds);
+    connect(m_gameChoice, &QComboBox::currentIndexChanged, this, &FormPattern::showBounds);
     connect(m_task, &BackgroundTask::progressChanged, this, &FormPattern::generatorProgress);
 
     resize(880, 660);
@@ -114,16 +114,16 @@ FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_task(
 QSplitter *FormPattern::buildTexts()
 {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_text1 = textBox(u"Text1"_s, this);
-    m_text1->setFont(fixed);
-    m_text1->setPlaceholderText(u"1 2 3 4 5 6"_s);
-    m_text2 = textBox(u"Text2"_s, this);
-    m_text2->setFont(fixed);
+    m_source = textBox(u"Text1"_s, this);
+    m_source->setFont(fixed);
+    m_source->setPlaceholderText(u"1 2 3 4 5 6"_s);
+    m_converted = textBox(u"Text2"_s, this);
+    m_converted->setFont(fixed);
     // Side by side: the lines of both stand level.
     auto *texts = new QSplitter(Qt::Horizontal, this);
     texts->setChildrenCollapsible(false);
-    for (const auto &[box, text] : {std::pair{m_text1, u"ソース（1行に1枚、位置を空白で区切る）"_s},
-                                    std::pair{m_text2, u"変換後"_s}}) {
+    for (const auto &[box, text] : {std::pair{m_source, u"ソース（1行に1枚、位置を空白で区切る）"_s},
+                                    std::pair{m_converted, u"変換後"_s}}) {
         auto *side = new QWidget(texts);
         auto *layout = captioned(text, box, side);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -135,23 +135,23 @@ QSplitter *FormPattern::buildTexts()
 
 QHBoxLayout *FormPattern::buildSettings()
 {
-    m_text3 = numberBox(u"Text3"_s, u"0"_s, u"0000"_s, this);
-    m_text4 = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
+    m_poolSize = numberBox(u"Text3"_s, u"0"_s, u"0000"_s, this);
+    m_keyCount = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
     auto *tiers = new QHBoxLayout;
     const QString tierCaptions[] = {u"１等"_s, u"３等"_s, u"４等"_s, u"５等"_s};
     for (int i = 0; i < 4; ++i) {
         auto *option = new QRadioButton(tierCaptions[i], this);
         setControlIndex(option, u"Option1"_s, i);
         tiers->addWidget(option);
-        m_option1.append(option);
+        m_tierOptions.append(option);
     }
-    m_option1[1]->setChecked(true);
-    m_command1 = button(u"Command1"_s, u"変換"_s, this);
-    m_command2 = button(u"Command2"_s, u"保存"_s, this);
-    connect(m_command1, &QPushButton::clicked, this, &FormPattern::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &FormPattern::Command2_Click);
+    m_tierOptions[1]->setChecked(true);  // "３等", the tier most wheels are made for
+    m_convertButton = button(u"Command1"_s, u"変換"_s, this);
+    m_saveButton = button(u"Command2"_s, u"保存"_s, this);
+    connect(m_convertButton, &QPushButton::clicked, this, &FormPattern::Command1_Click);
+    connect(m_saveButton, &QPushButton::clicked, this, &FormPattern::Command2_Click);
     auto *settings = new QHBoxLayout;
-    settings->addLayout(captioned(u"選択数"_s, m_text3, this));
+    settings->addLayout(captioned(u"選択数"_s, m_poolSize, this));
     settings->addSpacing(12);
     auto *tierBox = new QVBoxLayout;
     tierBox->setSpacing(2);
@@ -159,48 +159,48 @@ QHBoxLayout *FormPattern::buildSettings()
     tierBox->addLayout(tiers);
     settings->addLayout(tierBox);
     settings->addSpacing(12);
-    settings->addLayout(captioned(u"Key数字数"_s, m_text4, this));
+    settings->addLayout(captioned(u"Key数字数"_s, m_keyCount, this));
     settings->addStretch(1);
-    settings->addWidget(m_command1, 0, Qt::AlignBottom);
-    settings->addWidget(m_command2, 0, Qt::AlignBottom);
+    settings->addWidget(m_convertButton, 0, Qt::AlignBottom);
+    settings->addWidget(m_saveButton, 0, Qt::AlignBottom);
     return settings;
 }
 
 QGroupBox *FormPattern::buildGenerator()
 {
     auto *generator = new QGroupBox(u"パターン生成"_s, this);
-    m_combo1 = new QComboBox(generator);
-    m_combo1->setObjectName(u"Combo1"_s);
-    m_combo1->addItem(u"LOTO6"_s, Game::Loto6);
-    m_combo1->addItem(u"miniLOTO"_s, Game::MiniLoto);
-    m_text6 = numberBox(u"Text6"_s, QString::number(qint64(WheelGenerator::kDefaultSeconds)), u"000000"_s, generator);
-    m_command5 = button(u"Command5"_s, u"生成"_s, generator);
-    m_command6 = button(u"Command6"_s, u"中止"_s, generator);
-    m_command6->setEnabled(false);
-    connect(m_command5, &QPushButton::clicked, this, &FormPattern::Command5_Click);
-    connect(m_command6, &QPushButton::clicked, this, &FormPattern::Command6_Click);
-    m_label5 = new QLabel(generator);
-    m_label5->setObjectName(u"Label5"_s);
-    m_label6 = new QLabel(generator);
-    m_label6->setObjectName(u"Label6"_s);
+    m_gameChoice = new QComboBox(generator);
+    m_gameChoice->setObjectName(u"Combo1"_s);
+    m_gameChoice->addItem(u"LOTO6"_s, Game::Loto6);
+    m_gameChoice->addItem(u"miniLOTO"_s, Game::MiniLoto);
+    m_seconds = numberBox(u"Text6"_s, QString::number(qint64(WheelGenerator::kDefaultSeconds)), u"000000"_s, generator);
+    m_generateButton = button(u"Command5"_s, u"生成"_s, generator);
+    m_stopButton = button(u"Command6"_s, u"中止"_s, generator);
+    m_stopButton->setEnabled(false);
+    connect(m_generateButton, &QPushButton::clicked, this, &FormPattern::Command5_Click);
+    connect(m_stopButton, &QPushButton::clicked, this, &FormPattern::Command6_Click);
+    m_lowerBound = new QLabel(generator);
+    m_lowerBound->setObjectName(u"Label5"_s);
+    m_bestKnown = new QLabel(generator);
+    m_bestKnown->setObjectName(u"Label6"_s);
     m_progress = new QProgressBar(generator);
     m_progress->setObjectName(u"ProgressBar1"_s);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     auto *genRow = new QHBoxLayout;
-    genRow->addWidget(caption(u"ゲーム"_s, m_combo1, generator));
-    genRow->addWidget(m_combo1);
+    genRow->addWidget(caption(u"ゲーム"_s, m_gameChoice, generator));
+    genRow->addWidget(m_gameChoice);
     genRow->addSpacing(8);
-    genRow->addWidget(caption(u"時間"_s, m_text6, generator));
-    genRow->addWidget(m_text6);
+    genRow->addWidget(caption(u"時間"_s, m_seconds, generator));
+    genRow->addWidget(m_seconds);
     genRow->addWidget(new QLabel(u"秒"_s, generator));
     genRow->addSpacing(8);
-    genRow->addWidget(m_label5);
+    genRow->addWidget(m_lowerBound);
     genRow->addSpacing(8);
-    genRow->addWidget(m_label6);
+    genRow->addWidget(m_bestKnown);
     genRow->addStretch(1);
-    genRow->addWidget(m_command5);
-    genRow->addWidget(m_command6);
+    genRow->addWidget(m_generateButton);
+    genRow->addWidget(m_stopButton);
     auto *genLayout = new QVBoxLayout(generator);
     genLayout->addLayout(genRow);
     genLayout->addWidget(m_progress);
@@ -209,24 +209,24 @@ QGroupBox *FormPattern::buildGenerator()
 
 QHBoxLayout *FormPattern::buildFolder()
 {
-    m_file1 = new QListWidget(this);
-    m_file1->setObjectName(u"File1"_s);
-    m_text5 = textBox(u"Text5"_s, this);
-    m_text5->setReadOnly(true);
+    m_files = new QListWidget(this);
+    m_files->setObjectName(u"File1"_s);
+    m_summary = textBox(u"Text5"_s, this);
+    m_summary->setReadOnly(true);
     // Orders the summary lines; the summary text shows them.
-    m_list1 = new QListWidget(this);
-    m_list1->setObjectName(u"List1"_s);
-    m_list1->setVisible(false);
-    m_command3 = button(u"Command3"_s, u"リスト出力"_s, this);
-    m_command4 = button(u"Command4"_s, u"一覧"_s, this);
-    connect(m_command3, &QPushButton::clicked, this, &FormPattern::Command3_Click);
-    connect(m_command4, &QPushButton::clicked, this, &FormPattern::Command4_Click);
+    m_summaryLines = new QListWidget(this);
+    m_summaryLines->setObjectName(u"List1"_s);
+    m_summaryLines->setVisible(false);
+    m_listButton = button(u"Command3"_s, u"リスト出力"_s, this);
+    m_summaryButton = button(u"Command4"_s, u"一覧"_s, this);
+    connect(m_listButton, &QPushButton::clicked, this, &FormPattern::Command3_Click);
+    connect(m_summaryButton, &QPushButton::clicked, this, &FormPattern::Command4_Click);
     auto *folderRow = new QHBoxLayout;
-    auto *files = captioned(u"パターンファイル"_s, m_file1, this);
-    files->addWidget(m_command3);
+    auto *files = captioned(u"パターンファイル"_s, m_files, this);
+    files->addWidget(m_listButton);
     folderRow->addLayout(files, 1);
-    auto *summary = captioned(u"種類ごとのファイル数"_s, m_text5, this);
-    summary->addWidget(m_command4, 0, Qt::AlignLeft);
+    auto *summary = captioned(u"種類ごとのファイル数"_s, m_summary, this);
+    summary->addWidget(m_summaryButton, 0, Qt::AlignLeft);
     folderRow->addLayout(summary, 3);
     return folderRow;
 }
@@ -240,22 +240,22 @@ QString FormPattern::folder() const
 
 void FormPattern::refreshFiles(const QString &select)
 {
-    m_file1->clear();
-    m_file1->addItems(PatternFolder::allFiles(folder()));
+    m_files->clear();
+    m_files->addItems(PatternFolder::allFiles(folder()));
     if (select.isEmpty())
         return;
-    const QList<QListWidgetItem *> found = m_file1->findItems(select, Qt::MatchExactly);
+    const QList<QListWidgetItem *> found = m_files->findItems(select, Qt::MatchExactly);
     if (!found.isEmpty()) {
-        m_file1->setCurrentItem(found.first());
-        m_file1->scrollToItem(found.first());
+        m_files->setCurrentItem(found.first());
+        m_files->scrollToItem(found.first());
     }
 }
 
 void FormPattern::setOpenerGame(int picks)
 {
-    const int index = m_combo1->findData(picks);
+    const int index = m_gameChoice->findData(picks);
     if (index >= 0 && !isGenerating())
-        m_combo1->setCurrentIndex(index);
+        m_gameChoice->setCurrentIndex(index);
 }
 
 bool FormPattern::isGenerating() const
@@ -265,14 +265,14 @@ bool FormPattern::isGenerating() const
 
 void FormPattern::Command1_Click()
 {
-    const PatternConvert::Result converted = PatternConvert::convert(m_text1->toPlainText(), m_text3->text());
+    const PatternConvert::Result converted = PatternConvert::convert(m_source->toPlainText(), m_poolSize->text());
     if (!converted.warning.isEmpty()) {
         Messages::warn(this, converted.warning);
         return;
     }
     if (!converted.done)
         return;
-    m_text2->setPlainText(converted.text());
+    m_converted->setPlainText(converted.text());
     m_picks = converted.picks;
     m_pool = converted.pool;
 }
@@ -281,11 +281,11 @@ void FormPattern::Command2_Click()
 {
     PatternManager::SaveInput input;
     input.folder = folder();
-    input.convertedText = m_text2->toPlainText();
+    input.convertedText = m_converted->toPlainText();
     input.picks = m_picks;
     input.pool = m_pool;
-    input.tier = PatternManager::tierOfOption(tierIndex(m_option1));
-    input.keysText = m_text4->text();
+    input.tier = PatternManager::tierOfOption(tierIndex(m_tierOptions));
+    input.keysText = m_keyCount->text();
     const PatternManager::SaveResult saved = PatternManager::save(input);
     if (!saved.saved) {
         Messages::show(this, saved.message, saved.critical ? Messages::Icon::Critical : Messages::Icon::Exclamation);
@@ -316,9 +316,9 @@ void FormPattern::PatternAll(int mode)
         m_mode = mode;
     // The lines come in the list's order (ascending text, letter case ignored).
     const QStringList lines = PatternManager::summaryLines(folder(), m_mode);
-    m_list1->clear();
-    m_list1->addItems(lines);
-    m_text5->setPlainText(PatternManager::summaryText(lines));
+    m_summaryLines->clear();
+    m_summaryLines->addItems(lines);
+    m_summary->setPlainText(PatternManager::summaryText(lines));
     refreshFiles();
     // Only a window of a game asks for that game's summary: the generator offers it too.
     if (mode != 0)
@@ -327,28 +327,28 @@ void FormPattern::PatternAll(int mode)
 
 PatternFolder::Request FormPattern::generatorRequest() const
 {
-    return PatternManager::generatorRequest(m_combo1->currentData().toInt(), tierIndex(m_option1), m_text3->text(),
-                                            m_text4->text());
+    return PatternManager::generatorRequest(m_gameChoice->currentData().toInt(), tierIndex(m_tierOptions), m_poolSize->text(),
+                                            m_keyCount->text());
 }
 
 void FormPattern::showBounds()
 {
     const WheelGenerator::Plan plan = WheelGenerator::plan(generatorRequest());
-    m_label5->setText(boundText(u"下限"_s, plan.ok() ? plan.lowerBound : -1));
-    m_label6->setText(boundText(u"既知の最小"_s, plan.ok() ? plan.bestKnown : -1));
-    m_label5->setToolTip(plan.ok() ? u"これより少ない枚数では保証できません"_s : plan.warning);
-    m_label6->setToolTip(plan.ok() ? QString() : plan.warning);
+    m_lowerBound->setText(boundText(u"下限"_s, plan.ok() ? plan.lowerBound : -1));
+    m_bestKnown->setText(boundText(u"既知の最小"_s, plan.ok() ? plan.bestKnown : -1));
+    m_lowerBound->setToolTip(plan.ok() ? u"これより少ない枚数では保証できません"_s : plan.warning);
+    m_bestKnown->setToolTip(plan.ok() ? QString() : plan.warning);
 }
 
 void FormPattern::setGenerating(bool running)
 {
     // The request stays as started: its boxes are locked until the run ends.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_text3, m_text4, m_combo1, m_text6, m_command5})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_poolSize, m_keyCount, m_gameChoice, m_seconds, m_generateButton})
         w->setEnabled(!running);
-    for (QRadioButton *option : std::as_const(m_option1))
+    for (QRadioButton *option : std::as_const(m_tierOptions))
         option->setEnabled(!running);
-    m_text1->setReadOnly(running);
-    m_command6->setEnabled(running);
+    m_source->setReadOnly(running);
+    m_stopButton->setEnabled(running);
 }
 
 void FormPattern::Command5_Click()
@@ -361,7 +361,7 @@ void FormPattern::Command5_Click()
         Messages::warn(this, plan.warning);
         return;
     }
-    const std::optional<qint64> seconds = parseNumber(m_text6->text());
+    const std::optional<qint64> seconds = parseNumber(m_seconds->text());
     if (!seconds || *seconds < 1 || *seconds > kMaxSeconds) {
         Messages::warn(this, u"生成の時間は1から%1までの秒数で入力してください。"_s.arg(kMaxSeconds));
         return;
@@ -403,7 +403,7 @@ void FormPattern::generatorDone(const WheelGenerator::Result &result)
     setGenerating(false);
     const bool produced = result.ok();
     if (produced) {
-        m_text1->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');
+        m_source->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');
         m_progress->setValue(100);
         const qsizetype size = result.tickets.size();
         m_status->setPanelText(1, result.cancelled
@@ -427,5 +427,5 @@ void FormPattern::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Files may have come and gone while the window was hidden; the summary waits for 一覧.
-    refreshFiles(m_file1->currentItem() ? m_file1->currentItem()->text() : QString());
+    refreshFiles(m_files->currentItem() ? m_files->currentItem()->text() : QString());
 }

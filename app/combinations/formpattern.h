@@ -36,26 +36,26 @@ public:
     // its game. Other values leave the choice as it is.
     void setOpenerGame(int picks);
 
-    QPlainTextEdit *Text1() const { return m_text1; }
-    QPlainTextEdit *Text2() const { return m_text2; }
-    QLineEdit *Text3() const { return m_text3; }
-    QRadioButton *Option1(int index) const { return m_option1.value(index); }
-    QLineEdit *Text4() const { return m_text4; }
-    QPushButton *Command1() const { return m_command1; }
-    QPushButton *Command2() const { return m_command2; }
-    QPushButton *Command3() const { return m_command3; }
-    QPushButton *Command4() const { return m_command4; }
-    QListWidget *File1() const { return m_file1; }
-    QPlainTextEdit *Text5() const { return m_text5; }
-    QListWidget *List1() const { return m_list1; }
+    QPlainTextEdit *Text1() const { return m_source; }
+    QPlainTextEdit *Text2() const { return m_converted; }
+    QLineEdit *Text3() const { return m_poolSize; }
+    QRadioButton *Option1(int index) const { return m_tierOptions.value(index); }
+    QLineEdit *Text4() const { return m_keyCount; }
+    QPushButton *Command1() const { return m_convertButton; }
+    QPushButton *Command2() const { return m_saveButton; }
+    QPushButton *Command3() const { return m_listButton; }
+    QPushButton *Command4() const { return m_summaryButton; }
+    QListWidget *File1() const { return m_files; }
+    QPlainTextEdit *Text5() const { return m_summary; }
+    QListWidget *List1() const { return m_summaryLines; }
     PanelStatusBar *StatusBar1() const { return m_status; }
     // The generator: game, time budget in seconds, "生成", "中止", the bounds of the request.
-    QComboBox *Combo1() const { return m_combo1; }
-    QLineEdit *Text6() const { return m_text6; }
-    QPushButton *Command5() const { return m_command5; }
-    QPushButton *Command6() const { return m_command6; }
-    QLabel *Label5() const { return m_label5; }
-    QLabel *Label6() const { return m_label6; }
+    QComboBox *Combo1() const { return m_gameChoice; }
+    QLineEdit *Text6() const { return m_seconds; }
+    QPushButton *Command5() const { return m_generateButton; }
+    QPushButton *Command6() const { return m_stopButton; }
+    QLabel *Label5() const { return m_lowerBound; }
+    QLabel *Label6() const { return m_bestKnown; }
     QProgressBar *ProgressBar1() const { return m_progress; }
     bool isGenerating() const;
 
@@ -103,24 +103,24 @@ private:
     int m_pool = 0;
     int m_mode = 0;
 
-    QPlainTextEdit *m_text1 = nullptr;
-    QPlainTextEdit *m_text2 = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QList<QRadioButton *> m_option1;
-    QLineEdit *m_text4 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QPushButton *m_command4 = nullptr;
-    QListWidget *m_file1 = nullptr;
-    QPlainTextEdit *m_text5 = nullptr;
-    QListWidget *m_list1 = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QLineEdit *m_text6 = nullptr;
-    QPushButton *m_command5 = nullptr;
-    QPushButton *m_command6 = nullptr;
-    QLabel *m_label5 = nullptr;
-    QLabel *m_label6 = nullptr;
+    QPlainTextEdit *m_source = nullptr;
+    QPlainTextEdit *m_converted = nullptr;
+    QLineEdit *m_poolSize = nullptr;
+    QList<QRadioButton *> m_tierOptions;
+    QLineEdit *m_keyCount = nullptr;
+    QPushButton *m_convertButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_listButton = nullptr;
+    QPushButton *m_summaryButton = nullptr;
+    QListWidget *m_files = nullptr;
+    QPlainTextEdit *m_summary = nullptr;
+    QListWidget *m_summaryLines = nullptr;
+    QComboBox *m_gameChoice = nullptr;
+    QLineEdit *m_seconds = nullptr;
+    QPushButton *m_generateButton = nullptr;
+    QPushButton *m_stopButton = nullptr;
+    QLabel *m_lowerBound = nullptr;
+    QLabel *m_bestKnown = nullptr;
     QProgressBar *m_progress = nullptr;
     PanelStatusBar *m_status = nullptr;
     BackgroundTask *m_task = nullptr;

@@ -72,7 +72,7 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     layout->setContentsMargins(8, 8, 8, 0);
 
     buildNumberBoxes(boxes);
-    m_graph3 = new FormGraph3(this);
+    m_rateChart = new FormGraph3(this);
     resize(960, 420);
 }
 
@@ -130,9 +130,9 @@ void FormGraph2::MakeGrid()
     m_grid->setSource(std::make_shared<TrendCells>(trend), true);
 
     if (request.rates && trend->draws > 0) {
-        m_graph3->MakeGraph3_2();
-        m_graph3->setWindowTitle(windowTitle());
-        showUpdatedWindow(m_graph3, frameBottomLeft(this));
+        m_rateChart->MakeGraph3_2();
+        m_rateChart->setWindowTitle(windowTitle());
+        showUpdatedWindow(m_rateChart, frameBottomLeft(this));
     }
     Q_EMIT gridRebuilt();
 }
@@ -146,7 +146,7 @@ void FormGraph2::MSFlexGrid1_MouseMove(int row, int column)
 
 void FormGraph2::closeEvent(QCloseEvent *event)
 {
-    m_graph3->hide();
+    m_rateChart->hide();
     hide();
     event->ignore();
 }

@@ -51,7 +51,7 @@ public:
     const TrendGrid &grid() const { return *m_trend; }
     PanelStatusBar *StatusBar1() const { return m_status; }
     // The owned rate chart, made with this window and kept for its life.
-    FormGraph3 *graph3() const { return m_graph3; }
+    FormGraph3 *graph3() const { return m_rateChart; }
 
 Q_SIGNALS:
     // After every recompute of the grid.
@@ -74,5 +74,5 @@ private:
     QCheckBox *m_ratesBox = nullptr;
     VirtualGridView *m_grid = nullptr;
     PanelStatusBar *m_status = nullptr;
-    FormGraph3 *m_graph3 = nullptr;
+    FormGraph3 *m_rateChart = nullptr;
 };

@@ -260,7 +260,7 @@ void TestSntp::argumentsAndPropertyFallBacks()
     server.replies = {FakeNtpServer::reply(0)};
     SNTP control;
     aim(control, server);
-    control.setIsSync(true);  // waits even though fSyncMode is false
+    control.setIsSync(true);  // waits even though syncMode is false
 
     for (int port : {0, -7}) {
         server.requests.clear();
