@@ -97,7 +97,6 @@ QList<int> rowNumbers(const GridSource &grid, int row)
     return out;
 }
 
-// The result list as the command line prints it, without the hidden column 0.
 // Writes tickets (sets of pool positions) as a pattern file over `pool` positions.
 void writePattern(const QString &path, const QList<QList<int>> &tickets, int pool)
 {

@@ -96,8 +96,8 @@ private Q_SLOTS:
         auto *trend = w.main->tools().get<FormGraph2>(GraphTools::TrendWithoutBonus);
         QVERIFY(graph && trend);
         QVERIFY(graph->isVisible() && trend->isVisible());
-        QCOMPARE(graph->frameGeometry().topLeft(), frameBottomLeft(w.main.get()));
-        QCOMPARE(trend->frameGeometry().topLeft(), frameBottomLeft(graph));
+        QCOMPARE(graph->frameGeometry().topLeft(), justBelow(w.main.get()));
+        QCOMPARE(trend->frameGeometry().topLeft(), justBelow(graph));
         QCOMPARE(graph->windowTitle(), u"出易い番号のグラフ化（ボーナスなし）"_s);
         QCOMPARE(trend->windowTitle(), graph->windowTitle());
         QCOMPARE(graph->LvwObj(), &w.main->table());
@@ -197,7 +197,7 @@ private Q_SLOTS:
         trigger(*w.main, u"menuEasyNumberB"_s);
         QCOMPARE(w.main->tools().get<FormGraph>(GraphTools::GraphWithBonus), graph);
         QVERIFY(graph->isVisible());
-        QCOMPARE(graph->frameGeometry().topLeft(), frameBottomLeft(w.main.get()));
+        QCOMPARE(graph->frameGeometry().topLeft(), justBelow(w.main.get()));
         QCOMPARE(graph->ListView1()->headerItem()->text(3), u"n/4"_s);
     }
 

@@ -143,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(cells.backColor(1, 2), kNoGridColor);
 
         QVERIFY(w.chart->isVisible());
-        QCOMPARE(w.chart->frameGeometry().topLeft(), frameBottomLeft(w.trend));
+        QCOMPARE(w.chart->frameGeometry().topLeft(), justBelow(w.trend));
         QCOMPARE(w.chart->windowTitle(), w.trend->windowTitle());
         QCOMPARE(w.chart->SetFormGraph2(), w.trend);
         const QList<QLineSeries *> series = w.series();

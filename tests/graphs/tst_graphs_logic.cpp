@@ -1,4 +1,4 @@
-#include "drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/griddata.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/formmain.h"
@@ -37,10 +37,8 @@ struct LoadedWindow
     }
 };
 
-// Four draws in which 7 comes up in the first and the third, 13 never, and 2 is the bonus of
-// the last.
-inline QStringList fourDraws()
+// Where a window opened below another stands: its frame touching the other's bottom edge.
+inline QPoint justBelow(const QWidget *window)
 {
-    return {loto6Line(101, {7, 10, 20, 30, 40, 41}, 2), loto6Line(102, {1, 10, 21, 31, 40, 42}, 3),
-            loto6Line(103, {2, 7, 22, 30, 40, 43}, 4), loto6Line(104, {1, 11, 20, 33, 39, 42}, 2)};
+    return window->frameGeometry().bottomLeft() + QPoint(0, 1);
 }

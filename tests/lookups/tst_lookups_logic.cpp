@@ -1,4 +1,4 @@
-#include "drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/drawfile.h"
@@ -98,7 +98,7 @@ void TestLookupsLogic::checkMatchesIndependentCount()
             QCOMPARE(hit.cells[0], QString());
             QCOMPARE(hit.cells[1].size(), 6);
             QCOMPARE(hit.cells[1].toInt(), d.kai());
-            QCOMPARE(hit.cells[2], GameRules::tierLabel(tier));
+            QCOMPARE(hit.cells[2], QString(QChar(u"１２３４５"[tier - 1])) + u"等"_s);
             QCOMPARE(hit.cells[3].size(), picks == 6 ? 9 : 8);
             QCOMPARE(hit.cells[3].trimmed(), d.prize(picks, tier));
         }

@@ -1,3 +1,4 @@
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/controlarray.h"
@@ -27,38 +28,18 @@ using namespace Qt::StringLiterals;
 namespace {
 std::unique_ptr<FormMain> openMain(const QString &file)
 {
-    auto main = std::make_unique<FormMain>(testsupport::program());
-    main->move(0, 0);
-    main->resize(400, 250);
-    // On screen, as it is whenever its menu is used: its frame is then known.
-    main->show();
-    main->loadFile(file);
-    return main;
-}
-
-// The window's own menu entry (copies made by its tool windows are its descendants too).
-QAction *entry(FormMain &window, const QString &name)
-{
-    const QList<QAction *> actions = window.findChildren<QAction *>(name);
-    for (QAction *action : actions) {
-        QObject *o = action;
-        while (o && !qobject_cast<FormMain *>(o))
-            o = o->parent();
-        if (o == &window)
-            return action;
-    }
-    return nullptr;
+    return testsupport::shownMainWindow(file, {400, 250});
 }
 
 FormOldHit *openCheck(FormMain &window)
 {
-    entry(window, u"menuOldHit"_s)->trigger();
+    testsupport::ownAction(&window, u"menuOldHit"_s)->trigger();
     return window.tools().get<FormOldHit>(LookupTools::OldHit);
 }
 
 FormSearch *openSearch(FormMain &window)
 {
-    entry(window, u"menuNoSet"_s)->trigger();
+    testsupport::ownAction(&window, u"menuNoSet"_s)->trigger();
     return window.tools().get<FormSearch>(LookupTools::Search);
 }
 
@@ -77,19 +58,38 @@ FormOldHit *checkOnce(FormMain &window, const QStringList &texts)
     return form;
 }
 
-QStringList boxTexts(const FormOldHit *form)
+QList<int> kaiColumn(const DrawTable &table)
 {
-    QStringList out;
-    for (int i = 0; i < OldHit::kBoxCount; ++i)
-        out.append(form->Text1(i)->text());
+    QList<int> out;
+    for (int r = 0; r < table.rowCount(); ++r)
+        out.append(table.cellText(r, 1).toInt());
     return out;
 }
 
-QStringList kaiColumn(const DrawTable &table)
+// Draw numbers of the draws a set of numbers wins a prize in, counted from the file's lines.
+QList<int> winningDraws(const QList<drawlines::Draw> &draws, int picks, const QList<int> &numbers)
 {
-    QStringList out;
-    for (int r = 0; r < table.rowCount(); ++r)
-        out.append(table.cellText(r, 1));
+    QList<int> out;
+    for (const drawlines::Draw &d : draws) {
+        if (drawlines::expectedTier(picks, numbers, d) > 0)
+            out.append(d.kai());
+    }
+    return out;
+}
+
+enum class Found { Any, All, None };
+
+// Draw numbers of the draws holding any, all or none of the numbers among their main numbers
+// and bonus, counted from the file's lines.
+QList<int> foundDraws(const QString &file, int picks, const QList<int> &numbers, Found found)
+{
+    QList<int> out;
+    for (const drawlines::Draw &d : drawlines::read(file)) {
+        const QList<int> drawn = d.mains(picks) + QList<int>{d.bonus(picks)};
+        const qsizetype hits = std::count_if(numbers.begin(), numbers.end(), [&](int n) { return drawn.contains(n); });
+        if (found == Found::Any ? hits > 0 : found == Found::All ? hits == numbers.size() : hits == 0)
+            out.append(d.kai());
+    }
     return out;
 }
 
@@ -168,16 +168,9 @@ void TestLookupsWindows::checkOpensAtLowerRightOfItsWindow()
     QCOMPARE(form->pos(), lowerRightOf(main.get(), form));
     QVERIFY(!form->Text1(5)->isHidden());
 
-    QTreeWidget *list = form->ListView1();
-    QCOMPARE(list->objectName(), u"ListView1"_s);
-    QCOMPARE(list->columnCount(), 4);
-    QCOMPARE(list->headerItem()->text(1), u"回"_s);
-    QCOMPARE(list->headerItem()->text(2), u"等"_s);
-    QCOMPARE(list->headerItem()->text(3), u"賞金"_s);
-    QCOMPARE(list->columnWidth(0), 0);
-    for (int c = 1; c < 4; ++c)
-        QCOMPARE(list->columnWidth(c), 600 / 15);
-    QCOMPARE(form->Command1()->text(), u"照合"_s);
+    // The controls are found by the names and indexes the program's code uses.
+    QCOMPARE(form->findChild<QTreeWidget *>(u"ListView1"_s), form->ListView1());
+    QCOMPARE(form->ListView1()->columnWidth(0), 0);
     QCOMPARE(form->findChild<QPushButton *>(u"Command1"_s), form->Command1());
     for (int i = 0; i < 6; ++i)
         QCOMPARE(controlAt<NumericLineEdit>(form, u"Text1"_s, i), form->Text1(i));
@@ -222,15 +215,27 @@ void TestLookupsWindows::checkFromTypedBoxesFillsListAndCopy()
     QVERIFY(!form->resultWindow());
     QTest::keyClick(form->Text1(2), Qt::Key_Return);
 
-    const OldHit::Result expected = OldHit::check(main->table(), 6, boxTexts(form));
-    QVERIFY(!expected.hits.isEmpty());
+    // The winning draws, counted from the file's lines: draw, tier and prize, then the summary.
+    const QList<drawlines::Draw> draws = drawlines::read(testsupport::loto6File());
+    const QList<int> numbers{3, 14, 15, 26, 35, 43};
+    QList<int> winners;
+    qint64 total = 0;
     QTreeWidget *list = form->ListView1();
-    QCOMPARE(list->topLevelItemCount(), int(expected.hits.size()));
-    for (int i = 0; i < expected.hits.size(); ++i) {
-        for (int c = 0; c < 4; ++c)
-            QCOMPARE(list->topLevelItem(i)->text(c), expected.hits[i].cells[c]);
+    for (qsizetype r = 0; r < draws.size(); ++r) {
+        const int tier = drawlines::expectedTier(6, numbers, draws[r]);
+        if (tier == 0)
+            continue;
+        const QTreeWidgetItem *item = list->topLevelItem(int(winners.size()));
+        QVERIFY(item);
+        QCOMPARE(item->text(1).toInt(), draws[r].kai());
+        QCOMPARE(item->text(2), QString(QChar(u"１２３４５"[tier - 1])) + u"等"_s);
+        QCOMPARE(item->text(3).trimmed(), draws[r].prize(6, tier));
+        winners.append(int(r));
+        total += draws[r].prize(6, tier).toLongLong();
     }
-    QCOMPARE(form->Label1()->text(), expected.summary);
+    QVERIFY(!winners.isEmpty());
+    QCOMPARE(list->topLevelItemCount(), int(winners.size()));
+    QCOMPARE(form->Label1()->text(), u"%1回当選　賞金合計　%2円"_s.arg(winners.size()).arg(total));
     QCOMPARE(list->columnWidth(0), 0);
 
     FormMain *copy = form->resultWindow();
@@ -242,11 +247,11 @@ void TestLookupsWindows::checkFromTypedBoxesFillsListAndCopy()
     QCOMPARE(copy->windowTitle(), u"過去の抽選結果と照合 3 14 15 26 35 43"_s);
     QCOMPARE(copy->pos(), rightOf(form, copy));
     QCOMPARE(copy->RunMode(), 6);
-    QCOMPARE(copy->table().rowCount(), int(expected.hits.size()));
+    QCOMPARE(copy->table().rowCount(), int(winners.size()));
     QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
-    QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(expected.hits.size()));
+    QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(winners.size()));
     for (int r = 0; r < copy->table().rowCount(); ++r) {
-        const int source = expected.hits[r].row;
+        const int source = winners[r];
         for (int c = 0; c < main->table().columnCount(); ++c)
             QCOMPARE(copy->table().cellText(r, c), main->table().cellText(source, c));
     }
@@ -271,8 +276,7 @@ void TestLookupsWindows::checkReusesItsCopy()
     QCOMPARE(form->resultWindow(), copy);
     QCOMPARE(copy->windowTitle(), u"過去の抽選結果と照合 07  13 21  "_s);
     QCOMPARE(copy->pos(), QPoint(50, 60));
-    const OldHit::Result expected = OldHit::check(main->table(), 6, boxTexts(form));
-    QCOMPARE(copy->table().rowCount(), int(expected.hits.size()));
+    QCOMPARE(kaiColumn(copy->table()), winningDraws(drawlines::read(testsupport::loto6File()), 6, {7, 13, 21}));
     QVERIFY(copy->table().rowCount() != firstRows);
     QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
     QCOMPARE(form->findChildren<FormMain *>().size(), 1);
@@ -316,7 +320,7 @@ void TestLookupsWindows::duplicateChangesNothing()
     FormOldHit *form = checkOnce(*main, {u"3"_s, u"14"_s, u"15"_s});
     FormMain *copy = form->resultWindow();
     const QString caption = copy->windowTitle();
-    const QStringList copyKai = kaiColumn(copy->table());
+    const QList<int> copyKai = kaiColumn(copy->table());
     const QStringList listKai = listColumn(form->ListView1(), 1);
     const QString label = form->Label1()->text();
 
@@ -339,22 +343,12 @@ void TestLookupsWindows::checkSeesOnlySelectedRows()
     auto main = openMain(testsupport::loto6File());
     main->findChild<QLineEdit *>(u"Text1"_s)->setText(u"300"_s);
     main->Command2_Click(FormMain::LastRows);
-    const int rows = main->table().rowCount();
-    FormOldHit *form = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s, u"4"_s});
-    const DrawTable &copy = form->resultWindow()->table();
-    QVERIFY(copy.rowCount() > 0);
-    const int firstKept = main->table().cellText(rows - 300, 1).toInt();
-    for (int r = 0; r < copy.rowCount(); ++r)
-        QVERIFY(copy.cellText(r, 1).toInt() >= firstKept);
-    const OldHit::Result all = [&] {
-        DrawTable everything;
-        everything.reset(main->table().runMode());
-        for (int r = 0; r < rows; ++r)
-            everything.appendRowFrom(main->table(), r);
-        everything.setAllSelected(true);
-        return OldHit::check(everything, 6, boxTexts(form));
-    }();
-    QVERIFY(all.hits.size() > copy.rowCount());
+    const DrawTable &copy = checkOnce(*main, {u"1"_s, u"2"_s, u"3"_s, u"4"_s})->resultWindow()->table();
+    const QList<drawlines::Draw> draws = drawlines::read(testsupport::loto6File());
+    const QList<int> selected = winningDraws(draws.mid(draws.size() - 300), 6, {1, 2, 3, 4});
+    QVERIFY(!selected.isEmpty());
+    QCOMPARE(kaiColumn(copy), selected);
+    QVERIFY(winningDraws(draws, 6, {1, 2, 3, 4}).size() > selected.size());
 }
 
 void TestLookupsWindows::checkWithNothingSelected()
@@ -405,10 +399,10 @@ void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
 
     typeBoxes(inner, {u"10"_s, u"20"_s, u"30"_s, u"40"_s});
     inner->Command1_Click();
-    const QStringList outer = kaiColumn(copy->table());
-    const QStringList subset = kaiColumn(copyOfCopy->table());
+    const QList<int> outer = kaiColumn(copy->table());
+    const QList<int> subset = kaiColumn(copyOfCopy->table());
     QVERIFY(!subset.isEmpty());
-    for (const QString &kai : subset)
+    for (const int kai : subset)
         QVERIFY(outer.contains(kai));
 
     // A search on the copy of the copy: subsets of subsets.
@@ -416,8 +410,8 @@ void TestLookupsWindows::checkFromCopyAndFromCopyOfCopy()
     search->Text1()->setText(u"40"_s);
     search->Command1_Click();
     const DrawTable &found = search->resultWindow()->table();
-    for (int r = 0; r < found.rowCount(); ++r)
-        QVERIFY(subset.contains(found.cellText(r, 1)));
+    for (const int kai : kaiColumn(found))
+        QVERIFY(subset.contains(kai));
     QVERIFY(messages.texts().isEmpty());
 }
 
@@ -490,12 +484,8 @@ void TestLookupsWindows::searchOpensWithGameSettings()
         QCOMPARE(search->NoEnd(), mini ? 8 : 9);
         QCOMPARE(search->Label1()->text(), mini ? u"１から３１までの番号を入力 （スペースで区切る）"_s
                                                 : u"１から４３までの番号を入力 （スペースで区切る）"_s);
-        QVERIFY(search->Option1(0)->isChecked());
-        QCOMPARE(search->Option1(0)->text(), u"OR"_s);
-        QCOMPARE(search->Option1(1)->text(), u"AND"_s);
-        QCOMPARE(search->Option1(2)->text(), u"NOT"_s);
+        QVERIFY(search->Option1(NumberSearch::Or)->isChecked());
         QCOMPARE(controlAt<QRadioButton>(search, u"Option1"_s, 2), search->Option1(2));
-        QCOMPARE(search->Command1()->text(), u"検索"_s);
     }
 }
 
@@ -515,18 +505,16 @@ void TestLookupsWindows::searchModesFillCopy()
     QCOMPARE(copy->pos(), rightOf(search, copy));
     QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索 7 13"_s);
 
-    const QStringList cells{u" 7"_s, u"13"_s};
-    for (const int mode : {0, 1, 2}) {
+    // OR, AND, NOT: the draws holding any, all or none of the numbers.
+    for (const auto &[mode, found] : {std::pair{0, Found::Any}, {1, Found::All}, {2, Found::None}}) {
         search->Option1(mode)->click();
         search->Command1()->click();
         QCOMPARE(search->resultWindow(), copy);
-        const QList<int> rows = NumberSearch::search(main->table(), 9, cells, NumberSearch::Mode(mode));
-        QVERIFY(!rows.isEmpty());
-        QCOMPARE(copy->table().rowCount(), int(rows.size()));
+        const QList<int> draws = foundDraws(testsupport::loto6File(), 6, {7, 13}, found);
+        QVERIFY(!draws.isEmpty());
+        QCOMPARE(kaiColumn(copy->table()), draws);
         QCOMPARE(copy->table().selectedCount(), copy->table().rowCount());
-        for (int r = 0; r < rows.size(); ++r)
-            QCOMPARE(copy->table().cellText(r, 1), main->table().cellText(rows[r], 1));
-        QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(rows.size()));
+        QCOMPARE(copy->selectionCountText(), u"選択数：%1/%1"_s.arg(draws.size()));
     }
 
     // The caption shows the text as typed, outer blanks included.
@@ -534,7 +522,7 @@ void TestLookupsWindows::searchModesFillCopy()
     search->Text1()->setText(u" 43 "_s);
     search->Command1_Click();
     QCOMPARE(copy->windowTitle(), u"指定した番号から抽選結果の検索  43 "_s);
-    QCOMPARE(copy->table().rowCount(), int(NumberSearch::search(main->table(), 9, {u"43"_s}, NumberSearch::Mode::Or).size()));
+    QCOMPARE(kaiColumn(copy->table()), foundDraws(testsupport::loto6File(), 6, {43}, Found::Any));
     QVERIFY(messages.texts().isEmpty());
 }
 
@@ -547,7 +535,7 @@ void TestLookupsWindows::searchWarningsChangeNothing()
         search->Text1()->setText(u"7"_s);
         search->Command1_Click();
         FormMain *copy = search->resultWindow();
-        const QStringList kai = kaiColumn(copy->table());
+        const QList<int> kai = kaiColumn(copy->table());
         const QString caption = copy->windowTitle();
 
         const QList<std::pair<QString, QString>> cases{
@@ -614,19 +602,15 @@ void TestLookupsWindows::searchFromCopy()
     inner->Text1()->setText(u"31 1"_s);
     inner->Option1(NumberSearch::And)->click();
     inner->Command1_Click();
-    const QList<int> expected = NumberSearch::search(main->table(), 8, {u"31"_s, u" 1"_s}, NumberSearch::Mode::And);
-    const DrawTable &found = inner->resultWindow()->table();
-    QCOMPARE(found.rowCount(), int(expected.size()));
-    for (int r = 0; r < found.rowCount(); ++r)
-        QCOMPARE(found.cellText(r, 1), main->table().cellText(expected[r], 1));
+    QCOMPARE(kaiColumn(inner->resultWindow()->table()), foundDraws(testsupport::miniLotoFile(), 5, {31, 1}, Found::All));
 
     // A check run on the search's copy counts only its draws.
     FormOldHit *check = openCheck(*copy);
     QVERIFY(check->Text1(5)->isHidden());
     typeBoxes(check, {u"31"_s, u"1"_s, u"2"_s});
     check->Command1_Click();
-    const QStringList inCopy = kaiColumn(copy->table());
-    for (const QString &kai : kaiColumn(check->resultWindow()->table()))
+    const QList<int> inCopy = kaiColumn(copy->table());
+    for (const int kai : kaiColumn(check->resultWindow()->table()))
         QVERIFY(inCopy.contains(kai));
     QVERIFY(messages.texts().isEmpty());
 }

@@ -1,4 +1,4 @@
-#include "drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/drawfile.h"
@@ -11,17 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// A table of the given data lines (fields as the files have them), every row selected.
-DrawTable tableOf(int picks, const QStringList &lines)
-{
-    DrawTable table;
-    table.reset(picks);
-    for (const QString &line : lines)
-        table.appendDataLine(line);
-    table.setAllSelected(true);
-    return table;
-}
-
 Tally::Settings settingsFor(int picks, const QString &tiers, bool merge, const QString &amount = {})
 {
     Tally::Settings s;
@@ -183,7 +172,7 @@ void TestTallyLogic::tierShapesFollowPrizeRules()
 
 void TestTallyLogic::oneDrawWorkedConsequences()
 {
-    const DrawTable table = tableOf(6, {kDraw1});
+    const DrawTable table = drawTable(6, {kDraw1});
     const Tally::Result exact = tally(table, settingsFor(6, u"12345"_s, false));
     QCOMPARE(exact.rows.size(), size_t(48));
     for (const Tally::Combination &c : exact.rows)
@@ -243,8 +232,8 @@ void TestTallyLogic::containmentDependsOnOrder()
     // Two draws sharing 1 2 3: the triple of the first comes before the second's own row exists.
     const QString a = u"1,2020/01/01,1,2,3,10,20,30,40,0,0,0,0,0,100,0,0,0,7,0"_s;
     const QString b = u"2,2020/01/08,1,2,3,4,5,6,41,0,0,0,0,0,100,0,0,0,9,0"_s;
-    const Tally::Result ab = tally(tableOf(6, {a, b}), settingsFor(6, u"15"_s, true));
-    const Tally::Result ba = tally(tableOf(6, {b, a}), settingsFor(6, u"15"_s, true));
+    const Tally::Result ab = tally(drawTable(6, {a, b}), settingsFor(6, u"15"_s, true));
+    const Tally::Result ba = tally(drawTable(6, {b, a}), settingsFor(6, u"15"_s, true));
     QCOMPARE(ab.rows.size(), size_t(2));
     QCOMPARE(ab.rows[0].counts[4], 21);  // the earlier row takes the later shared triple
     QCOMPARE(ab.rows[1].counts[4], 20);  // the later one never takes the earlier triple
@@ -265,7 +254,7 @@ void TestTallyLogic::edgeCases()
 {
     // miniLOTO, fourth tier only: ten three-number rows, columns 4 and 5 blank.
     const QString mini = u"1,1999/04/13,1,3,17,20,25,26,29,46,2331,59593,6090500,275800,9400,900"_s;
-    const Tally::Result four = tally(tableOf(5, {mini}), settingsFor(5, u"4"_s, false));
+    const Tally::Result four = tally(drawTable(5, {mini}), settingsFor(5, u"4"_s, false));
     QCOMPARE(four.rows.size(), size_t(10));
     for (const QString &row : shown(four)) {
         const QStringList cells = row.split(u'\t');
@@ -276,27 +265,27 @@ void TestTallyLogic::edgeCases()
 
     // A first prize of 0 pays the amount box; no other tier reads it.
     const QString carried = u"2,2000/10/12,1,9,16,20,21,43,5,0,7,195,8426,144860,0,13188800,568100,11500,1000,0"_s;
-    const Tally::Result paid = tally(tableOf(6, {carried}), settingsFor(6, u"13"_s, false, u" 123 "_s));
+    const Tally::Result paid = tally(drawTable(6, {carried}), settingsFor(6, u"13"_s, false, u" 123 "_s));
     QCOMPARE(paid.rows[0].money, 123);
     QCOMPARE(paid.rows[1].money, 568100);
-    QCOMPARE(tally(tableOf(6, {carried}), settingsFor(6, u"1"_s, false)).rows[0].money, 200000000);
+    QCOMPARE(tally(drawTable(6, {carried}), settingsFor(6, u"1"_s, false)).rows[0].money, 200000000);
 
     // Exact mode, two draws sharing a triple, fifth tier only: listed once with both draws.
     const QString x = u"7,2001/01/01,4,11,12,30,31,40,1,0,0,0,0,0,0,0,0,0,1000,0"_s;
     const QString y = u"9,2001/01/15,2,11,12,30,33,41,5,0,0,0,0,0,0,0,0,0,1200,0"_s;
-    const Tally::Result shared = tally(tableOf(6, {x, y}), settingsFor(6, u"5"_s, false));
+    const Tally::Result shared = tally(drawTable(6, {x, y}), settingsFor(6, u"5"_s, false));
     QCOMPARE(shared.rows.size(), size_t(39));
     const QStringList rows = shown(shared);
     const QStringList triple = rows.filter(u"11\t12\t30\t"_s);
     QCOMPARE(triple, QStringList{u"11\t12\t30\t  \t  \t  \t  0\t  0\t  0\t  0\t  2\t  2\t     2200\t    7    9"_s});
 
     // No tier of the game ticked: the table empties, whatever else is set.
-    QCOMPARE(Tally::plan(tableOf(5, {mini}), settingsFor(5, u"5"_s, true)).outcome, Tally::Outcome::NoTier);
-    QCOMPARE(Tally::plan(tableOf(6, {x}), settingsFor(6, QString(), false)).outcome, Tally::Outcome::NoTier);
-    DrawTable none = tableOf(6, {x});
+    QCOMPARE(Tally::plan(drawTable(5, {mini}), settingsFor(5, u"5"_s, true)).outcome, Tally::Outcome::NoTier);
+    QCOMPARE(Tally::plan(drawTable(6, {x}), settingsFor(6, QString(), false)).outcome, Tally::Outcome::NoTier);
+    DrawTable none = drawTable(6, {x});
     none.setAllSelected(false);
     QCOMPARE(Tally::plan(none, settingsFor(6, u"5"_s, false)).outcome, Tally::Outcome::NothingSelected);
-    QCOMPARE(Tally::plan(tableOf(6, {}), settingsFor(6, u"5"_s, false)).outcome, Tally::Outcome::EmptyTable);
+    QCOMPARE(Tally::plan(drawTable(6, {}), settingsFor(6, u"5"_s, false)).outcome, Tally::Outcome::EmptyTable);
 }
 
 void TestTallyLogic::badInput()
@@ -308,7 +297,7 @@ void TestTallyLogic::badInput()
         u"8,2001/01/22,4,,12,30,31,40,1,0,0,0,0,0,0,0,0,0,1000,0"_s,    // blank
         u"9,2001/01/29,4,11,12,30,31,40,x,0,0,0,0,0,0,0,0,0,1000,0"_s,  // text bonus
     };
-    const DrawTable table = tableOf(6, QStringList{good} + bad);
+    const DrawTable table = drawTable(6, QStringList{good} + bad);
     const Tally::Result r = tally(table, settingsFor(6, u"345"_s, false));
     QCOMPARE(r.leftOut, 4);
     QCOMPARE(r.rows.size(), size_t(6 + 15 + 20));

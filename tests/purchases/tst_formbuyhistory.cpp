@@ -1,4 +1,4 @@
-#include "lookups/drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/appfiles.h"
@@ -25,6 +25,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using testsupport::ownAction;
 
 namespace {
 // A history as a player keeps it: a favourite set for each of the last draws, sets that won
@@ -60,32 +61,12 @@ QString historyOf(const QList<drawlines::Draw> &draws, int picks)
 
 std::unique_ptr<FormMain> openMain(const QString &file)
 {
-    auto main = std::make_unique<FormMain>(testsupport::program());
-    main->move(0, 0);
-    main->resize(500, 300);
-    main->show();
-    main->loadFile(file);
-    return main;
-}
-
-// An action of the window itself, not of a window it holds.
-template<class W>
-QAction *ownAction(W &window, const QString &name)
-{
-    const QList<QAction *> actions = window.template findChildren<QAction *>(name);
-    for (QAction *action : actions) {
-        QObject *o = action->parent();
-        while (o && !qobject_cast<W *>(o))
-            o = o->parent();
-        if (o == &window)
-            return action;
-    }
-    return nullptr;
+    return testsupport::shownMainWindow(file, {500, 300});
 }
 
 FormBuyHistory *openHistory(FormMain &main)
 {
-    ownAction(main, u"menuBuyHistory"_s)->trigger();
+    ownAction(&main, u"menuBuyHistory"_s)->trigger();
     return main.tools().get<FormBuyHistory>(PurchaseTools::BuyHistory);
 }
 
@@ -235,14 +216,14 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     // Saving before any file asks for a name; a cancelled dialog writes nothing.
     {
         testsupport::FileDialogAnswer cancel{QString()};
-        ownAction(*form, u"menuBuyDataSave"_s)->trigger();
+        ownAction(form, u"menuBuyDataSave"_s)->trigger();
         QCOMPARE(cancel.requests().size(), 1);
         QCOMPARE(cancel.requests()[0].kind, FileDialogs::Kind::Save);
         QCOMPARE(form->windowTitle(), u"購入履歴"_s);
     }
     {
         testsupport::FileDialogAnswer open{first};
-        ownAction(*form, u"menuBuyDataLoad"_s)->trigger();
+        ownAction(form, u"menuBuyDataLoad"_s)->trigger();
         QCOMPARE(open.requests()[0].kind, FileDialogs::Kind::Open);
     }
     QCOMPARE(form->windowTitle(), u"購入履歴 a購入履歴.csv"_s);
@@ -251,7 +232,7 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     // A file of the other game: the message, and the list, caption and current file stay.
     {
         testsupport::FileDialogAnswer open{refused};
-        ownAction(*form, u"menuBuyDataLoad"_s)->trigger();
+        ownAction(form, u"menuBuyDataLoad"_s)->trigger();
     }
     QCOMPARE(messages.texts(), QStringList{u"データファイルが異常です"_s});
     QCOMPARE(form->windowTitle(), u"購入履歴 a購入履歴.csv"_s);
@@ -261,7 +242,7 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     form->ListView1(0)->header()->sectionClicked(9);
     QCOMPARE(column(form->ListView1(0), 9), (QStringList{u"  2"_s, u"  1"_s}));
     const QByteArray refusedBytes = bytesOf(refused);
-    ownAction(*form, u"menuBuyDataSave"_s)->trigger();
+    ownAction(form, u"menuBuyDataSave"_s)->trigger();
     const QByteArray bytes = bytesOf(first);
     QVERIFY(bytes.endsWith("\r\n  290, 7, 8, 9,10,11,12,  2\r\n  300, 1, 2, 3, 4, 5, 6,  1\r\n"));
     QCOMPARE(bytesOf(refused), refusedBytes);
@@ -269,7 +250,7 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     // Save-as takes the new name into the caption and writes the same lines there.
     const QString other = dir.filePath(u"b購入履歴.csv"_s);
     testsupport::FileDialogAnswer saveAs{other};
-    ownAction(*form, u"menuBuyDataSaveRename"_s)->trigger();
+    ownAction(form, u"menuBuyDataSaveRename"_s)->trigger();
     QCOMPARE(form->windowTitle(), u"購入履歴 b購入履歴.csv"_s);
     QCOMPARE(bytesOf(other), bytes);
     QCOMPARE(messages.texts().size(), 1);
@@ -282,7 +263,7 @@ void TestFormBuyHistory::editingThroughThePanel()
     auto main = openMain(draws);
     FormBuyHistory *form = openHistory(*main);
     testsupport::MessageRecorder messages;
-    ownAction(*form, u"menuEdit"_s)->trigger();
+    ownAction(form, u"menuEdit"_s)->trigger();
 
     // Three consecutive draws, the last one past the table.
     const int last = table.last().kai();
@@ -348,18 +329,18 @@ void TestFormBuyHistory::editPanelShowsAndMoves()
 
     // Each opening offers the draw after the highest entry; miniLOTO takes the tickets in box 5.
     form->Text2(0)->setText(u"5"_s);
-    ownAction(*form, u"menuEdit"_s)->trigger();
+    ownAction(form, u"menuEdit"_s)->trigger();
     QVERIFY(frame->isVisible());
     QCOMPARE(form->Text2(0)->text(), QString::number(table.last().kai() + 3));
     QVERIFY(!form->Text1(6)->isVisibleTo(frame));
     QCOMPARE(form->Text1(5)->geometry(), form->Text1(6)->geometry());
     form->Text2(0)->setText(u"5"_s);
-    ownAction(*form, u"menuEdit"_s)->trigger();
+    ownAction(form, u"menuEdit"_s)->trigger();
     QVERIFY(frame->isHidden());
     QCOMPARE(form->Text2(0)->text(), QString::number(table.last().kai() + 3));
 
     // The date follows the draw box; 0 turns into 1 at once; the spinners never go below 1.
-    ownAction(*form, u"menuEdit"_s)->trigger();
+    ownAction(form, u"menuEdit"_s)->trigger();
     form->Text2(0)->setText(QString::number(table[10].kai()));
     QCOMPARE(form->Label2()->text(), table[10].fields[1]);
     form->Text2(1)->setText(u"0"_s);
@@ -445,7 +426,7 @@ void TestFormBuyHistory::sendToCheck()
         dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n1,1,2,3,4,5,6,1\r\n2,7,8,9,10,11,12,1\r\n3,1,2,3,4,5,6,1\r\n"_s)));
     QCOMPARE(form->List1()->count(), 3);
 
-    QAction *send = ownAction(*form, u"RmenuOldHit"_s);
+    QAction *send = ownAction(form, u"RmenuOldHit"_s);
     QCOMPARE(send->text(), u"過去の抽選結果と照合 へ送る"_s);
     send->trigger();
     const QList<FormOldHit *> checks = form->checkWindows();
@@ -458,9 +439,14 @@ void TestFormBuyHistory::sendToCheck()
         for (int i = 0; i < 6; ++i)
             boxes.append(check->Text1(i)->text());
         QCOMPARE(boxes.join(u' '), s == 0 ? u"1 2 3 4 5 6"_s : u"7 8 9 10 11 12"_s);
-        // The check ran over the main window's selected draws.
-        QVERIFY(!check->Label1()->text().isEmpty());
+        // The check ran over the main window's draws: its copy holds the draws the set won in.
+        const QList<int> set = s == 0 ? QList<int>{1, 2, 3, 4, 5, 6} : QList<int>{7, 8, 9, 10, 11, 12};
+        qsizetype won = 0;
+        for (const drawlines::Draw &d : drawlines::read(draws))
+            won += drawlines::expectedTier(6, set, d) > 0 ? 1 : 0;
+        QVERIFY(won > 0);
         QVERIFY(check->resultWindow());
+        QCOMPARE(check->resultWindow()->table().rowCount(), int(won));
     }
 
     // Sent again, alone: its own window is reused and no other is made.
@@ -497,7 +483,7 @@ void TestFormBuyHistory::unsavedChangesOnLoad()
     const QString path = dir.filePath(u"new購入履歴.csv"_s);
     auto main = openMain(testsupport::loto6File());
     QPointer<FormBuyHistory> form = openHistory(*main);
-    ownAction(*form, u"menuEdit"_s)->trigger();
+    ownAction(form, u"menuEdit"_s)->trigger();
     typePanel(form, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s}, u"1"_s, u"300"_s, u"2"_s);
     command2(form, 1)->click();
 

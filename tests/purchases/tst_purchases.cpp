@@ -1,4 +1,4 @@
-#include "lookups/drawlines.h"
+#include "support/drawlines.h"
 #include "support/testsupport.h"
 
 #include "core/drawfile.h"
@@ -89,7 +89,6 @@ private Q_SLOTS:
     void calendarAgainstDayWalk();
     void calendarOnRealTables_data();
     void calendarOnRealTables();
-    void commands();
 };
 
 void TestPurchases::readFile_data()
@@ -568,38 +567,6 @@ void TestPurchases::calendarOnRealTables()
     }
     qInfo("%lld draws off the schedule: %s", qlonglong(moved.size()), qPrintable(moved.join(u", ")));
     QVERIFY(moved.size() * 33 < table.rowCount());
-}
-
-void TestPurchases::commands()
-{
-    QTemporaryDir dir;
-    const QString draws = testsupport::loto6File();
-    const QString path = testsupport::writeTextFile(
-        dir, u"h.csv"_s, historyText(6, {u"2142,1,2,3,4,5,6,1"_s, u"2141,14,15,22,32,37,1,2,memo"_s}));
-    const testsupport::CliRun run = testsupport::runCli({u"purchases"_s, draws, path});
-    QCOMPARE(run.status, 0);
-    QCOMPARE(run.sectionNames(), (QStringList{u"FormBuyHistory.ListView1"_s, u"FormBuyHistory.List1"_s,
-                                              u"FormBuyHistory.StatusBar1.1"_s, u"FormBuyHistory.StatusBar1.2"_s}));
-    const drawlines::Draw last = drawlines::read(draws).last();
-    const qint64 second = last.prize(6, 2).toLongLong() * 2;
-    QCOMPARE(run.section(u"FormBuyHistory.ListView1"_s),
-             (QStringList{u"回\t抽選日\t1\t2\t3\t4\t5\t6\t口数\tヒット数\t当選\t当選金額"_s,
-                          u" 2141\t%1\t14\t15\t22\t32\t37\t 1\t  2\t6\t２等\t%2"_s.arg(last.fields[1]).arg(second, 9),
-                          u" 2142\t2026/10/01\t 1\t 2\t 3\t 4\t 5\t 6\t  1\t\t\t"_s}));
-    QCOMPARE(run.section(u"FormBuyHistory.List1"_s), (QStringList{u"全表示"_s, u" 1  2  3  4  5  6"_s, u"14 15 22 32 37  1"_s}));
-    QCOMPARE(run.section(u"FormBuyHistory.StatusBar1.1"_s), QStringList{u"選択数：2/2"_s});
-    QCOMPARE(run.section(u"FormBuyHistory.StatusBar1.2"_s),
-             QStringList{u"購入口数 3口  購入金額 600円  2口当選  賞金総額 %1円  差し引き %2円  "_s.arg(second).arg(second - 600)});
-
-    const testsupport::CliRun other = testsupport::runCli({u"purchases"_s, testsupport::miniLotoFile(), path});
-    QCOMPARE(other.status, 1);
-    QCOMPARE(other.err.trimmed(), u"データファイルが異常です"_s);
-    QVERIFY(other.out.isEmpty());
-
-    QCOMPARE(testsupport::runCli({u"date"_s, draws, u"2143"_s}).lines, QStringList{u"2026/10/05"_s});
-    QCOMPARE(testsupport::runCli({u"date"_s, draws, u"0"_s}).lines, QStringList{drawlines::read(draws).first().fields[1]});
-    QCOMPARE(testsupport::runCli({u"date"_s, draws, u"-3"_s}).status, 2);
-    QCOMPARE(testsupport::runCli({u"purchases"_s, draws}).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestPurchases)

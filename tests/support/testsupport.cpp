@@ -6,8 +6,10 @@
 
 #include "core/drawfile.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -35,6 +37,29 @@ QString loto6File()
 QString miniLotoFile()
 {
     return dataFile(u"miniLOTO_Download.csv"_s);
+}
+
+std::unique_ptr<FormMain> shownMainWindow(const QString &file, QSize size)
+{
+    auto main = std::make_unique<FormMain>(program());
+    main->move(0, 0);
+    main->resize(size);
+    main->show();
+    main->loadFile(file);
+    return main;
+}
+
+QAction *ownAction(QWidget *window, const QString &name)
+{
+    for (QAction *action : window->findChildren<QAction *>(name)) {
+        QObject *o = action->parent();
+        // The first window above the action, menus aside, is the one it belongs to.
+        while (o && !(o->isWidgetType() && static_cast<QWidget *>(o)->isWindow() && !qobject_cast<QMenu *>(o)))
+            o = o->parent();
+        if (o == window)
+            return action;
+    }
+    return nullptr;
 }
 
 MessageRecorder::MessageRecorder(QMessageBox::StandardButton answer) : m_answer(answer)

@@ -5,10 +5,16 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class FormMain;
 class Program;
+class QAction;
+class QWidget;
 class QTemporaryDir;
 class QTreeWidget;
 
@@ -21,6 +27,14 @@ Program &program();
 QString dataFile(const QString &name);
 QString loto6File();
 QString miniLotoFile();
+
+// A main window at the top left of the screen, of the given size, shown (as it is whenever its
+// menu is used, so its frame is known), then loaded with a results file.
+std::unique_ptr<FormMain> shownMainWindow(const QString &file, QSize size);
+
+// The action `name` of this window itself, not one of a window it holds (result copies and tool
+// windows are its descendants too).
+QAction *ownAction(QWidget *window, const QString &name);
 
 // Answers every message box while alive and keeps what was asked.
 class MessageRecorder

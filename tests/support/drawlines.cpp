@@ -1,4 +1,4 @@
-#include "drawlines.h"
+#include "support/drawlines.h"
 
 #include <QFile>
 
@@ -65,3 +65,42 @@ int expectedTier(int picks, const QList<int> &numbers, const Draw &draw)
 }
 
 } // namespace drawlines
+
+namespace {
+QString drawLine(int draw, const QList<int> &numbers, int bonus, int prizeFields)
+{
+    QStringList fields{QString::number(draw), QStringLiteral("2020/01/%1").arg(draw % 28 + 1, 2, 10, QLatin1Char('0'))};
+    for (int n : numbers)
+        fields.append(QString::number(n));
+    fields.append(QString::number(bonus));
+    for (int i = 0; i < prizeFields; ++i)
+        fields.append(QStringLiteral("0"));
+    return fields.join(QLatin1Char(','));
+}
+} // namespace
+
+QString loto6Line(int draw, const QList<int> &numbers, int bonus)
+{
+    return drawLine(draw, numbers, bonus, 11);
+}
+
+QString miniLotoLine(int draw, const QList<int> &numbers, int bonus)
+{
+    return drawLine(draw, numbers, bonus, 8);
+}
+
+DrawTable drawTable(int runMode, const QStringList &lines)
+{
+    DrawTable table;
+    table.reset(runMode);
+    for (const QString &line : lines)
+        table.appendDataLine(line);
+    table.setAllSelected(true);
+    return table;
+}
+
+QStringList fourDraws()
+{
+    return {loto6Line(101, {7, 10, 20, 30, 40, 41}, 2), loto6Line(102, {1, 10, 21, 31, 40, 42}, 3),
+            loto6Line(103, {2, 7, 22, 30, 40, 43}, 4), loto6Line(104, {1, 11, 20, 33, 39, 42}, 2)};
+}
