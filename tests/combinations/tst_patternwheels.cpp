@@ -2,6 +2,7 @@
 #include "combinations/bestknown.h"
 #include "combinations/covering.h"
 #include "combinations/patternfolder.h"
+#include "combinations/patternverify.h"
 #include "combinations/wheelgenerator.h"
 #include "core/appfiles.h"
 
@@ -27,6 +28,22 @@ qint64 bruteUncovered(int pool, int t, const QList<quint64> &tickets)
         missing += covered ? 0 : 1;
     }
     return missing;
+}
+
+// The least best match counted the slow way: every draw holding the keys against every ticket.
+int bruteLeastBestMatch(int picks, int pool, int keys, const std::vector<quint64> &tickets)
+{
+    const quint64 keyMask = (quint64(1) << keys) - 1;
+    int least = picks;
+    for (quint64 draw = 0; draw < (quint64(1) << pool); ++draw) {
+        if (std::popcount(draw) != picks || (draw & keyMask) != keyMask)
+            continue;
+        int best = 0;
+        for (const quint64 t : tickets)
+            best = std::max(best, std::popcount(t & draw));
+        least = std::min(least, best);
+    }
+    return least;
 }
 
 // The tickets of a pattern file; every line must be `pool` characters 0/1 with `picks` ones.
@@ -71,6 +88,8 @@ class TestPatternWheels : public QObject
 private Q_SLOTS:
     void coveringCheckMatchesBruteForce_data();
     void coveringCheckMatchesBruteForce();
+    void verificationMatchesBruteForce_data();
+    void verificationMatchesBruteForce();
     void lowerBoundMatchesTable();
     void generatedWheelsCover_data();
     void generatedWheelsCover();
@@ -111,6 +130,52 @@ void TestPatternWheels::coveringCheckMatchesBruteForce()
         }
         QCOMPARE(Covering::uncoveredCount(pool, t, set), bruteUncovered(pool, t, set));
     }
+}
+
+void TestPatternWheels::verificationMatchesBruteForce_data()
+{
+    QTest::addColumn<int>("picks");
+    QTest::addColumn<int>("pool");
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<int>("tickets");
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<bool>("varies");  // the random wheels reach more than one answer
+    QTest::newRow("LOTO6 9, two tickets") << 6 << 9 << 0 << 2 << 1 << false;
+    QTest::newRow("LOTO6 12, a few") << 6 << 12 << 0 << 6 << 2 << true;
+    QTest::newRow("LOTO6 14, many") << 6 << 14 << 0 << 40 << 2 << true;
+    QTest::newRow("LOTO6 13, 1 key") << 6 << 13 << 1 << 8 << 2 << true;
+    QTest::newRow("LOTO6 11, 6 keys") << 6 << 11 << 6 << 3 << 1 << true;
+    QTest::newRow("miniLOTO 10") << 5 << 10 << 0 << 5 << 2 << true;
+    QTest::newRow("miniLOTO 16, 2 keys") << 5 << 16 << 2 << 30 << 3 << true;
+    QTest::newRow("miniLOTO 7, 2 tickets") << 5 << 7 << 0 << 2 << 1 << false;
+}
+
+void TestPatternWheels::verificationMatchesBruteForce()
+{
+    QFETCH(int, picks);
+    QFETCH(int, pool);
+    QFETCH(int, keys);
+    QFETCH(int, tickets);
+    QFETCH(int, threads);
+    QFETCH(bool, varies);
+    QRandomGenerator random(quint32(pool * 1000 + picks * 100 + keys * 10 + tickets));
+    QSet<int> seen;
+    for (int round = 0; round < 30; ++round) {
+        PatternVerify::Input input{picks, pool, keys, {}};
+        for (int i = 0; i < tickets; ++i) {
+            // Keyed wheels hold their keys on most tickets, not always.
+            quint64 ticket = round % 3 != 0 ? (quint64(1) << keys) - 1 : 0;
+            while (std::popcount(ticket) < picks)
+                ticket |= quint64(1) << random.bounded(pool);
+            input.tickets.push_back(ticket);
+        }
+        PatternVerify::Options options;
+        options.threads = threads;
+        const int expected = bruteLeastBestMatch(picks, pool, keys, input.tickets);
+        QCOMPARE(PatternVerify::leastBestMatch(input, options), expected);
+        seen.insert(expected);
+    }
+    QCOMPARE(seen.size() > 1, varies);
 }
 
 void TestPatternWheels::lowerBoundMatchesTable()
@@ -220,6 +285,11 @@ void TestPatternWheels::shippedLibraryIsCompleteAndCovers()
         QVERIFY2(fault.isEmpty(), qPrintable(name + u": "_s + fault));
         const int t = WheelGenerator::matchesForTier(r.picks, r.tier) - r.keys;
         QVERIFY2(Covering::uncoveredCount(r.pool - r.keys, t, freePart(tickets, r.keys)) == 0, qPrintable(name));
+        const std::optional<int> least =
+            PatternVerify::leastBestMatch({r.picks, r.pool, r.keys, {tickets.begin(), tickets.end()}});
+        // A small pool may give more than its name claims (a lower tier number), never less.
+        const int tier = least ? PatternVerify::guaranteedTier(r.picks, *least) : 0;
+        QVERIFY2(tier != 0 && tier <= r.tier, qPrintable(name));
         kinds.insert(PatternFolder::patternKey(r));
     }
     // Every tier the combination list offers, every pool from k+1 to 20; LOTO6 3rd to 31.
