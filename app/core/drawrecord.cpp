@@ -2,6 +2,8 @@
 
 #include "core/numbers.h"
 
+#include <bit>
+
 using Role = ColumnLayout::Role;
 
 namespace {
@@ -68,7 +70,7 @@ DrawRecord makeDrawRecord(const QList<ColumnLayout> &columns, int maxNo, const Q
         case Role::Number: {
             ++numberCells;
             const std::optional<qint64> v = parseNumber(cell);
-            // Cells are two characters wide, so any number fits an int.
+            // Anything above two digits is no number of a game.
             if (v && *v <= 99)
                 record.numbers[size_t(column.index)] = int(*v);
             if (inGame(v)) {
@@ -96,6 +98,8 @@ DrawRecord makeDrawRecord(const QList<ColumnLayout> &columns, int maxNo, const Q
         }
     }
     record.picks = numberCells;
-    record.valid = numberCells > 0 && goodNumbers == numberCells && bonusGood;
+    // A number drawn twice (the bonus among the main numbers too) is no draw.
+    const bool distinct = std::popcount(record.mask) == numberCells && !record.hasMain(record.bonus);
+    record.valid = numberCells > 0 && goodNumbers == numberCells && bonusGood && distinct;
     return record;
 }

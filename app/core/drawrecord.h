@@ -29,7 +29,9 @@ struct DrawRecord
     std::array<qint64, kMaxTiers> prizes{};   // yen per winning ticket
     qint64 carry = 0;
     quint64 mask = 0;    // bit n set for each main number n in 1..maxNo
-    bool valid = false;  // every main number and the bonus a whole number in 1..maxNo
+    // Every main number and the bonus a whole number in 1..maxNo, all different, and (in a
+    // table) the first row of its draw number.
+    bool valid = false;
 
     // Whether the number is one of the main numbers (of the game's range).
     bool hasMain(int number) const { return number >= 1 && number < 64 && (mask >> number) & 1u; }

@@ -19,6 +19,7 @@ void DrawTable::clearRows()
     m_records.clear();
     m_selected.clear();
     m_selectedCount = 0;
+    m_drawNumbers.clear();
 }
 
 void DrawTable::reserve(int rows)
@@ -36,8 +37,14 @@ void DrawTable::push(Row row, const DrawRecord *record)
         m_cells.clear();
         for (size_t c = 0; c + 1 < row.bounds.size(); ++c)
             m_cells.append(QStringView(row.text).mid(row.bounds[c], row.bounds[c + 1] - row.bounds[c]));
-        m_records.push_back(makeDrawRecord(m_columns, maxNo(), m_cells));
+        DrawRecord made = makeDrawRecord(m_columns, maxNo(), m_cells);
+        // A later row of a draw number already read is a copy or a mistake: the first counts.
+        if (made.drawNo && m_drawNumbers.contains(*made.drawNo))
+            made.valid = false;
+        m_records.push_back(std::move(made));
     }
+    if (m_records.back().drawNo)
+        m_drawNumbers.insert(*m_records.back().drawNo);
     m_rows.push_back(std::move(row));
     m_selected.push_back(0);
 }
@@ -179,7 +186,8 @@ void DrawTable::sortByColumn(int column, Qt::SortOrder order)
 {
     std::vector<int> order_(m_rows.size());
     std::iota(order_.begin(), order_.end(), 0);
-    sortRowsByText(order_, order, [&](int row) { return cell(row, column).toString(); });
+    sortRowsByText(order_, order, [&](int row) { return cell(row, column).toString(); },
+                   column >= 0 && column < m_columns.size() && m_columns[column].width > 0);
     std::vector<Row> rows;
     std::vector<DrawRecord> records;
     std::vector<char> selected;

@@ -5,6 +5,7 @@
 #include "core/rowsource.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -36,7 +37,8 @@ public:
     int number(int row, int column) const override;
     const DrawRecord *record(int row) const override { return &m_records[size_t(row)]; }
     QStringView cell(int row, int column) const;
-    // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo).
+    // Selected rows that are not valid draws (a number or the bonus not in 1..maxNo, a number
+    // repeated, or a draw number an earlier row has).
     int invalidSelectedCount() const;
     // Rows that are not valid draws, selected or not.
     int invalidRowCount() const;
@@ -55,7 +57,8 @@ public:
     void setAllSelected(bool selected);
     int selectedCount() const { return m_selectedCount; }
 
-    // Stable sort by cell text, carrying each row's selected flag along.
+    // Stable sort by cell text, carrying each row's selected flag along. Padded cells compare as
+    // they line up on screen, so a value wider than its cell still sorts as its number.
     void sortByColumn(int column, Qt::SortOrder order);
 
 private:
@@ -72,6 +75,7 @@ private:
     std::vector<DrawRecord> m_records;
     std::vector<char> m_selected;
     int m_selectedCount = 0;
+    QSet<qint64> m_drawNumbers;  // of the rows so far, for the repeated-draw rule
     // Reused while reading lines: a list per line was a good part of a load's time.
     QList<QStringView> m_fields;
     QList<QStringView> m_cells;

@@ -26,11 +26,9 @@ QString GetField(const QString &line, const QString &separator, int n)
 
 void appendPadded(QString &out, QStringView value, int width)
 {
-    if (value.size() >= width) {
-        out.append(value.right(width));
-        return;
-    }
-    out.append(QString(width - value.size(), QLatin1Char(' ')));
+    // A value wider than its cell is kept whole: a cut one reads as another number.
+    if (value.size() < width)
+        out.append(QString(width - value.size(), QLatin1Char(' ')));
     out.append(value);
 }
 

@@ -9,8 +9,8 @@
 QStringView GetField(QStringView line, QStringView separator, int n);
 QString GetField(const QString &line, const QString &separator, int n);
 
-// Right-aligns a value in a cell of the given width: the rightmost `width` characters of
-// `width` blanks followed by the value. Longer values keep only their last characters.
+// Right-aligns a value in a cell of the given width: blanks before the value up to `width`
+// characters. A longer value is kept whole, never cut.
 QString padCell(QStringView value, int width);
 void appendPadded(QString &out, QStringView value, int width);
 

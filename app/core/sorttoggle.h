@@ -23,5 +23,8 @@ private:
 
 // The sort of every list on a header click: `rows` (row indexes in their present order) put in
 // the order of their texts in the clicked column, compared as they are shown; rows of equal
-// text keep their order. Each text is asked for once.
-void sortRowsByText(std::vector<int> &rows, Qt::SortOrder order, const std::function<QString(int row)> &text);
+// text keep their order. Each text is asked for once. Right-aligned texts (padded cells) compare
+// as they line up, the shorter ones with blanks before them, so a value wider than the rest
+// still sorts as its number.
+void sortRowsByText(std::vector<int> &rows, Qt::SortOrder order, const std::function<QString(int row)> &text,
+                    bool rightAligned = false);

@@ -15,12 +15,15 @@ template <typename View>
 View TextLines<View>::next()
 {
     using Unit = typename View::storage_type;
-    const qsizetype end = m_rest.indexOf(Unit('\n'));
-    m_ended = end >= 0;
-    View line = m_ended ? m_rest.first(end) : m_rest;
-    m_rest = m_ended ? m_rest.sliced(end + 1) : View();
-    if (line.endsWith(Unit('\r')))
-        line.chop(1);
+    qsizetype end = 0;
+    while (end < m_rest.size() && m_rest[end] != Unit('\n') && m_rest[end] != Unit('\r'))
+        ++end;
+    m_ended = end < m_rest.size();
+    const View line = m_rest.first(end);
+    qsizetype after = end;
+    if (m_ended)
+        after += m_rest[end] == Unit('\r') && end + 1 < m_rest.size() && m_rest[end + 1] == Unit('\n') ? 2 : 1;
+    m_rest = m_rest.sliced(after);
     return line;
 }
 

@@ -3,9 +3,10 @@
 #include <QByteArrayView>
 #include <QStringView>
 
-// The lines of a file, cut as every reader of the program cuts them: a line feed ends a line, the
-// CR of a CR LF is no part of it, and a line end after the last line starts no further line (a
-// last line without one still counts). Works on a file's bytes or on its decoded text alike:
+// The lines of a file, cut as every reader of the program cuts them: CR LF, LF and a CR alone
+// each end a line (files written on any system, and ones whose line ends were mixed by hand),
+// and a line end after the last line starts no further line (a last line without one still
+// counts). Works on a file's bytes or on its decoded text alike:
 // CR and LF never occur inside a Shift-JIS character. What a line means is the reader's own.
 template <typename View>
 class TextLines
@@ -16,7 +17,7 @@ public:
     bool atEnd() const;
     // The next line; an empty one at the end.
     View next();
-    // Whether the line next() gave last was ended by a line feed.
+    // Whether the line next() gave last was ended by a line end.
     bool lineEnded() const;
     // What follows the line next() gave last.
     View rest() const;

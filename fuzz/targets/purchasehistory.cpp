@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool replaced = false;  // a cell holds an undecodable byte, which a save writes differently
     for (PurchaseEntry &entry : entries) {
         fuzz::check(entry.picks() == runMode, "an entry without one cell per pick");
-        fuzz::check(entry.kai.size() <= PurchaseEntry::kKaiWidth && entry.buy.size() <= PurchaseEntry::kBuyWidth, "a cell wider than its column");
+        fuzz::check(entry.kai.size() >= PurchaseEntry::kKaiWidth && entry.buy.size() >= PurchaseEntry::kBuyWidth, "a cell narrower than its column");
         PurchaseCheck::check(entry, table, calendar);
         const PurchaseEntry::Outcome &o = entry.outcome;
         fuzz::check(o.tier >= 0 && o.tier <= GameRules::of(runMode).tierCount(), "tier outside the game's tiers");

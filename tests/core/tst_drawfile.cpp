@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
+
 using namespace Qt::StringLiterals;
 using namespace testsupport;
 
@@ -38,7 +41,7 @@ QList<QStringList> rawFields(const QString &path)
 }
 
 // Every cell against the file's own fields: nothing shifted, widths kept, and a value longer than
-// its cell keeps its last characters. Returns how many values were cut, or -1 on a mismatch.
+// its cell kept whole. Returns how many values were wider than their cell, or -1 on a mismatch.
 int compareWithFile(const DrawTable &t, const QString &path)
 {
     const QList<QStringList> raw = rawFields(path);
@@ -49,7 +52,7 @@ int compareWithFile(const DrawTable &t, const QString &path)
         for (int c = 1; c < t.columnCount(); ++c) {
             const QString field = raw[row].value(t.column(c).field);
             const int width = t.column(c).width;
-            const QString expected = width > 0 ? padCell(field, width) : field;
+            const QString expected = QString(std::max<qsizetype>(0, width - field.size()), u' ') + field;
             if (t.cellText(row, c) != expected) {
                 qWarning() << "row" << row << "column" << c << t.cellText(row, c) << "expected" << expected;
                 return -1;
@@ -77,6 +80,8 @@ private Q_SLOTS:
     void refusedFilesLeaveTableAlone();
     void hostileInput();
     void sortCarriesSelection();
+    void validDraws_data();
+    void validDraws();
 };
 
 void TestDrawFile::realLoto6()
@@ -100,8 +105,21 @@ void TestDrawFile::realLoto6()
     QCOMPARE(t.cellText(2140, 0), QString());
     QCOMPARE(t.selectedCount(), 0);
 
-    // Only values longer than their cell (ten-digit first prizes of carry-over draws) are cut.
+    // Values longer than their cell are shown whole: the draw's own numbers, not their last digits.
     QVERIFY(compareWithFile(t, loto6File()) > 0);
+    QCOMPARE(t.cellText(690, 1), u"  691"_s);
+    QCOMPARE(t.cellText(690, 12), u"3470"_s);  // ２等口数
+    QCOMPARE(t.cellText(1271, 20), u"1091655132"_s);
+    QCOMPARE(t.invalidRowCount(), 0);
+
+    // Sorted by the carry-over, the rows follow the amounts as numbers.
+    QList<qint64> carries;
+    for (const QStringList &fields : rawFields(loto6File()))
+        carries.append(fields.value(19).toLongLong());
+    std::sort(carries.begin(), carries.end(), std::greater<>());
+    t.sortByColumn(20, Qt::DescendingOrder);
+    for (int row = 0; row < t.rowCount(); ++row)
+        QCOMPARE(t.cellText(row, 20).trimmed().toLongLong(), carries[row]);
 }
 
 void TestDrawFile::realMiniLoto()
@@ -117,7 +135,8 @@ void TestDrawFile::realMiniLoto()
              (QStringList{u"    1"_s, u"1999/04/13"_s, u" 1"_s, u" 3"_s, u"17"_s, u"20"_s, u"25"_s, u"26"_s,
                           u" 29"_s, u" 6090500"_s, u"  46"_s, u" 275800"_s, u"2331"_s, u" 9400"_s, u" 59593"_s,
                           u" 900"_s}));
-    QVERIFY(compareWithFile(t, miniLotoFile()) >= 0);
+    QCOMPARE(compareWithFile(t, miniLotoFile()), 1);
+    QCOMPARE(t.cellText(620, 9), u"1129"_s);  // １等口数 of draw 621
     const int last = t.rowCount() - 1;
     QCOMPARE(t.cellText(last, 1), u" 1402"_s);
 }
@@ -211,8 +230,9 @@ void TestDrawFile::textLines_data()
     QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{u"a+"_s, u"b+"_s};
     QTest::newRow("CR LF, last without") << QByteArray("a\r\nb") << QStringList{u"a+"_s, u"b"_s};
     QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << QStringList{u"+"_s, u"+"_s, u"+"_s};
-    QTest::newRow("a lone CR after the last") << QByteArray("a\n\r") << QStringList{u"a+"_s, QString()};
-    QTest::newRow("CRs but the last kept") << QByteArray("a\rb\r\r\n") << QStringList{u"a\rb\r+"_s};
+    QTest::newRow("a lone CR after the last") << QByteArray("a\n\r") << QStringList{u"a+"_s, u"+"_s};
+    QTest::newRow("CR alone") << QByteArray("a\rb\r") << QStringList{u"a+"_s, u"b+"_s};
+    QTest::newRow("mixed, a stray CR in CR LF") << QByteArray("a\r\nb\rc\r\r\nd") << QStringList{u"a+"_s, u"b+"_s, u"c+"_s, u"+"_s, u"d"_s};
 }
 
 void TestDrawFile::textLines()
@@ -244,7 +264,7 @@ void TestDrawFile::cellWidths()
     QVERIFY(DrawFile::parse(DrawFile::encode(loto6Text({line, u"8,short"_s})), t).ok());
     QCOMPARE(t.cellText(0, 1), u"    7"_s);
     QCOMPARE(t.cellText(0, 2), u" 2001/1/2 "_s);       // the date stays exactly as written
-    QCOMPARE(t.cellText(0, 11), u"234567890"_s);       // a 10-digit prize loses its first digit
+    QCOMPARE(t.cellText(0, 11), u"1234567890"_s);      // a 10-digit prize is kept whole
     // A short line leaves its missing cells blank.
     QCOMPARE(t.cellText(1, 2), u"short"_s);
     QCOMPARE(t.cellText(1, 3), u"  "_s);
@@ -289,7 +309,9 @@ void TestDrawFile::hostileInput()
     // The same garbage behind a valid title is loaded as text, row by row.
     const QByteArray titled = "LOTO6 DownloadData\r\nh\r\n" + garbage;
     QVERIFY(DrawFile::parse(titled, t).ok());
-    QCOMPARE(t.rowCount(), int(garbage.count('\n')) + (garbage.endsWith('\n') ? 0 : 1));
+    // CR LF, LF and a CR alone each end a line.
+    const qsizetype lineEnds = garbage.count('\n') + garbage.count('\r') - garbage.count("\r\n");
+    QCOMPARE(t.rowCount(), int(lineEnds) + (garbage.endsWith('\n') || garbage.endsWith('\r') ? 0 : 1));
 
     // NUL bytes and invalid lead bytes inside a data line.
     static const char oddBytes[] = "miniLOTO DownloadData\r\nh\r\n12,\0\x81\xff,3\r\n";
@@ -299,11 +321,12 @@ void TestDrawFile::hostileInput()
     QCOMPARE(t.cellText(0, 1), u"   12"_s);
     QCOMPARE(t.cellText(0, 3), u" 3"_s);
 
-    // A 200,000-character line: its fields are found, the long one cut to its cell.
+    // A 200,000-character line: its fields are found, the long one kept whole and no number.
     const QByteArray longField(200000, '9');
     QVERIFY(DrawFile::parse("LOTO6 DownloadData\r\nh\r\n5,d," + longField + ",4\r\n", t).ok());
-    QCOMPARE(t.cellText(0, 3), u"99"_s);
+    QCOMPARE(t.cellText(0, 3), QString::fromLatin1(longField));
     QCOMPARE(t.cellText(0, 4), u" 4"_s);
+    QCOMPARE(t.invalidRowCount(), 1);
 
     // A 50 MB file of draws loads, with one row per line.
     QByteArray big("LOTO6 DownloadData\r\nh\r\n");
@@ -334,6 +357,42 @@ void TestDrawFile::sortCarriesSelection()
     QCOMPARE(t.cellText(0, 3), u"31"_s);
     QVERIFY(t.isSelected(0));
     QVERIFY(!t.isSelected(3));
+}
+
+void TestDrawFile::validDraws_data()
+{
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<bool>>("valid");
+    QTest::newRow("LOTO6 draw") << int(Game::Loto6) << QStringList{u"1,d,1,2,3,4,5,43,7"_s} << QList<bool>{true};
+    QTest::newRow("leading zero, blanks") << int(Game::Loto6) << QStringList{u"1,d,01, 2,3,4,5,6 ,7"_s} << QList<bool>{true};
+    QTest::newRow("number repeated") << int(Game::Loto6) << QStringList{u"1,d,1,2,3,4,5,5,7"_s} << QList<bool>{false};
+    QTest::newRow("bonus among the numbers") << int(Game::Loto6) << QStringList{u"1,d,1,2,3,4,5,6,6"_s} << QList<bool>{false};
+    QTest::newRow("44 in LOTO6") << int(Game::Loto6) << QStringList{u"1,d,1,2,3,4,5,44,7"_s} << QList<bool>{false};
+    QTest::newRow("0") << int(Game::Loto6) << QStringList{u"1,d,0,2,3,4,5,6,7"_s} << QList<bool>{false};
+    QTest::newRow("102, not 2") << int(Game::Loto6) << QStringList{u"1,d,1,102,3,4,5,6,7"_s} << QList<bool>{false};
+    QTest::newRow("cut-off last line") << int(Game::Loto6) << QStringList{u"1,d,1,2,3,4,5,6,7"_s, u"2,d,14,15,2"_s}
+                                       << QList<bool>{true, false};
+    QTest::newRow("draw number again") << int(Game::Loto6)
+                                       << QStringList{u"5,d,1,2,3,4,5,6,7"_s, u"6,d,1,2,3,4,5,6,7"_s, u"05,d,8,9,10,11,12,13,14"_s}
+                                       << QList<bool>{true, true, false};
+    QTest::newRow("miniLOTO 31") << int(Game::MiniLoto) << QStringList{u"1,d,1,2,3,4,31,7"_s} << QList<bool>{true};
+    QTest::newRow("miniLOTO 32") << int(Game::MiniLoto) << QStringList{u"1,d,1,2,3,4,32,7"_s} << QList<bool>{false};
+    QTest::newRow("miniLOTO repeated") << int(Game::MiniLoto) << QStringList{u"1,d,9,2,3,4,9,7"_s} << QList<bool>{false};
+}
+
+void TestDrawFile::validDraws()
+{
+    QFETCH(int, game);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<bool>, valid);
+    DrawTable t;
+    QVERIFY(DrawFile::parse(DrawFile::encode(game == Game::Loto6 ? loto6Text(lines) : miniLotoText(lines)), t).ok());
+    QList<bool> got;
+    for (int row = 0; row < t.rowCount(); ++row)
+        got.append(t.record(row)->valid);
+    QCOMPARE(got, valid);
+    QCOMPARE(t.invalidRowCount(), int(valid.count(false)));
 }
 
 QTEST_APPLESS_MAIN(TestDrawFile)

@@ -101,9 +101,9 @@ void TestPurchases::readFile_data()
     QTest::newRow("padded") << 6 << historyText(6, {u"  286, 1, 5,12,20,33,41,  1"_s}) << QStringList{loto6};
     QTest::newRow("bare, comment") << 6 << historyText(6, {u"286,1,5,12,20,33,41,1,at the kiosk"_s})
                                    << QStringList{loto6};
-    QTest::newRow("cut, short, blank line") << 6 << historyText(6, {u"1234567,101,5"_s, QString(), u"7,1,2,3,4,5,6,1234"_s})
-                                            << QStringList{u"34567|01| 5|  |  |  |  |   "_s,
-                                                           u"    7| 1| 2| 3| 4| 5| 6|234"_s};
+    QTest::newRow("wide, short, blank line") << 6 << historyText(6, {u"1234567,101,5"_s, QString(), u"7,1,2,3,4,5,6,1234"_s})
+                                             << QStringList{u"1234567|101| 5|  |  |  |  |   "_s,
+                                                            u"    7| 1| 2| 3| 4| 5| 6|1234"_s};
     QTest::newRow("headings only") << 6 << historyText(6, {}) << QStringList{};
     QTest::newRow("title in lower case") << 6 << u"loto6 購入履歴 (copy)\r\nx\r\n1,1,2,3,4,5,6,1\r\n"_s
                                          << QStringList{u"    1| 1| 2| 3| 4| 5| 6|  1"_s};
