@@ -1,6 +1,7 @@
 #include "combinations/combinationcells.h"
 
 #include "combinations/gridcolors.h"
+#include "combinations/poolgrid.h"
 
 #include <limits>
 
@@ -29,4 +30,21 @@ GridColor CombinationCells::foreColor(int row, int column) const
 GridColor CombinationCells::backColor(int row, int column) const
 {
     return m_table.isMarked(row, column) ? GridColors::kMarked : kNoGridColor;
+}
+
+std::shared_ptr<const GridSource> CombinationCells::snapshot() const
+{
+    // The table is a few numbers and a pool list shared until written, and the copy keeps a last
+    // read row of its own.
+    return std::make_shared<CombinationCells>(m_table);
+}
+
+bool CombinationCells::rowsAreTickets() const
+{
+    return true;
+}
+
+QList<int> CombinationCells::ticketNumbers(int row) const
+{
+    return row > 0 ? PoolGrid::numbers(m_table.pool(), m_table.rowMask(row - 1)) : QList<int>();
 }

@@ -64,10 +64,6 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(kProgressDelayMs);
     connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
-    connect(m_task, &BackgroundTask::progressChanged, this, [this] {
-        if (m_progress)
-            m_progress->setValue(m_task->percent());
-    });
 
     resize(1100, 660);
 }
@@ -496,17 +492,7 @@ void FormCombList::showProgress()
 {
     if (!m_task->isRunning() || m_progress)
         return;
-    auto *dialog = new QProgressDialog(u"当選保証計算中です。"_s, u"キャンセル"_s, 0, 100, this);
-    dialog->setObjectName(u"ProgressDialog"_s);
-    dialog->setWindowTitle(windowTitle());
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setMinimumDuration(0);
-    dialog->setValue(m_task->percent());
-    connect(dialog, &QProgressDialog::canceled, m_task, &BackgroundTask::cancel);
-    m_progress = dialog;
-    dialog->show();
+    m_progress = showTaskProgress(this, u"当選保証計算中です。"_s, m_task);
 }
 
 void FormCombList::calculationDone(const std::optional<Guarantee::Result> &result)

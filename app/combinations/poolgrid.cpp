@@ -1,5 +1,7 @@
 #include "combinations/poolgrid.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace PoolGrid {
@@ -12,6 +14,17 @@ quint64 positionBit(int position)
 bool holds(quint64 mask, int position)
 {
     return (mask & positionBit(position)) != 0;
+}
+
+QList<int> numbers(const QList<int> &header, quint64 mask)
+{
+    QList<int> out;
+    for (int position = 1; position <= header.size(); ++position) {
+        if (holds(mask, position))
+            out.append(header[position - 1]);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 QString cellText(const QList<int> &header, qint64 gridRow, int column, quint64 mask)

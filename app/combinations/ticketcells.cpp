@@ -1,6 +1,7 @@
 #include "combinations/ticketcells.h"
 
 #include "combinations/gridcolors.h"
+#include "combinations/poolgrid.h"
 
 TicketCells::TicketCells(std::shared_ptr<const TicketSheet> sheet, int picks) : m_sheet(std::move(sheet)), m_picks(picks) {}
 
@@ -34,4 +35,22 @@ GridColor TicketCells::backColor(int row, int column) const
     if (column == 0 && row > 0 && row < rows())
         return m_sheet->isIncomplete(row - 1, m_picks) ? GridColors::kMarked : kNoGridColor;
     return isMark(row, column) ? GridColors::kMarked : kNoGridColor;
+}
+
+std::shared_ptr<const GridSource> TicketCells::snapshot() const
+{
+    // The window keeps changing its sheet; a copy shares its lists until the window writes them.
+    return std::make_shared<TicketCells>(std::make_shared<const TicketSheet>(*m_sheet), m_picks);
+}
+
+bool TicketCells::rowsAreTickets() const
+{
+    return true;
+}
+
+QList<int> TicketCells::ticketNumbers(int row) const
+{
+    if (row <= 0 || row >= rows())
+        return {};
+    return PoolGrid::numbers(m_sheet->header(), m_sheet->ticket(row - 1).mask);
 }

@@ -17,6 +17,9 @@ public:
     QString text(int row, int column) const override;
     GridColor foreColor(int row, int column) const override;
     GridColor backColor(int row, int column) const override;
+    std::shared_ptr<const GridSource> snapshot() const override;
+    bool rowsAreTickets() const override;
+    QList<int> ticketNumbers(int row) const override;
 
 private:
     bool isMark(int row, int column) const;

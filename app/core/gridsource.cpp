@@ -1,5 +1,7 @@
 #include "core/gridsource.h"
 
+#include "core/griddata.h"
+
 GridColor GridSource::foreColor(int, int) const
 {
     return kNoGridColor;
@@ -8,6 +10,29 @@ GridColor GridSource::foreColor(int, int) const
 GridColor GridSource::backColor(int, int) const
 {
     return kNoGridColor;
+}
+
+std::shared_ptr<const GridSource> GridSource::snapshot() const
+{
+    auto copy = std::make_shared<GridData>(rows(), columns());
+    for (int r = 0; r < rows(); ++r) {
+        for (int c = 0; c < columns(); ++c) {
+            copy->setText(r, c, text(r, c));
+            copy->setForeColor(r, c, foreColor(r, c));
+            copy->setBackColor(r, c, backColor(r, c));
+        }
+    }
+    return copy;
+}
+
+bool GridSource::rowsAreTickets() const
+{
+    return false;
+}
+
+QList<int> GridSource::ticketNumbers(int) const
+{
+    return {};
 }
 
 bool isDarkGridColor(GridColor color)

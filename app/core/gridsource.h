@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <memory>
 
 // Cell colours as 0xAARRGGBB; 0 (no alpha) means none was set and the view's own colour shows.
 using GridColor = quint32;
@@ -28,6 +31,17 @@ public:
     virtual QString text(int row, int column) const = 0;
     virtual GridColor foreColor(int row, int column) const;
     virtual GridColor backColor(int row, int column) const;
+
+    // The grid as it is now, for another thread to read while this one is changed, replaced or
+    // read by its owner (a source may keep what it last read, for one thread). This copies every
+    // cell; a source that computes its cells gives one that shares the unchanging data it
+    // computes them from, so even a grid of millions of rows costs next to nothing.
+    virtual std::shared_ptr<const GridSource> snapshot() const;
+
+    // Sources whose body rows are lottery tickets: the numbers of a row, ascending (none for a
+    // row without any). Other sources have no ticket rows.
+    virtual bool rowsAreTickets() const;
+    virtual QList<int> ticketNumbers(int row) const;
 
     bool contains(int row, int column) const
     {

@@ -2,6 +2,7 @@
 
 #include "core/appfiles.h"
 #include "core/filedialogs.h"
+#include "core/gridexport.h"
 #include "core/gridsource.h"
 #include "core/messages.h"
 #include "core/tablewriter.h"
@@ -41,13 +42,12 @@ bool saveFile(QWidget *parent, const QString &path, const std::function<bool(QIO
 // Writes every row of a table to the writer given.
 using TableRows = std::function<void(TableWriter &out)>;
 
-void copyTable(const TableRows &rows)
+void copyText(const std::function<void(QIODevice &device)> &write)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    TableWriter tsv(&buffer, TableWriter::Format::Tsv);
-    rows(tsv);
+    write(buffer);
     QApplication::clipboard()->setText(QString::fromUtf8(bytes));
 }
 
@@ -72,15 +72,15 @@ TableRows rowsOf(const QAbstractItemView *view, bool selectedOnly)
     };
 }
 
-// The copy shortcut and a context menu with "コピー" (of `copied`) and "CSV で保存…" (of `saved`).
-void addTableActions(QWidget *widget, const TableRows &copied, const TableRows &saved)
+// The copy shortcut and a context menu with "コピー" and "CSV で保存…".
+void addTableActions(QWidget *widget, const std::function<void()> &copied, const std::function<void()> &saved)
 {
     auto *copy = new QAction(u"コピー"_s, widget);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(copy, &QAction::triggered, widget, [copied] { copyTable(copied); });
+    QObject::connect(copy, &QAction::triggered, widget, copied);
     auto *csv = new QAction(u"CSV で保存…"_s, widget);
-    QObject::connect(csv, &QAction::triggered, widget, [widget, saved] { saveTable(widget->window(), saved); });
+    QObject::connect(csv, &QAction::triggered, widget, saved);
     widget->addAction(copy);
     widget->addAction(csv);
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -124,7 +124,19 @@ QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly)
 
 void copyToClipboard(const QAbstractItemView *view)
 {
-    copyTable(rowsOf(view, true));
+    copyText([view](QIODevice &device) {
+        TableWriter tsv(&device, TableWriter::Format::Tsv);
+        rowsOf(view, true)(tsv);
+    });
+}
+
+void copyToClipboard(QWidget *parent, const GridSource &grid)
+{
+    if (qint64(grid.rows()) * grid.columns() > kMaxCopyCells) {
+        Messages::warn(parent, u"コピーする行が多すぎます（%1行）。「CSV で保存…」をお使いください。"_s.arg(grid.rows() - 1));
+        return;
+    }
+    copyText([&grid](QIODevice &device) { GridExport::write(grid, GridExport::Form::Tsv, device); });
 }
 
 bool saveAsCsv(QWidget *parent, const QAbstractItemView *view)
@@ -154,7 +166,7 @@ bool saveChartImage(QWidget *parent, QChartView *chart)
 
 void enable(QAbstractItemView *view)
 {
-    addTableActions(view, rowsOf(view, true), rowsOf(view, false));
+    addTableActions(view, [view] { copyToClipboard(view); }, [view] { saveAsCsv(view->window(), view); });
 }
 
 void enable(QChartView *chart)
@@ -165,17 +177,9 @@ void enable(QChartView *chart)
     chart->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void enable(QWidget *grid, const std::function<const GridSource &()> &source)
+void enable(QWidget *grid, const std::function<const GridSource &()> &source, const std::function<void()> &saveCsv)
 {
-    const TableRows rows = [source](TableWriter &out) {
-        const GridSource &cells = source();
-        for (int r = 0; r < cells.rows(); ++r) {
-            for (int c = 0; c < cells.columns(); ++c)
-                out.addCell(cells.text(r, c).trimmed());
-            out.endRow();
-        }
-    };
-    addTableActions(grid, rows, rows);
+    addTableActions(grid, [grid, source] { copyToClipboard(grid->window(), source()); }, saveCsv);
 }
 
 QAction *csvAction(QWidget *parent, QAbstractItemView *view)

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -22,6 +23,13 @@ QList<QStringList> rows(const QAbstractItemView *view, bool selectedOnly);
 
 // Ctrl+C: the selected rows (all when none is selected) as tab-separated text with the headers.
 void copyToClipboard(const QAbstractItemView *view);
+
+// Grids of more cells are not copied: their text would take tens of megabytes or more, which
+// no program pastes usefully, while "CSV で保存…" writes them at any size.
+constexpr qint64 kMaxCopyCells = 1'000'000;
+// Ctrl+C of a grid: every row as tab-separated text; above kMaxCopyCells nothing is built and a
+// message box points to "CSV で保存…".
+void copyToClipboard(QWidget *parent, const GridSource &grid);
 // "CSV で保存…": asks for a file name and writes every row; false when cancelled or refused.
 bool saveAsCsv(QWidget *parent, const QAbstractItemView *view);
 // "画像で保存…": asks for a file name and writes the chart as PNG or SVG (by the suffix chosen).
@@ -31,9 +39,9 @@ bool saveChartImage(QWidget *parent, QChartView *chart);
 void enable(QAbstractItemView *view);
 // Gives a chart a context menu with "画像で保存…".
 void enable(QChartView *chart);
-// The same for a grid painted straight from a source (no item view): every row is copied or
-// saved, written as it is read so that a grid of millions of computed rows needs no copy of it.
-void enable(QWidget *grid, const std::function<const GridSource &()> &source);
+// The same for a grid painted straight from a source (no item view): Ctrl+C copies every row,
+// and "CSV で保存…" calls `saveCsv`.
+void enable(QWidget *grid, const std::function<const GridSource &()> &source, const std::function<void()> &saveCsv);
 
 // A "CSV で保存…" entry for a window's own menu, saving the given view.
 QAction *csvAction(QWidget *parent, QAbstractItemView *view);

@@ -1,20 +1,30 @@
 #include "core/virtualgridview.h"
 
+#include "core/appfiles.h"
+#include "core/backgroundtask.h"
+#include "core/filedialogs.h"
 #include "core/formhelpers.h"
+#include "core/messages.h"
 #include "core/viewexport.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QToolTip>
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int kTextPadding = 8;
 constexpr int kColumnPadding = 5;
+// Saves that end sooner show no progress dialog.
+constexpr int kSaveProgressDelayMs = 300;
 
 // The one label cell a grid shows before it has anything else.
 class EmptyGrid final : public GridSource
@@ -27,18 +37,33 @@ public:
 } // namespace
 
 VirtualGridView::VirtualGridView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_source(std::make_shared<EmptyGrid>())
+    : QAbstractScrollArea(parent), m_source(std::make_shared<EmptyGrid>()), m_save(new BackgroundTask(this))
 {
     viewport()->setMouseTracking(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
-    ViewExport::enable(this, [this]() -> const GridSource & { return source(); });
+    ViewExport::enable(this, [this]() -> const GridSource & { return source(); },
+                       [this] { askAndSave(GridExport::Form::Csv); });
+    m_ticketSave = new QAction(u"数字の並びで保存…"_s, this);
+    m_ticketSave->setVisible(false);
+    connect(m_ticketSave, &QAction::triggered, this, [this] { askAndSave(GridExport::Form::Tickets); });
+    addAction(m_ticketSave);
+
+    m_saveDelay.setSingleShot(true);
+    m_saveDelay.setInterval(kSaveProgressDelayMs);
+    connect(&m_saveDelay, &QTimer::timeout, this, &VirtualGridView::showSaveProgress);
+    // A failed save ends without a result.
+    connect(m_save, &BackgroundTask::finished, this, [this] {
+        if (!m_save->error().isEmpty())
+            saveEnded(false);
+    });
 }
 
 void VirtualGridView::setSource(std::shared_ptr<const GridSource> source, bool keepPlace)
 {
     m_source = source ? std::move(source) : std::make_shared<EmptyGrid>();
+    m_ticketSave->setVisible(m_source->rowsAreTickets());
     if (!keepPlace) {
         verticalScrollBar()->setValue(0);
         horizontalScrollBar()->setValue(0);
@@ -316,6 +341,87 @@ void VirtualGridView::keyPressEvent(QKeyEvent *event)
         return;
     default:
         QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void VirtualGridView::hideEvent(QHideEvent *event)
+{
+    // A window closed while saving takes the save with it: no file, no message.
+    if (!event->spontaneous() && !window()->isVisible() && m_save->isRunning()) {
+        m_save->drop();
+        m_saveDelay.stop();
+        closeSaveProgress();
+    }
+    QAbstractScrollArea::hideEvent(event);
+}
+
+bool VirtualGridView::isSaving() const
+{
+    return m_save->isRunning();
+}
+
+QProgressDialog *VirtualGridView::saveProgress() const
+{
+    return m_saveProgress.data();
+}
+
+void VirtualGridView::askAndSave(GridExport::Form form)
+{
+    if (isSaving())
+        return;
+    const bool csv = form == GridExport::Form::Csv;
+    const QString path = FileDialogs::getSaveFileName(
+        window(), csv ? u"CSV ファイル|*.csv|すべてのファイル|*.*"_s : u"テキスト ファイル|*.txt|すべてのファイル|*.*"_s, {},
+        csv ? u"CSV で保存"_s : u"数字の並びで保存"_s);
+    if (!path.isEmpty())
+        saveRows(path, form);
+}
+
+bool VirtualGridView::saveRows(const QString &path, GridExport::Form form)
+{
+    if (isSaving())
+        return false;
+    // The worker reads a snapshot of its own: the window goes on reading, changing or replacing
+    // its source meanwhile.
+    m_save->start(
+        [grid = m_source->snapshot(), path, form](BackgroundTask::Run &run) {
+            GridExport::Options options;
+            options.cancel = run.cancelFlag();
+            options.progress = [&run](qint64 done, qint64 total) { run.setProgress(done, total); };
+            // Cancelled, the temporary file goes and the file keeps what it held.
+            const bool written = AppFiles::writeFile(path, [&](QIODevice &file) {
+                return GridExport::write(*grid, form, file, options) && !run.isCancelled();
+            });
+            if (!written && !run.isCancelled())
+                run.fail(AppFiles::writeFailedText(path));
+            return written;
+        },
+        [this](bool written) { saveEnded(written); });
+    m_saveDelay.start();
+    return true;
+}
+
+void VirtualGridView::showSaveProgress()
+{
+    if (isSaving() && !m_saveProgress)
+        m_saveProgress = showTaskProgress(this, u"保存中です。"_s, m_save);
+}
+
+void VirtualGridView::saveEnded(bool saved)
+{
+    m_saveDelay.stop();
+    closeSaveProgress();
+    if (const QString error = m_save->error(); !error.isEmpty())
+        Messages::warn(window(), error);
+    Q_EMIT saveFinished(saved);
+}
+
+void VirtualGridView::closeSaveProgress()
+{
+    if (m_saveProgress) {
+        m_saveProgress->hide();
+        m_saveProgress->deleteLater();
+        m_saveProgress = nullptr;
     }
 }
 

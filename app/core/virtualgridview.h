@@ -1,17 +1,24 @@
 #pragma once
 
+#include "core/gridexport.h"
 #include "core/gridsource.h"
 
 #include <QAbstractScrollArea>
+#include <QPointer>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
+
+class BackgroundTask;
+class QProgressDialog;
 
 // A grid of uniform cells over any number of rows, painted straight from its source. The label
 // row 0 and column 0 stay in place while the body scrolls by whole rows and columns; nothing is
 // kept per row, so a source of millions of computed rows costs what a source of ten does. Cells
 // share out the visible area as long as they stay readable; below that they keep a readable size
-// and the grid scrolls. Ctrl+C and "CSV で保存…" give every row of the source.
+// and the grid scrolls. Ctrl+C and "CSV で保存…" give every row of the source, and a grid of
+// tickets also saves them as lines of numbers ("数字の並びで保存…").
 class VirtualGridView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -71,9 +78,20 @@ public:
     int cellX(int column) const;
     int cellY(int row) const;
 
+    // Writes every row of the grid as it is now to `path` on a thread of its own, so the window
+    // stays responsive however many rows there are; a progress dialog with Cancel shows when it
+    // takes more than a moment. The file is written whole or not at all; a failure is told in a
+    // message box, and closing the window drops the save. Refused (false) while one goes.
+    bool saveRows(const QString &path, GridExport::Form form);
+    bool isSaving() const;
+    // The progress dialog while it is shown.
+    QProgressDialog *saveProgress() const;
+
 Q_SIGNALS:
     void cellHovered(int row, int column);
     void cellClicked(int row, int column);
+    // A save ended: the file written (true), or left as it was (cancelled or failed).
+    void saveFinished(bool saved);
 
 protected:
     bool viewportEvent(QEvent *event) override;
@@ -82,6 +100,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -89,6 +108,11 @@ private:
     int bodyColumns() const;
     void paintCell(QPainter &painter, int row, int column, const QRect &rect) const;
     QColor lineColor() const;
+    // The context menu's save entries: a file name asked for, then saveRows.
+    void askAndSave(GridExport::Form form);
+    void showSaveProgress();
+    void saveEnded(bool saved);
+    void closeSaveProgress();
 
     std::shared_ptr<const GridSource> m_source;
     std::optional<CellSizes> m_ownerSizes;
@@ -98,4 +122,8 @@ private:
     int m_headerHeight = 0;
     int m_rowHeight = 0;
     QSize m_body;  // the viewport area right and below the label cells
+    QAction *m_ticketSave = nullptr;
+    BackgroundTask *m_save = nullptr;
+    QTimer m_saveDelay;
+    QPointer<QProgressDialog> m_saveProgress;
 };

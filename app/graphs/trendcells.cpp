@@ -27,3 +27,9 @@ GridColor TrendCells::backColor(int row, int column) const
         return shade(*level);
     return kNoGridColor;
 }
+
+std::shared_ptr<const GridSource> TrendCells::snapshot() const
+{
+    // The trend is never changed once built: a new one replaces it.
+    return std::make_shared<TrendCells>(m_grid);
+}

@@ -17,6 +17,7 @@ public:
     int columns() const override;
     QString text(int row, int column) const override;
     GridColor backColor(int row, int column) const override;
+    std::shared_ptr<const GridSource> snapshot() const override;
 
     static constexpr GridColor kHit = gridRgb(255, 0, 0);
     static GridColor shade(int level) { return gridRgb(0, level, 0); }

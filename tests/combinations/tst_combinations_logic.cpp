@@ -1,10 +1,15 @@
+#include "combinations/combinationcells.h"
 #include "combinations/combinationtable.h"
 #include "combinations/patternavailability.h"
+#include "combinations/patternconvert.h"
 #include "combinations/patterncursor.h"
 #include "combinations/patternfile.h"
 #include "combinations/poollist.h"
+#include "combinations/ticketcells.h"
 #include "combinations/ticketsheet.h"
+#include "core/gridexport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,8 +105,20 @@ void TestCombinationsLogic::table()
             expected.append(set);
     }
     QCOMPARE(table.rowCount(), qint64(expected.size()));
+    // Saved as tickets, then read by the pattern manager's convert over the whole field (a pool
+    // of 43, where a number is its own position): each row comes back as its pool numbers.
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    QVERIFY(GridExport::write(CombinationCells(table), GridExport::Form::Tickets, file));
+    const QString converted = PatternConvert::convert(QString::fromLatin1(file.data()), u"43"_s).text();
+    const QList<PatternFile::Ticket> back = PatternFile::parse(converted.toLatin1(), 43).tickets;
+    QCOMPARE(back.size(), expected.size());
     for (qsizetype r = 0; r < expected.size(); ++r) {
         QCOMPARE(table.rowPositions(r), expected[r]);
+        QList<int> numbers = expected[r];
+        for (int &position : numbers)
+            position += 20;
+        QCOMPARE(back[r].positions(), numbers);
         QCOMPARE(table.rowOfMask(table.rowMask(r)), qint64(r));
         QCOMPARE(table.cellText(r + 1, 0), QString::number(r + 1));
         for (int j = 1; j <= n; ++j) {
@@ -271,6 +288,14 @@ void TestCombinationsLogic::ticketSheet()
     QVERIFY(!sheet.guaranteeInput(6));
     sheet.addRow();
     QCOMPARE(sheet.cellText(3, 0), u"3"_s);
+
+    // Saved as tickets: each row's numbers ascending whatever the pool's order, the empty row
+    // left out.
+    sheet.setHeader({40, 3, 27, 8, 14, 33, 21, 9});
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    QVERIFY(GridExport::write(TicketCells(std::make_shared<TicketSheet>(sheet), 6), GridExport::Form::Tickets, file));
+    QCOMPARE(file.data(), "3 8 14 27 33 40\r\n8 14 27 33\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestCombinationsLogic)

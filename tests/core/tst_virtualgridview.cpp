@@ -1,11 +1,19 @@
+#include "core/appfiles.h"
 #include "core/griddata.h"
 #include "core/virtualgridview.h"
+#include "support/testsupport.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +36,21 @@ public:
         return (r + c) % 5 == 4 ? QString() : u"88"_s;
     }
     GridColor backColor(int r, int c) const override { return r == 0 || c == 0 ? kNoGridColor : kTurns[(r + c) % 5]; }
+    // What a save reads: once the test holds the only count again, the save has let it go.
+    std::shared_ptr<const GridSource> snapshot() const override { return copy; }
+    std::shared_ptr<const GridSource> copy;
+};
+
+// "x" in every cell of a grid of the given size, counting the cells read.
+class Counted final : public GridSource
+{
+public:
+    Counted(int rows, int columns) : m_size(columns, rows) {}
+    int rows() const override { return m_size.height(); }
+    int columns() const override { return m_size.width(); }
+    QString text(int, int) const override { ++reads; return u"x"_s; }
+    QSize m_size;
+    mutable qint64 reads = 0;
 };
 
 enum Ink { NoInk, DarkInk, LightInk };
@@ -142,6 +165,84 @@ private Q_SLOTS:
         QCOMPARE(view.actions().value(1)->text(), u"CSV で保存…"_s);
         view.actions().value(0)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), u"\t7\t\n101回\t\t50%\n"_s);
+    }
+
+    void copiesUpToAMillionCells_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("a million cells") << 1000 << 1000 << true;
+        QTest::newRow("one row more") << 1001 << 1000 << false;
+        QTest::newRow("six million rows") << 6'096'455 << 44 << false;
+    }
+
+    void copiesUpToAMillionCells()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, columns);
+        QFETCH(bool, copied);
+        auto grid = std::make_shared<Counted>(rows, columns);
+        VirtualGridView view;
+        view.setSource(grid);
+        grid->reads = 0;
+        QGuiApplication::clipboard()->setText(u"before"_s);
+        testsupport::MessageRecorder messages;
+        view.actions().value(0)->trigger();
+        const QString refusal = u"コピーする行が多すぎます（%1行）。「CSV で保存…」をお使いください。"_s.arg(rows - 1);
+        QCOMPARE(messages.texts(), copied ? QStringList() : QStringList{refusal});
+        QCOMPARE(grid->reads, copied ? qint64(rows) * columns : 0);  // a refused text is not even built
+        QCOMPARE(QGuiApplication::clipboard()->text().size(), copied ? 2 * qsizetype(rows) * columns : 6);
+    }
+
+    // Saved whole, or, cancelled from the progress dialog, failed or dropped with its window,
+    // not at all: the folder then holds neither the file nor a temporary one.
+    void savesEveryRowOrNothing_data()
+    {
+        QTest::addColumn<QString>("end");
+        for (const QString &end : {u"saved"_s, u"cancelled"_s, u"failed"_s, u"window closed"_s})
+            QTest::newRow(qPrintable(end)) << end;
+    }
+
+    void savesEveryRowOrNothing()
+    {
+        QFETCH(QString, end);
+        const QByteArray file = end == u"saved" ? QByteArray("\xEF\xBB\xBF,7,\r\n101回,\"a,\"\"b\"\"\",50%\r\n") : QByteArray();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"grid.csv"_s);
+        auto small = std::make_shared<GridData>(2, 3);
+        small->setText(0, 1, u"7"_s);
+        small->setText(1, 0, u" 101回 "_s);
+        small->setText(1, 1, u"a,\"b\""_s);
+        small->setText(1, 2, u"50%"_s);
+        VirtualGridView view;
+        auto big = std::make_shared<Sample>();
+        big->copy = std::make_shared<Sample>();
+        view.setSource(end == u"saved" || end == u"failed" ? std::shared_ptr<const GridSource>(small) : big);
+        view.show();
+        testsupport::MessageRecorder messages;
+        testsupport::FileDialogAnswer answer(path);
+        AppFiles::simulateWriteFailure(end == u"failed" ? AppFiles::WriteFailure::Write : AppFiles::WriteFailure::None);
+        QSignalSpy finished(&view, &VirtualGridView::saveFinished);
+        view.actions().value(1)->trigger();
+        QVERIFY(view.isSaving() && !view.saveProgress());
+        if (end == u"cancelled" || end == u"window closed") {
+            QTRY_VERIFY(view.saveProgress());
+            if (end == u"window closed")
+                view.close();
+            else
+                view.saveProgress()->findChild<QPushButton *>()->click();
+            QTRY_COMPARE(big->copy.use_count(), 1);  // the worker has stopped
+        }
+        if (end != u"window closed")
+            QTRY_COMPARE(finished.size(), 1);
+        AppFiles::simulateWriteFailure(AppFiles::WriteFailure::None);
+        QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files).size(), file.isEmpty() ? 0 : 1);
+        QCOMPARE(finished.value(0).value(0).toBool(), !file.isEmpty());
+        QCOMPARE(messages.requests().size(), end == u"failed" ? 1 : 0);
+        QVERIFY(end != u"failed" || messages.texts().value(0).contains(QDir::toNativeSeparators(path)));
+        QFile saved(path);
+        QCOMPARE(saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray(), file);
     }
 };
 
