@@ -7,11 +7,14 @@
 #include "combinations/patternfile.h"
 #include "combinations/patternfolder.h"
 #include "combinations/patternmanagerlink.h"
+#include "combinations/patternverify.h"
 #include "combinations/ticketcells.h"
 #include "core/backgroundtask.h"
+#include "core/combinatorics.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
+#include "core/gamerules.h"
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/virtualgridview.h"
@@ -23,6 +26,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -39,13 +43,18 @@ namespace {
 constexpr int kBoxesPerLine = 20;
 // Short runs finish before a dialog would be worth showing.
 constexpr int kProgressDelayMs = 300;
+// Draws a pattern check gets through on the GUI thread in a blink; more are checked off it.
+constexpr qint64 kQuickCheckDraws = 1000000;
+constexpr int kNotePanel = 4;
+constexpr int kBriefNoteMs = 4000;
 
 enum Page { NormalPage = 0, PurchasePage = 1 };
 } // namespace
 
 FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context), m_picks(context.runMode()),
-      m_pool(context.runMode()), m_sheet(std::make_shared<TicketSheet>()), m_task(new BackgroundTask(this))
+      m_pool(context.runMode()), m_sheet(std::make_shared<TicketSheet>()), m_task(new BackgroundTask(this)),
+      m_check(new BackgroundTask(this))
 {
     setObjectName(u"FormCombList"_s);
     setWindowTitle(u"組み合わせ表の作成"_s);
@@ -58,12 +67,16 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     body->addLayout(buildPoolColumn());
     body->addWidget(buildPages(), 1);
     layout->addLayout(body, 1);
-    m_status = new PanelStatusBar(3, this);
+    m_status = new PanelStatusBar(kNotePanel, this);
     layout->addWidget(m_status);
 
     m_progressDelay.setSingleShot(true);
     m_progressDelay.setInterval(kProgressDelayMs);
     connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
+
+    m_noteTimer.setSingleShot(true);
+    m_noteTimer.setInterval(kBriefNoteMs);
+    connect(&m_noteTimer, &QTimer::timeout, this, [this] { showNote({}); });
 
     resize(1100, 660);
 }
@@ -118,6 +131,8 @@ QVBoxLayout *FormCombList::buildPoolColumn()
     m_poolList = new QListWidget(this);
     m_poolList->setObjectName(u"ListView1"_s);
     m_poolList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // By the pixel, so that an entry can be kept exactly where it was clicked.
+    m_poolList->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(m_poolList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
         const int row = m_poolList->row(item);
         const bool checked = item->checkState() == Qt::Checked;
@@ -223,12 +238,19 @@ int FormCombList::selectedEntry() const
 void FormCombList::showPool(int selected)
 {
     m_showingPool = true;
-    m_poolList->clear();
+    // Only the order or the keys changed: the entries are relabelled and the list stays scrolled.
+    if (m_poolList->count() != m_pool.size()) {
+        m_poolList->clear();
+        for (int i = 0; i < m_pool.size(); ++i) {
+            auto *item = new QListWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            m_poolList->addItem(item);
+        }
+    }
     for (int i = 0; i < m_pool.size(); ++i) {
-        auto *item = new QListWidgetItem(QString::number(m_pool.numbers()[i]));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        QListWidgetItem *item = m_poolList->item(i);
+        item->setText(QString::number(m_pool.numbers()[i]));
         item->setCheckState(m_pool.isKey(i) ? Qt::Checked : Qt::Unchecked);
-        m_poolList->addItem(item);
     }
     if (selected >= 0 && selected < m_pool.size()) {
         m_poolList->setCurrentRow(selected);
@@ -249,6 +271,7 @@ void FormCombList::Check1_Click(int index)
     else
         m_pool.remove(index + 1);
     showPool(m_pool.indexOf(selectedNumber));
+    forgetResult();
 
     if (isPurchaseMode()) {
         MakeTicketHeader();
@@ -283,19 +306,35 @@ void FormCombList::Command2_Click(int index)
     if (!moved)
         return;
     showPool(*moved);
+    forgetResult();
     relabelVisibleGrid();
 }
 
 void FormCombList::ListView1_ItemCheck(int index, bool checked)
 {
+    const int number = m_pool.numbers().value(index);
+    const int clickedAt = m_poolList->visualItemRect(m_poolList->item(index)).top();
     const std::optional<int> at = checked ? m_pool.markKey(index) : m_pool.unmarkKey(index);
     if (!at) {
         // A key beyond a ticket's count: the mark goes again, and the folder is read for the keys kept.
         showPool(index);
+        showNote(u"キーは%1個までです。"_s.arg(m_picks), Warning | Brief);
         CheckPatternFiles();
         return;
     }
+    QScrollBar *bar = m_poolList->verticalScrollBar();
+    const int scrolled = bar->value();
     showPool(*at);
+    // The number stays under the pointer where the list can scroll that far, so that a quick
+    // second click finds it again; else the list stays where it was and only the entries it
+    // passed shift by one.
+    bar->setValue(scrolled);
+    const int keptAt = scrolled + m_poolList->visualItemRect(m_poolList->item(*at)).top() - clickedAt;
+    if (keptAt >= bar->minimum() && keptAt <= bar->maximum())
+        bar->setValue(keptAt);
+    forgetResult();
+    if (*at != index)
+        showNote(checked ? u"キー %1 を先頭へ移しました"_s.arg(number) : u"%1 をキーの後ろへ移しました"_s.arg(number), Brief);
     relabelVisibleGrid();
     CheckPatternFiles();
     if (checked)
@@ -393,6 +432,7 @@ void FormCombList::Command4_Click(int index)
         m_sheet->addRow();
     }
     m_ticketGrid->refresh();
+    forgetResult();
     if (index == MoveDown)
         m_ticketGrid->scrollToRow(m_sheet->rowCount());
     SizeGrids();
@@ -404,6 +444,7 @@ void FormCombList::MSFlexGrid2_Click(int row, int column)
     if (row <= 0 || column <= 0)
         return;
     m_sheet->toggle(row - 1, column);
+    forgetResult();
     MarkTicketRows();
 }
 
@@ -432,8 +473,55 @@ void FormCombList::LoadPatternFile(int tierButton)
     }
     m_sheet->load(loaded.content.tickets);
     m_ticketGrid->setSource(std::make_shared<TicketCells>(m_sheet, m_picks));
+    forgetResult();
     SizeGrids();
     MarkTicketRows();
+    checkLoadedPattern(file, request.tier);
+}
+
+void FormCombList::checkLoadedPattern(const QString &file, int tier)
+{
+    // The verdict on an older load would name the wrong file.
+    m_check->drop();
+    const PatternVerify::Input input = m_sheet->verifyInput(m_picks, m_pool.keyCount());
+    const auto verdict = [this, file, tier](std::optional<int> leastMatch) { showVerdict(file, tier, leastMatch); };
+    if (Combinatorics::binomial(input.pool - input.keys, input.picks - input.keys) <= kQuickCheckDraws) {
+        verdict(PatternVerify::leastBestMatch(input));
+        return;
+    }
+    showNote(u"%1 を読み込みました（保証を確かめています…）"_s.arg(file));
+    m_check->start(
+        [input](BackgroundTask::Run &run) {
+            PatternVerify::Options options;
+            options.cancel = run.cancelFlag();
+            return PatternVerify::leastBestMatch(input, options);
+        },
+        verdict);
+}
+
+void FormCombList::showVerdict(const QString &file, int tier, std::optional<int> leastMatch)
+{
+    // Without a single complete ticket nothing is guaranteed.
+    const int held = leastMatch ? PatternVerify::guaranteedTier(m_picks, *leastMatch) : 0;
+    const QString label = PatternVerify::guaranteeLabel(held);
+    if (held > 0 && held <= tier)
+        showNote(u"%1 を読み込みました（保証：%2）"_s.arg(file, label));
+    else
+        showNote(u"%1 を読み込みましたが、名前の%2を保証しません（保証：%3）"_s.arg(file, GameRules::tierLabel(tier), label), Warning);
+}
+
+void FormCombList::showNote(const QString &text, int flags)
+{
+    QLabel *note = m_status->panel(kNotePanel);
+    QPalette palette;
+    if (flags & Warning)
+        palette.setColor(QPalette::WindowText, Qt::red);
+    note->setPalette(palette);
+    note->setText(text);
+    if (flags & Brief)
+        m_noteTimer.start();
+    else
+        m_noteTimer.stop();
 }
 
 QString FormCombList::patternFolder()
@@ -508,6 +596,18 @@ void FormCombList::calculationDone(const std::optional<Guarantee::Result> &resul
     Q_EMIT guaranteeFinished(result.has_value());
 }
 
+void FormCombList::forgetResult()
+{
+    if (m_task->isRunning()) {
+        m_task->drop();
+        calculationDone(std::nullopt);
+    }
+    m_results->clear();
+    // Nor does the verdict on a loaded file speak of these tickets any more.
+    m_check->drop();
+    showNote({});
+}
+
 void FormCombList::showResult(const Guarantee::Result &result)
 {
     m_results->clear();
@@ -524,13 +624,11 @@ void FormCombList::showResult(const Guarantee::Result &result)
         items.append(item);
     }
     m_results->addTopLevelItems(items);
-    LvwAutoSize(m_results, true, 0);
-    // Counts are narrower than their headers; a cut header would leave the column unnamed.
-    QHeaderView *header = m_results->header();
-    for (int c = 1; c < headers.size(); ++c) {
-        if (m_results->columnWidth(c) > 0)
-            m_results->setColumnWidth(c, std::max(m_results->columnWidth(c), header->sectionSizeHint(c)));
-    }
+    // Each column as wide as its header or widest cell: this list is never sorted, so a header
+    // needs no room for a sort arrow, and at the window's usual sizes every column fits.
+    m_results->setColumnWidth(0, 0);
+    for (int c = 1; c < headers.size(); ++c)
+        m_results->resizeColumnToContents(c);
     fitResultList();
 }
 

@@ -100,7 +100,7 @@ public:
 
 Q_SIGNALS:
     // A calculation ended: its result is in the list, or it was cancelled and the list kept the
-    // previous one.
+    // previous one, or the pool or the tickets changed under it and the list is empty.
     void guaranteeFinished(bool completed);
 
 protected:
@@ -128,6 +128,14 @@ private:
     void calculationDone(const std::optional<Guarantee::Result> &result);
     void showResult(const Guarantee::Result &result);
     void fitResultList();
+    // Any change of pool, keys or tickets: a result or verdict shown or coming is for other tickets.
+    void forgetResult();
+    // The promise of the pattern file just loaded, checked against its tickets.
+    void checkLoadedPattern(const QString &file, int tier);
+    void showVerdict(const QString &file, int tier, std::optional<int> leastMatch);
+    enum NoteFlag { Plain = 0, Warning = 1, Brief = 2 };
+    // The status bar's last panel: what the user's last action did. A brief note goes by itself.
+    void showNote(const QString &text, int flags = Plain);
 
     ToolContext m_context;
     int m_picks;
@@ -158,4 +166,6 @@ private:
     BackgroundTask *m_task = nullptr;
     QTimer m_progressDelay;
     QPointer<QProgressDialog> m_progress;
+    BackgroundTask *m_check = nullptr;
+    QTimer m_noteTimer;
 };

@@ -63,6 +63,16 @@ std::optional<Guarantee::Input> TicketSheet::guaranteeInput(int picks) const
     return input;
 }
 
+PatternVerify::Input TicketSheet::verifyInput(int picks, int keys) const
+{
+    PatternVerify::Input input{picks, positions(), keys, {}};
+    for (const PatternFile::Ticket &t : m_rows) {
+        if (!t.isIncomplete(picks))
+            input.tickets.push_back(t.mask);
+    }
+    return input;
+}
+
 QString TicketSheet::cellText(int gridRow, int column) const
 {
     if (gridRow < 0 || gridRow >= gridRows() || column < 0 || column >= gridColumns())

@@ -2,6 +2,7 @@
 
 #include "combinations/guarantee.h"
 #include "combinations/patternfile.h"
+#include "combinations/patternverify.h"
 
 #include <QList>
 #include <QString>
@@ -44,6 +45,9 @@ public:
     // What the win-guarantee calculation takes: nothing without ticket rows or while any row
     // is incomplete.
     std::optional<Guarantee::Input> guaranteeInput(int picks) const;
+    // What the check of a pattern's promise takes, the first `keys` positions being keys: the
+    // complete rows only, as an incomplete one is no ticket anybody can buy.
+    PatternVerify::Input verifyInput(int picks, int keys) const;
 
     // Cells in grid coordinates, as every pool grid shows them (see PoolGrid).
     QString cellText(int gridRow, int column) const;
