@@ -211,7 +211,7 @@ QList<CommandInfo> commands()
         {u"combos"_s, u"combos --game loto6|miniloto --pool \"N ...\" [--keys C] [--rows R] [--patterns DIR]"_s,
          runCombos},
         {u"guarantee"_s, u"guarantee --game loto6|miniloto --pattern FILE"_s, runGuarantee},
-        {u"purchases"_s, u"purchases FILE HISTORY"_s, runPurchases},
+        {u"purchases"_s, u"purchases FILE HISTORY [--resave OUT]"_s, runPurchases},
         {u"date"_s, u"date FILE N"_s, runDate},
         {u"pattern"_s,
          u"pattern convert --pool N | save --dir DIR --pool N --tier T --keys C | summary --dir DIR --game 0|5|6 | "

@@ -31,7 +31,9 @@ DrawCalendar::DrawCalendar(int runMode, const DrawTable *table)
     m_known.reserve(size_t(table->rowCount()));
     for (int r = 0; r < table->rowCount(); ++r) {
         const DrawRecord *record = table->record(r);
-        if (!record || !record->drawNo || m_draws.contains(*record->drawNo))
+        // A row that is no valid draw (a number out of range or repeated, a draw number seen
+        // before, a line cut short) is no date and no result either.
+        if (!record || !record->valid || !record->drawNo || m_draws.contains(*record->drawNo))
             continue;
         m_draws.insert(*record->drawNo, {r, record->dateText});
         if (record->date.isValid())

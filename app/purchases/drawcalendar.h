@@ -9,10 +9,10 @@
 
 class DrawTable;
 
-// Dates of draws by number. A draw of the table has the table's date. Any other draw is
-// counted along its game's schedule, one scheduled weekday per draw, from the nearest table
-// draw below it in the same era, or from the era's anchor when the table has none (backwards
-// for draws below the anchor). LOTO6 was drawn on Thursdays up to draw 542 and on Mondays and
+// Dates of draws by number. A valid draw of the table has the table's date; rows that are no
+// valid draws are passed over. Any other draw is counted along its game's schedule, one
+// scheduled weekday per draw, from the nearest table draw below it in the same era, or from the
+// era's anchor when the table has none (backwards for draws below the anchor). LOTO6 was drawn on Thursdays up to draw 542 and on Mondays and
 // Thursdays from draw 543; miniLOTO on Tuesdays. Holidays that moved real draws are not
 // modelled: the table's date wins wherever there is one.
 class DrawCalendar
@@ -22,7 +22,7 @@ public:
     // are those of the table at that moment.
     explicit DrawCalendar(int runMode, const DrawTable *table = nullptr);
 
-    // Row of the draw in the table (the first one in list order), nothing when absent.
+    // Row of the draw in the table (the first valid one in list order), nothing when absent.
     std::optional<int> rowOf(qint64 drawNo) const;
     // The date the schedule gives (never the draw's own table date). Invalid for draw numbers
     // outside 1..99999 or a game without a schedule.

@@ -16,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -43,14 +44,6 @@ constexpr int kNumberBoxWidth = 30;
 constexpr int kNumberBoxStep = 34;
 constexpr int kTicketBoxLeft = 10 + 6 * kNumberBoxStep + 8;
 constexpr int kDrawRowTop = 72;  // the edit panel's row of the draw number
-
-// Widths of a list with nothing to fit to yet: a header can be read in each column.
-void setStartingWidths(QTreeView *view, int columns)
-{
-    view->setColumnWidth(0, 0);
-    for (int c = 1; c < columns; ++c)
-        view->setColumnWidth(c, twipsToPixels(500));
-}
 
 QString historyFilter()
 {
@@ -86,6 +79,8 @@ FormBuyHistory::FormBuyHistory(const ToolContext &context, QWidget *parent)
     connect(m_csvAction, &QAction::triggered, this, [this] { ViewExport::saveAsCsv(this, ListView1(0)); });
     buildEditPanel();
     rebuildNumberSets();
+    fitColumns(0);
+    fitColumns(1);
     ShowSelCount();
     resize(660, 460);
 }
@@ -104,6 +99,9 @@ void FormBuyHistory::buildMenus()
     QMenuBar *bar = menuBar();
     QMenu *file = bar->addMenu(u"データ"_s);
     file->setObjectName(u"menuBuyData"_s);
+    QAction *fresh = file->addAction(u"新規"_s);
+    fresh->setObjectName(u"menuBuyDataNew"_s);
+    connect(fresh, &QAction::triggered, this, &FormBuyHistory::menuBuyDataNew_Click);
     QAction *load = file->addAction(u"読込み"_s);
     load->setObjectName(u"menuBuyDataLoad"_s);
     connect(load, &QAction::triggered, this, &FormBuyHistory::menuBuyDataLoad_Click);
@@ -143,7 +141,6 @@ void FormBuyHistory::buildControls()
         setupReportList(view);
         view->setItemDelegate(new HitCellDelegate(view));
         HitCellDelegate::useLightSelection(view);
-        setStartingWidths(view, m_models[i]->columnCount());
         connect(view->header(), &QHeaderView::sectionClicked, this, &FormBuyHistory::ListView1_ColumnClick);
         connect(view, &QTreeView::clicked, this, [this, i](const QModelIndex &index) { ListView1_Click(i, index.row()); });
         m_selections[i] = std::make_unique<SelectionMirror>(
@@ -176,8 +173,10 @@ void FormBuyHistory::buildControls()
     connect(m_sets, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_settingSets)
             return;
+        QList<bool> chosen;
         for (int i = 0; i < m_sets->count(); ++i)
-            m_list.setNumberSetSelected(i, m_sets->item(i)->isSelected());
+            chosen.append(m_sets->item(i)->isSelected());
+        m_list.chooseNumberSets(chosen);
         List1_Click();
     });
 
@@ -189,7 +188,8 @@ void FormBuyHistory::buildControls()
                    [this](int index) { Command1_Click(index); });
     buttons->adjustSize();
 
-    m_status = new PanelStatusBar(2, this);
+    // Panel 3 counts the invalid lines.
+    m_status = new PanelStatusBar(3, this);
     setStatusBar(m_status);
 }
 
@@ -202,6 +202,7 @@ void FormBuyHistory::buildEditPanel()
     buildTicketBoxes();
     buildDrawBoxes();
     const QWidget *buttons = buildEditButtons();
+    setPanelTabOrder();
     m_frame->resize(370, buttons->geometry().bottom() + 10);
     m_frame->move(twipsToPixels(600), 0);
     m_frame->hide();
@@ -246,6 +247,7 @@ void FormBuyHistory::buildDrawBoxes()
         box->setGeometry(boxLeft[i], y, boxWidth[i], kBoxHeight);
         connect(box, &QLineEdit::textChanged, this, [this, i] { Text2_Change(i); });
         m_drawBoxes.append(box);
+        m_drawBoxTexts.append(box->text());
 
         auto *spinner = new QWidget(m_frame);
         setControlIndex(spinner, u"UpDown1"_s, i);
@@ -255,6 +257,8 @@ void FormBuyHistory::buildDrawBoxes()
             button->setObjectName(name);
             button->setArrowType(arrow);
             button->setAutoRepeat(true);
+            // The boxes take the keys; the arrows are for the mouse.
+            button->setFocusPolicy(Qt::NoFocus);
             button->setGeometry(0, delta > 0 ? 0 : kBoxHeight / 2, 16, kBoxHeight / 2);
             connect(button, &QToolButton::clicked, this, [this, i, d = delta] { stepBox(i, d); });
         }
@@ -270,20 +274,33 @@ QWidget *FormBuyHistory::buildEditButtons()
     auto *row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
     const QStringList captions{u"選択行を削除"_s, u"追加"_s, u"変更"_s};
-    QList<QPushButton *> commands;
     for (int i = 0; i < 3; ++i) {
         auto *button = new QPushButton(captions[i], buttons);
         setControlIndex(button, u"Command2"_s, i);
         connect(button, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-        commands.append(button);
+        m_commands.append(button);
     }
     // Add and change come first on screen, the delete apart at the right.
-    row->addWidget(commands[AddEntry]);
-    row->addWidget(commands[ChangeEntry]);
+    row->addWidget(m_commands[AddEntry]);
+    row->addWidget(m_commands[ChangeEntry]);
     row->addStretch(1);
-    row->addWidget(commands[DeleteSelected]);
-    buttons->setGeometry(10, kDrawRowTop + kBoxHeight + 10, 350, commands[0]->sizeHint().height());
+    row->addWidget(m_commands[DeleteSelected]);
+    buttons->setGeometry(10, kDrawRowTop + kBoxHeight + 10, 350, m_commands[0]->sizeHint().height());
     return buttons;
+}
+
+void FormBuyHistory::setPanelTabOrder()
+{
+    // The boxes as they are read (the numbers, the tickets, the draw, the continuation), then
+    // add, change and, last, the delete; Enter in the last box adds.
+    QList<QWidget *> chain;
+    for (int i = 0; i <= m_list.runMode(); ++i)
+        chain.append(m_ticketBoxes[i]);
+    chain.append({m_drawBoxes[0], m_drawBoxes[1], m_commands[AddEntry], m_commands[ChangeEntry],
+                  m_commands[DeleteSelected]});
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    connect(m_drawBoxes[1], &QLineEdit::returnPressed, this, [this] { Command2_Click(AddEntry); });
 }
 
 void FormBuyHistory::layoutControls()
@@ -413,14 +430,12 @@ void FormBuyHistory::showSetSelection()
 
 void FormBuyHistory::fitColumns(int index)
 {
+    // Every column as wide as its header and its widest cell, even with no row or no winnings,
+    // so that no header is cut and no column vanishes; only column 0 stays hidden.
     QTreeView *view = m_views[index];
-    if (m_models[index]->rowCount() == 0) {
-        setStartingWidths(view, m_models[index]->columnCount());
-        return;
-    }
-    // Columns left in sight are as wide as their headers too.
     const PurchaseRows &rows = m_models[index]->rows();
-    LvwAutoSize(view, true, 0, rows.count(), [&rows](int row, int column) { return rows.at(row).cellText(column); });
+    LvwAutoSize(view, false, 0, rows.count(), [&rows](int row, int column) { return rows.cellText(row, column); });
+    view->setColumnWidth(0, 0);
 }
 
 void FormBuyHistory::finishEdit()
@@ -435,7 +450,7 @@ bool FormBuyHistory::MakeListView(const QString &CSVFile)
     PurchaseFile::Result result;
     changeLists([&] { result = m_list.load(CSVFile); });
     if (!result.ok()) {
-        Messages::warn(this, result.message);
+        Messages::warn(this, result.message, result.detail);
         return false;
     }
     setWindowTitle(m_list.caption());
@@ -444,6 +459,9 @@ bool FormBuyHistory::MakeListView(const QString &CSVFile)
         view->header()->setSortIndicator(PurchaseColumn::Kai, Qt::AscendingOrder);
     }
     finishEdit();
+    // The lines that are no purchases, once, with the list already on screen.
+    if (!result.message.isEmpty())
+        Messages::warn(this, result.message, result.detail);
     return true;
 }
 
@@ -456,6 +474,17 @@ bool FormBuyHistory::WriteBuyData(const QString &path)
     }
     setWindowTitle(m_list.caption());
     return true;
+}
+
+void FormBuyHistory::menuBuyDataNew_Click()
+{
+    if (!mayDiscard())
+        return;
+    changeLists([&] { m_list.clear(); });
+    setWindowTitle(m_list.caption());
+    for (QTreeView *view : m_views)
+        view->header()->setSortIndicatorShown(false);
+    finishEdit();
 }
 
 void FormBuyHistory::menuBuyDataLoad_Click()
@@ -474,15 +503,45 @@ bool FormBuyHistory::menuBuyDataSave_Click()
 {
     if (!m_list.hasFileName())
         return menuBuyDataSaveRename_Click();
-    return WriteBuyData(m_list.fileName());
+    if (!m_list.fileChangedOnDisk())
+        return WriteBuyData(m_list.fileName());
+    // Another writer changed the file since it was read or written here.
+    const QMessageBox::StandardButton answer = Messages::show(
+        this,
+        u"ファイルが、読み込んだ後（または前回の保存の後）にほかで変更されています。\n"_s
+            + QDir::toNativeSeparators(m_list.fileName())
+            + u"\n\n「保存」でこの内容を上書き、「開く」でファイルを読み込み直し、「キャンセル」で保存をやめます。"_s,
+        Messages::Icon::Question, QMessageBox::Save | QMessageBox::Open | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return WriteBuyData(m_list.fileName());
+    if (answer != QMessageBox::Open)
+        return false;
+    // Reloading drops the entries here: those not saved yet are asked about first.
+    if (m_list.isModified()) {
+        const QMessageBox::StandardButton unsaved =
+            Messages::askToSave(this, u"購入履歴の変更が保存されていません。保存しますか？"_s);
+        if (unsaved == QMessageBox::Save)
+            return WriteBuyData(m_list.fileName());
+        if (unsaved != QMessageBox::Discard)
+            return false;
+    }
+    MakeListView(m_list.fileName());
+    return false;
 }
 
 bool FormBuyHistory::menuBuyDataSaveRename_Click()
 {
     const QString folder =
         m_list.hasFileName() ? QFileInfo(m_list.fileName()).absolutePath() : QCoreApplication::applicationDirPath();
-    const QString path = FileDialogs::getSaveFileName(this, historyFilter(), folder);
+    const QString chosen = FileDialogs::getSaveFileName(this, historyFilter(), folder);
+    const QString path = PurchaseFile::savePath(chosen);
     if (path.isEmpty())
+        return false;
+    // The dialog asked about the name chosen, not about the one the extension made.
+    if (path != chosen && QFileInfo::exists(path)
+        && Messages::show(this, u"%1 は既にあります。上書きしますか？"_s.arg(QFileInfo(path).fileName()),
+                          Messages::Icon::Question, QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes)
         return false;
     return WriteBuyData(path);
 }
@@ -515,6 +574,14 @@ PurchaseInput::Boxes FormBuyHistory::panelBoxes() const
 
 void FormBuyHistory::Command2_Click(int index)
 {
+    if (index == DeleteSelected) {
+        const int selected = m_list.purchases().selectedCount();
+        if (selected == 0
+            || Messages::show(this, u"選択した %1 行を削除しますか？"_s.arg(selected), Messages::Icon::Question,
+                              QMessageBox::Yes | QMessageBox::No)
+                != QMessageBox::Yes)
+            return;
+    }
     QString message;
     changeLists([&] {
         if (index == DeleteSelected)
@@ -590,14 +657,24 @@ void FormBuyHistory::ShowSelCount()
 {
     m_status->setPanelText(1, m_list.selectionText());
     m_status->setPanelText(2, m_list.totalsText());
+    m_status->setPanelText(3, m_list.invalidText());
 }
 
 void FormBuyHistory::Text2_Change(int index)
 {
-    if (const std::optional<QString> corrected = PurchaseInput::correctedCountBox(m_drawBoxes[index]->text())) {
-        m_drawBoxes[index]->setText(*corrected);
+    NumericLineEdit *box = m_drawBoxes[index];
+    if (index == 0) {
+        // A 0 is refused and the box goes back to what it held.
+        if (const QString refusal = PurchaseInput::drawBoxRefusal(box->text()); !refusal.isEmpty()) {
+            Messages::warn(this, refusal);
+            box->setText(m_drawBoxTexts[0]);
+            return;
+        }
+    } else if (const std::optional<QString> corrected = PurchaseInput::correctedCountBox(box->text())) {
+        box->setText(*corrected);
         return;
     }
+    m_drawBoxTexts[index] = box->text();
     m_date->setText(m_list.panelDate(m_drawBoxes[0]->text()));
 }
 
@@ -614,8 +691,9 @@ bool FormBuyHistory::mayDiscard()
     QWidget *parent = isVisible() ? this : parentWidget();
     const QMessageBox::StandardButton answer =
         Messages::askToSave(parent, u"購入履歴の変更が保存されていません。保存しますか？"_s);
+    // A save may end in reading the file again instead, which leaves nothing unsaved either.
     if (answer == QMessageBox::Save)
-        return menuBuyDataSave_Click();
+        return menuBuyDataSave_Click() || !m_list.isModified();
     return answer == QMessageBox::Discard;
 }
 

@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPushButton;
 class QTreeView;
 class SelectionMirror;
 
@@ -44,9 +45,13 @@ public:
     bool MakeListView(const QString &CSVFile);
     // Writes the list to the file and makes it the current one; false after the message.
     bool WriteBuyData(const QString &path);
+    // "新規": an empty list and no file, after the question about unsaved entries.
+    void menuBuyDataNew_Click();
     void menuBuyDataLoad_Click();
-    // Each returns true when the list was written.
+    // Each returns true when the list was written. The overwrite-save first asks when the file
+    // changed on disk since it was read or written here: overwrite, read it again, or cancel.
     bool menuBuyDataSave_Click();
+    // Save-as; a name without an extension gets the history's (PurchaseFile::savePath).
     bool menuBuyDataSaveRename_Click();
     // Shows or hides the edit panel, with the draw-number box set to the next draw.
     void menuEdit_Click();
@@ -55,7 +60,7 @@ public:
     void Command1_Click(int index);
     // The edit panel's buttons.
     enum EditButton { DeleteSelected = 0, AddEntry = 1, ChangeEntry = 2 };
-    // "選択行を削除", "追加", "変更" (EditButton).
+    // "選択行を削除" (after a question), "追加", "変更" (EditButton).
     void Command2_Click(int index);
     // Applies the chosen number sets to the filtered list.
     void List1_Click();
@@ -92,6 +97,7 @@ private:
     void buildTicketBoxes();
     void buildDrawBoxes();
     QWidget *buildEditButtons();
+    void setPanelTabOrder();
     void layoutControls();
     // Runs a change of the entries with both lists' views reset around it.
     void changeLists(const std::function<void()> &change);
@@ -118,6 +124,8 @@ private:
     QGroupBox *m_frame = nullptr;
     QList<NumericLineEdit *> m_ticketBoxes;  // the numbers, then the ticket count
     QList<NumericLineEdit *> m_drawBoxes;    // the draw number and the continuation count
+    QStringList m_drawBoxTexts;              // their last accepted texts
+    QList<QPushButton *> m_commands;         // Command2 by index
     QLabel *m_date = nullptr;
     PanelStatusBar *m_status = nullptr;
     QMenu *m_popup = nullptr;

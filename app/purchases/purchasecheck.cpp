@@ -12,9 +12,14 @@ namespace PurchaseCheck {
 void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &calendar)
 {
     PurchaseEntry::Outcome outcome;
+    // An invalid line is no purchase: no date, no result.
+    if (!entry.isValid()) {
+        entry.outcome = outcome;
+        return;
+    }
     const std::optional<int> row = entry.drawNo ? calendar.rowOf(*entry.drawNo) : std::nullopt;
     const DrawRecord *draw = row ? table.record(*row) : nullptr;
-    if (!draw) {
+    if (!draw || !draw->valid) {
         if (entry.drawNo)
             outcome.date = calendar.dateText(*entry.drawNo);
         entry.outcome = outcome;
@@ -27,15 +32,11 @@ void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &cal
     QList<int> chosen;
     for (int i = 0; i < entry.picks(); ++i) {
         const int n = entry.values[size_t(i)];
-        if (n < 1 || n > rules.maxNo())
-            continue;
         if (draw->hasMain(n))
             outcome.mainHits |= quint8(1u << i);
         if (draw->bonus == n)
             outcome.bonusHits |= quint8(1u << i);
-        // A number written twice in a hand-edited line is still one number of the ticket.
-        if (!chosen.contains(n))
-            chosen.append(n);
+        chosen.append(n);
     }
     const PrizeTier::Match match = PrizeTier::match(rules, *draw, chosen);
     outcome.mainMatches = match.mainMatches;
@@ -49,6 +50,8 @@ void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &cal
 
 void Totals::add(const PurchaseEntry &entry)
 {
+    if (!entry.isValid())
+        return;
     tickets += entry.tickets;
     if (entry.wins()) {
         winningTickets += entry.tickets;

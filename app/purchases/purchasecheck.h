@@ -13,7 +13,8 @@ class DrawTable;
 namespace PurchaseCheck {
 
 // Fills the entry's outcome from its draw: the table's date, the hits and the tier with its
-// prize times the tickets; a draw not in the table gets the calendar's date and no result.
+// prize times the tickets; a draw that is no valid draw of the table gets the calendar's date
+// and no result, and an invalid entry gets nothing.
 void check(PurchaseEntry &entry, const DrawTable &table, const DrawCalendar &calendar);
 
 struct Totals
@@ -23,6 +24,7 @@ struct Totals
     qint64 winnings = 0;        // yen
     qint64 cost() const { return tickets * GameRules::kTicketPrice; }
     qint64 balance() const { return winnings - cost(); }
+    // Adds a valid entry; an invalid one counts nowhere.
     void add(const PurchaseEntry &entry);
 };
 

@@ -2,18 +2,13 @@
 
 #include "core/fields.h"
 #include "core/gamerules.h"
-#include "core/numbers.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
-int numberValue(QStringView cell)
+QString padUncut(QStringView text, int width)
 {
-    const std::optional<qint64> v = parseNumber(cell);
-    // A two-character cell holds at most 99; anything else is not a number of any game.
-    return v && *v <= 99 ? int(*v) : PurchaseEntry::kNoNumber;
+    return text.size() >= width ? text.toString() : padCell(text, width);
 }
-} // namespace
 
 QString PurchaseEntry::cellText(int column) const
 {
@@ -30,14 +25,8 @@ QString PurchaseEntry::cellText(int column) const
         return outcome.inTable ? QString::number(outcome.hits()) : QString();
     if (column == PurchaseColumn::tou(p))
         return GameRules::tierLabel(outcome.tier);
-    if (column == PurchaseColumn::money(p)) {
-        if (!wins())
-            return {};
-        const QString amount = QString::number(outcome.winnings);
-        // Never cut: the totals add up the whole amount.
-        const int width = GameRules::of(p).amountWidth();
-        return amount.size() >= width ? amount : padCell(amount, width);
-    }
+    if (column == PurchaseColumn::money(p))
+        return wins() ? padUncut(QString::number(outcome.winnings), GameRules::of(p).amountWidth()) : QString();
     return {};
 }
 
@@ -56,7 +45,7 @@ QString PurchaseEntry::numberSetText() const
     QString text;
     text.reserve(numbers.size() * 3);
     for (const QString &cell : numbers) {
-        appendPadded(text, cell, kNumberWidth);
+        text.append(padUncut(cell, kNumberWidth));
         text.append(u' ');
     }
     qsizetype end = text.size();
@@ -68,34 +57,23 @@ QString PurchaseEntry::numberSetText() const
 
 bool PurchaseEntry::sameCells(const PurchaseEntry &other) const
 {
-    return kai == other.kai && numbers == other.numbers && buy == other.buy && outcome == other.outcome;
-}
-
-PurchaseEntry makePurchaseEntry(QStringView kai, const QList<QStringView> &numbers, QStringView buy)
-{
-    PurchaseEntry entry;
-    entry.kai = padCell(kai, PurchaseEntry::kKaiWidth);
-    entry.drawNo = parseNumber(entry.kai);
-    entry.numbers.reserve(numbers.size());
-    for (qsizetype i = 0; i < numbers.size() && i < PurchaseEntry::kMaxNumbers; ++i) {
-        entry.numbers.append(padCell(numbers[i], PurchaseEntry::kNumberWidth));
-        entry.values[size_t(i)] = numberValue(entry.numbers.back());
-    }
-    entry.buy = padCell(buy, PurchaseEntry::kBuyWidth);
-    entry.tickets = parseNumber(entry.buy).value_or(0);
-    return entry;
+    return kai == other.kai && numbers == other.numbers && buy == other.buy && outcome == other.outcome
+        && invalidReason == other.invalidReason;
 }
 
 PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets)
 {
-    QStringList texts;
-    QList<QStringView> views;
-    texts.reserve(numbers.size());
-    for (const int n : numbers)
-        texts.append(QString::number(n));
-    for (const QString &t : texts)
-        views.append(t);
-    return makePurchaseEntry(QString::number(drawNo), views, QString::number(tickets));
+    PurchaseEntry entry;
+    entry.kai = padUncut(QString::number(drawNo), PurchaseEntry::kKaiWidth);
+    entry.drawNo = drawNo;
+    entry.numbers.reserve(numbers.size());
+    for (qsizetype i = 0; i < numbers.size() && i < PurchaseEntry::kMaxNumbers; ++i) {
+        entry.numbers.append(padUncut(QString::number(numbers[i]), PurchaseEntry::kNumberWidth));
+        entry.values[size_t(i)] = numbers[i];
+    }
+    entry.buy = padUncut(QString::number(tickets), PurchaseEntry::kBuyWidth);
+    entry.tickets = tickets;
+    return entry;
 }
 
 const QList<ColumnLayout> &purchaseColumns(int runMode)
@@ -109,7 +87,7 @@ const QList<ColumnLayout> &purchaseColumns(int runMode)
         columns.append({u"Buy"_s, u"口数"_s, picks + 1, PurchaseEntry::kBuyWidth});
         columns.append({u"Hit"_s, u"ヒット数"_s, -1, 0});
         columns.append({u"Tou"_s, u"当選"_s, -1, 0});
-        columns.append({u"Money"_s, u"当選金額"_s, -1, 0});
+        columns.append({u"Money"_s, u"当選金額"_s, -1, GameRules::of(picks).amountWidth()});
         return columns;
     };
     static const QList<ColumnLayout> loto6 = build(Game::Loto6);

@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,13 +12,16 @@
 #include <optional>
 
 // One purchase: a number set bought for one draw, with its ticket count. The three stored cells
-// are kept as the file and the list hold them (right-aligned, cut to their widths), beside the
-// values read from them once; the rest is what the check against the draw table derived.
+// are kept as the list shows them (right-aligned to their widths, never cut), beside the values
+// read from them once; the rest is what the check against the draw table derived. An entry read
+// from a line that is no purchase (invalid) keeps that line, is shown as written and takes part
+// in neither the check nor any total.
 struct PurchaseEntry
 {
     static constexpr int kMaxNumbers = 6;
     static constexpr int kNoNumber = -1;
-    // Widths of the stored cells; a longer value keeps only its last characters.
+    // Widths of the stored cells: the digits a valid value may have. Wider text of an invalid
+    // line is kept whole.
     static constexpr int kKaiWidth = 5;
     static constexpr int kNumberWidth = 2;
     static constexpr int kBuyWidth = 3;
@@ -45,19 +49,27 @@ struct PurchaseEntry
     QStringList numbers;  // one cell per pick (6 or 5), in entry order
     QString buy;
 
-    std::optional<qint64> drawNo;
+    // Why the line is not a purchase; empty for a valid entry.
+    QString invalidReason;
+    // An invalid line's bytes as read, without its line end: a save writes them back unchanged.
+    QByteArray sourceLine;
+    // What followed the ticket count on the line, its comma included, as read (the comment).
+    QByteArray comment;
+
+    std::optional<qint64> drawNo;  // also of an invalid line whose draw number reads well
     std::array<int, kMaxNumbers> values{kNoNumber, kNoNumber, kNoNumber, kNoNumber, kNoNumber, kNoNumber};
     qint64 tickets = 0;  // 0 for a cell that is not a number
 
     Outcome outcome;
 
+    bool isValid() const { return invalidReason.isEmpty(); }
     int picks() const { return int(numbers.size()); }
     bool isMainHit(int i) const { return (outcome.mainHits >> i) & 1u; }
     bool isBonusHit(int i) const { return (outcome.bonusHits >> i) & 1u; }
     bool wins() const { return outcome.tier > 0; }
 
-    // The cells as the list shows them: column 0 (always empty), Kai, Date, the numbers, Buy,
-    // Hit, Tou, Money.
+    // The cells at their own widths (the list pads them to its columns): column 0 (always
+    // empty), Kai, Date, the numbers, Buy, Hit, Tou, Money.
     QString cellText(int column) const;
     QStringList cells() const;
     // The text of its number set in the number-set list: each cell and a blank, trailing blanks
@@ -67,12 +79,14 @@ struct PurchaseEntry
     bool sameCells(const PurchaseEntry &other) const;
 };
 
-// An entry from field texts (of a file line or of the edit panel), each right-aligned into its cell.
-PurchaseEntry makePurchaseEntry(QStringView kai, const QList<QStringView> &numbers, QStringView buy);
+// A valid entry of values already checked (as the edit panel checks them), in its cells.
 PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets);
+// A cell: the text right-aligned to the width, or the whole text when it is wider.
+QString padUncut(QStringView text, int width);
 
 // Columns of the purchase list and its filtered copy, column 0 (hidden) first. Keys and
-// headers as the window shows them; width is the stored width (0 = not padded).
+// headers as the window shows them; width is the least width of a padded cell (0 = not padded):
+// the stored width, and the game's amount width for Money.
 const QList<ColumnLayout> &purchaseColumns(int runMode);
 
 namespace PurchaseColumn {

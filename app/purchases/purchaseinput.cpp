@@ -88,10 +88,16 @@ std::optional<QString> correctedCountBox(QStringView text)
     return std::nullopt;
 }
 
+QString drawBoxRefusal(QStringView text)
+{
+    const std::optional<qint64> v = parseNumber(text);
+    return v && *v < 1 ? u"抽選回は 1 以上の数字です。"_s : QString();
+}
+
 Panel panelFor(const PurchaseEntry &entry)
 {
     Panel panel;
-    panel.drawNo = entry.kai.trimmed();
+    panel.drawNo = entry.drawNo ? QString::number(*entry.drawNo) : QString();
     panel.count = u"1"_s;
     for (const QString &cell : entry.numbers)
         panel.numbers.append(cell.trimmed());

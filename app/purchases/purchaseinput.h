@@ -46,11 +46,13 @@ struct Checked
 // like values below 1, and so is any text that is not a number.
 Checked check(const Boxes &boxes, int runMode);
 
-// What a draw-number or continuation box becomes after a change: a value below 1 turns into
-// "1"; anything else stays (an emptied box is left for the user to type into).
+// What the continuation box becomes after a change: a value below 1 turns into "1"; anything
+// else stays (an emptied box is left for the user to type into).
 std::optional<QString> correctedCountBox(QStringView text);
+// The draw-number box refuses a value below 1: the message to show then, else empty text.
+QString drawBoxRefusal(QStringView text);
 
-// What a clicked entry puts into the panel.
+// What a clicked entry puts into the panel (no draw number when its own does not read).
 struct Panel
 {
     QString drawNo;

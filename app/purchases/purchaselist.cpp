@@ -62,18 +62,34 @@ PurchaseFile::Result PurchaseList::load(const QString &path)
     m_sortOrder.set(Qt::AscendingOrder);
     m_purchases.setAllSelected(true);
     m_fileName = path;
+    m_stamp = read.stamp;
     m_modified = false;
-    return {};
+    return read;
 }
 
 PurchaseFile::Result PurchaseList::save(const QString &path)
 {
-    const PurchaseFile::Result result = PurchaseFile::write(path, m_purchases.entries(), m_runMode);
+    const PurchaseFile::WriteResult result = PurchaseFile::write(path, m_purchases.entries(), m_runMode);
     if (result.ok()) {
         m_fileName = path;
+        m_stamp = result.stamp;
         m_modified = false;
     }
     return result;
+}
+
+bool PurchaseList::fileChangedOnDisk() const
+{
+    return hasFileName() && PurchaseFile::changedSince(m_fileName, m_stamp);
+}
+
+void PurchaseList::clear()
+{
+    m_purchases.clear();
+    m_fileName.clear();
+    m_stamp = {};
+    m_modified = false;
+    checkAll();
 }
 
 void PurchaseList::setVisibleSelected(int row, bool selected)
@@ -117,6 +133,17 @@ void PurchaseList::setNumberSetSelected(int index, bool selected)
         m_setSelected[index] = selected;
 }
 
+void PurchaseList::chooseNumberSets(const QList<bool> &chosen)
+{
+    const bool showAllChosen = chosen.value(0) && !m_setSelected.value(0);
+    bool anySet = false;
+    for (qsizetype i = 1; i < m_setSelected.size(); ++i) {
+        m_setSelected[i] = !showAllChosen && chosen.value(i);
+        anySet = anySet || m_setSelected[i];
+    }
+    m_setSelected[0] = !anySet;
+}
+
 void PurchaseList::applyFilter()
 {
     if (!m_setSelected.contains(true))
@@ -136,6 +163,7 @@ void PurchaseList::applyFilter()
         if (chosen.contains(entry.numberSetText()))
             m_filtered.append(entry);
     }
+    m_filtered.setWidths(m_purchases.widths());
     m_filterShown = true;
 }
 
@@ -182,13 +210,12 @@ QString PurchaseList::change(const PurchaseInput::Boxes &boxes)
         return u"変更する行を１行選択して下さい。"_s;
     const int row = m_purchases.selectedRows().front();
     PurchaseEntry &entry = m_purchases.at(row);
-    // The draw stays: the draw-number and continuation boxes were only validated.
-    const PurchaseEntry changed = makePurchaseEntry(input.values.drawNo, input.values.numbers, input.values.tickets);
-    entry.numbers = changed.numbers;
-    entry.values = changed.values;
-    entry.buy = changed.buy;
-    entry.tickets = changed.tickets;
-    entry.outcome = {};
+    // The draw stays: the draw-number and continuation boxes were only validated. An invalid
+    // line's draw number that does not read is replaced, or the entry could never be mended.
+    PurchaseEntry changed = makePurchaseEntry(entry.drawNo.value_or(input.values.drawNo), input.values.numbers,
+                                              input.values.tickets);
+    changed.comment = std::move(entry.comment);
+    entry = std::move(changed);
     m_modified = true;
     finishEdit();
     return {};
@@ -234,16 +261,23 @@ void PurchaseList::checkAll()
 {
     const DrawCalendar calendar(m_runMode, m_table);
     m_sets = {showAll()};
+    m_invalidCount = 0;
     QSet<QString> seen;
     for (int r = 0; r < m_purchases.count(); ++r) {
         PurchaseEntry &entry = m_purchases.at(r);
         PurchaseCheck::check(entry, *m_table, calendar);
+        // Only real number sets: an invalid line's cells may be anything, or nothing.
+        if (!entry.isValid()) {
+            ++m_invalidCount;
+            continue;
+        }
         QString set = entry.numberSetText();
         if (!seen.contains(set)) {
             seen.insert(set);
             m_sets.append(std::move(set));
         }
     }
+    m_purchases.fitWidths(columns());
     m_setSelected = QList<bool>(m_sets.size(), false);
     m_setSelected[0] = true;
     applyFilter();
@@ -273,4 +307,9 @@ QString PurchaseList::selectionText() const
 QString PurchaseList::totalsText() const
 {
     return PurchaseCheck::totalsText(totals());
+}
+
+QString PurchaseList::invalidText() const
+{
+    return m_invalidCount > 0 ? u"不正 %1行"_s.arg(m_invalidCount) : QString();
 }

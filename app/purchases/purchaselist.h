@@ -32,9 +32,15 @@ public:
     QString caption() const;
     // Entries added, changed or deleted since the last load or save.
     bool isModified() const { return m_modified; }
+    // Reads the file; after a read that went through, the result's message (and detail) is the
+    // warning about the invalid lines read, empty when there were none.
     PurchaseFile::Result load(const QString &path);
     // Writes the entries in their display order and makes the path the current file.
     PurchaseFile::Result save(const QString &path);
+    // Whether another writer changed the current file since it was loaded or saved here.
+    bool fileChangedOnDisk() const;
+    // An empty list with no file, as a new window has.
+    void clear();
 
     // The purchase list, and the filtered list shown over it while number sets are chosen.
     const PurchaseRows &purchases() const { return m_purchases; }
@@ -50,20 +56,26 @@ public:
     // clicked entry.
     PurchaseInput::Panel entryClicked(int row);
 
-    // The number-set list: "全表示" first, then each set once, in order of its first entry.
+    // The number-set list: "全表示" first, then the set of each valid entry once, in order of
+    // its first entry.
     const QStringList &numberSets() const { return m_sets; }
     bool isNumberSetSelected(int index) const { return m_setSelected.value(index); }
     void setNumberSetSelected(int index, bool selected);
+    // The choice after a click left the items chosen as given: choosing a set turns "全表示"
+    // off, choosing "全表示" turns every set off, and nothing chosen is "全表示".
+    void chooseNumberSets(const QList<bool> &chosen);
     // Shows the entries of the chosen sets in the filtered list (copies, unselected), or the
     // whole purchase list when "全表示" or nothing is chosen.
     void applyFilter();
-    // The sets a send to the past-result check takes: all of them with "全表示" chosen.
+    // The sets a send to the past-result check takes: all of them with "全表示" chosen; never
+    // "全表示" itself.
     QStringList numberSetsToSend() const;
     // The numbers of a set's text, as they go into the check's boxes.
     static QStringList numbersOfSet(QStringView setText);
 
     // Editing: the warning to show, or an empty text when done. Each edit ends with every
-    // entry checked again and the number-set list back at "全表示".
+    // entry checked again and the number-set list back at "全表示". A change keeps the entry's
+    // draw and comment; an invalid entry whose draw number does not read takes the panel's.
     QString add(const PurchaseInput::Boxes &boxes);
     QString change(const PurchaseInput::Boxes &boxes);
     // Deletes the selected entries of the purchase list (behind the filter too).
@@ -83,6 +95,9 @@ public:
     PurchaseCheck::Totals totals() const;
     QString selectionText() const;
     QString totalsText() const;
+    // Entries of invalid lines in the purchase list, and "不正 3行" for them ("" for none).
+    int invalidCount() const { return m_invalidCount; }
+    QString invalidText() const;
 
 private:
     void finishEdit();
@@ -90,7 +105,9 @@ private:
     const DrawTable *m_table = nullptr;
     int m_runMode = 0;
     QString m_fileName;
+    PurchaseFile::Stamp m_stamp;
     bool m_modified = false;
+    int m_invalidCount = 0;
     PurchaseRows m_purchases;
     PurchaseRows m_filtered;
     bool m_filterShown = false;

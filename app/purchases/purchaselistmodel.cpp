@@ -27,12 +27,19 @@ QVariant PurchaseListModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return m_rows.at(index.row()).cellText(column);
+        return m_rows.cellText(index.row(), column);
     case Qt::TextAlignmentRole:
         return column == 0 ? QVariant() : QVariant(int(Qt::AlignRight | Qt::AlignVCenter));
+    case Qt::ToolTipRole: {
+        const PurchaseEntry &entry = m_rows.at(index.row());
+        return entry.isValid() ? QVariant() : QVariant(entry.invalidReason);
+    }
     case Qt::ForegroundRole: {
         const int i = column - PurchaseColumn::FirstNumber;
         const PurchaseEntry &entry = m_rows.at(index.row());
+        // A line that is no purchase is red throughout.
+        if (!entry.isValid())
+            return QColor(255, 0, 0);
         if (i < 0 || i >= entry.picks())
             return {};
         // A drawn number in red, the bonus number in blue; a number can be only one of them.

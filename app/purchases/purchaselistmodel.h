@@ -8,7 +8,8 @@ struct ColumnLayout;
 class PurchaseRows;
 
 // Shows one purchase list (the whole list or its filtered copy) in a report view: the entries'
-// cell texts, right-aligned past the hidden column, and the hit numbers in their colours.
+// cell texts, right-aligned past the hidden column, and the hit numbers in their colours; the
+// rows of invalid lines all red, with the reason as their tool tip.
 // The owner changes the rows between beginChange() and endChange().
 class PurchaseListModel : public QAbstractTableModel
 {

@@ -1,9 +1,44 @@
 #include "purchases/purchaserows.h"
 
+#include "core/fields.h"
+#include "core/game.h"
 #include "core/sorttoggle.h"
 
 #include <algorithm>
 #include <numeric>
+
+QString PurchaseRows::cellText(int row, int column) const
+{
+    QString text = at(row).cellText(column);
+    const int width = column >= 0 && size_t(column) < m_widths.size() ? m_widths[size_t(column)] : 0;
+    // An empty cell (no winnings, no date) stays empty.
+    if (text.isEmpty() || text.size() >= width)
+        return text;
+    return padCell(text, width);
+}
+
+QStringList PurchaseRows::cells(int row) const
+{
+    QStringList out;
+    const int count = PurchaseColumn::count(at(row).picks());
+    out.reserve(count);
+    for (int c = 0; c < count; ++c)
+        out.append(cellText(row, c));
+    return out;
+}
+
+void PurchaseRows::fitWidths(const QList<ColumnLayout> &columns)
+{
+    m_widths.assign(size_t(columns.size()), 0);
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        int width = columns[c].width;
+        if (width <= 0)
+            continue;
+        for (const PurchaseEntry &entry : m_entries)
+            width = std::max(width, int(entry.cellText(int(c)).size()));
+        m_widths[size_t(c)] = width;
+    }
+}
 
 void PurchaseRows::clear()
 {
@@ -72,7 +107,7 @@ void PurchaseRows::sortByColumn(int column, Qt::SortOrder order)
 {
     std::vector<int> order_(m_entries.size());
     std::iota(order_.begin(), order_.end(), 0);
-    sortRowsByText(order_, order, [&](int row) { return m_entries[size_t(row)].cellText(column); });
+    sortRowsByText(order_, order, [&](int row) { return cellText(row, column); });
     std::vector<PurchaseEntry> entries;
     std::vector<char> selected;
     entries.reserve(m_entries.size());

@@ -1,6 +1,6 @@
 // The purchase-history reader and what reads its entries: the list's cells, the number-set text,
 // the check against a small draw table and the calendar (dates, hits, tier, winnings), the
-// totals, and a save read back. The game comes from the input's last byte.
+// totals, and a save read back (invalid lines and comments as they were read). The game comes from the input's last byte.
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/gamerules.h"
@@ -54,35 +54,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const DrawCalendar calendar(runMode, &table);
     std::vector<PurchaseEntry> entries = read.entries;
     PurchaseCheck::Totals totals;
-    bool replaced = false;  // a cell holds an undecodable byte, which a save writes differently
     for (PurchaseEntry &entry : entries) {
         fuzz::check(entry.picks() == runMode, "an entry without one cell per pick");
         fuzz::check(entry.kai.size() >= PurchaseEntry::kKaiWidth && entry.buy.size() >= PurchaseEntry::kBuyWidth, "a cell narrower than its column");
+        fuzz::check(entry.isValid() == entry.sourceLine.isEmpty(), "an invalid entry without its line, or a valid one with");
+        fuzz::check(!entry.isValid() || (entry.kai.size() == PurchaseEntry::kKaiWidth && entry.buy.size() == PurchaseEntry::kBuyWidth),
+                    "a valid cell not at its width");
         PurchaseCheck::check(entry, table, calendar);
         const PurchaseEntry::Outcome &o = entry.outcome;
         fuzz::check(o.tier >= 0 && o.tier <= GameRules::of(runMode).tierCount(), "tier outside the game's tiers");
         fuzz::check(o.winnings >= 0 && (o.tier > 0 || o.winnings == 0), "winnings without a tier");
         fuzz::check(o.mainMatches <= runMode, "more hits than picks");
         fuzz::check(o.inTable || o.tier == 0, "a tier for a draw not in the table");
+        fuzz::check(entry.isValid() || o == PurchaseEntry::Outcome(), "a result for an invalid line");
         totals.add(entry);
         entry.cells();
         entry.numberSetText();
-        for (const QString &cell : entry.cells())
-            replaced = replaced || cell.contains(QChar::ReplacementCharacter);
     }
     fuzz::check(totals.winningTickets <= totals.tickets, "more winning tickets than tickets");
     PurchaseCheck::totalsText(totals);
 
-    // What a save writes reads back as the same cells.
-    const PurchaseFile::ReadResult back = PurchaseFile::parse(PurchaseFile::serialize(entries, runMode), runMode);
+    // What a save writes reads back as the same entries, and saves as the same bytes.
+    const QByteArray saved = PurchaseFile::serialize(entries, runMode);
+    const PurchaseFile::ReadResult back = PurchaseFile::parse(saved, runMode);
     fuzz::check(back.ok(), "a saved history is refused");
-    if (replaced)
-        return 0;
-    fuzz::check(back.entries.size() == entries.size(), "a saved history lost or gained entries");
+    fuzz::check(back.entries.size() == entries.size() && back.invalidCount == read.invalidCount,
+                "a saved history lost or gained entries");
     for (size_t i = 0; i < entries.size(); ++i) {
         const PurchaseEntry &a = entries[i];
         const PurchaseEntry &b = back.entries[i];
-        fuzz::check(a.kai == b.kai && a.numbers == b.numbers && a.buy == b.buy, "a saved entry reads back changed");
+        fuzz::check(a.kai == b.kai && a.numbers == b.numbers && a.buy == b.buy && a.comment == b.comment
+                        && a.sourceLine == b.sourceLine,
+                    "a saved entry reads back changed");
     }
+    fuzz::check(PurchaseFile::serialize(back.entries, runMode) == saved, "a second save writes other bytes");
     return 0;
 }

@@ -587,7 +587,6 @@ void TestCli::purchasesAndDates()
              QStringList{u"購入口数 3口  購入金額 600円  2口当選  賞金総額 %1円  差し引き %2円  "_s.arg(second).arg(second - 600)});
 
     QCOMPARE(runCli({u"date"_s, loto6(), u"2143"_s}).lines, QStringList{u"2026/10/05"_s});
-    QCOMPARE(runCli({u"date"_s, loto6(), u"0"_s}).lines, QStringList{drawlines::read(loto6()).first().fields[1]});
 }
 
 void TestCli::refusalsAndUsage_data()
@@ -681,6 +680,7 @@ void TestCli::refusalsAndUsage_data()
     row("purchases: no history", {u"purchases"_s, loto6()}, 2, usage);
     row("purchases: history of the other game", {u"purchases"_s, mini(), history}, 1, refused);
     row("date: negative draw", {u"date"_s, loto6(), u"-3"_s}, 2, usage);
+    row("date: draw 0", {u"date"_s, loto6(), u"00"_s}, 1, u"抽選回は 1 以上の数字です。"_s);
 }
 
 void TestCli::refusalsAndUsage()

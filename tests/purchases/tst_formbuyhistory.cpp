@@ -244,7 +244,7 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     const QByteArray refusedBytes = bytesOf(refused);
     ownAction(form, u"menuBuyDataSave"_s)->trigger();
     const QByteArray bytes = bytesOf(first);
-    QVERIFY(bytes.endsWith("\r\n  290, 7, 8, 9,10,11,12,  2\r\n  300, 1, 2, 3, 4, 5, 6,  1\r\n"));
+    QVERIFY(bytes.endsWith("\r\n  290, 7, 8, 9,10,11,12,  2,memo\r\n  300, 1, 2, 3, 4, 5, 6,  1\r\n"));
     QCOMPARE(bytesOf(refused), refusedBytes);
 
     // Save-as takes the new name into the caption and writes the same lines there.
@@ -302,7 +302,9 @@ void TestFormBuyHistory::editingThroughThePanel()
     chooseSet(form, 1);
     clickRow(form->ListView1(1), 1);
     QCOMPARE(form->StatusBar1()->panelText(1), u"選択数：1/3"_s);
+    messages.setAnswer(QMessageBox::Yes);
     command2(form, 0)->click();
+    QCOMPARE(messages.texts().last(), u"選択した 1 行を削除しますか？"_s);
     QVERIFY(!form->ListView1(1)->isVisible());
     QCOMPARE(column(list, 1), (QStringList{u"%1"_s.arg(last - 1, 5), u"%1"_s.arg(last + 1, 5), u"  300"_s}));
     QCOMPARE(form->List1()->selectedItems().size(), 1);
