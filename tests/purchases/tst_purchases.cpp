@@ -3,6 +3,7 @@
 
 #include "core/drawfile.h"
 #include "core/drawtable.h"
+#include "core/gamerules.h"
 #include "core/numbers.h"
 #include "purchases/drawcalendar.h"
 #include "purchases/purchaselist.h"
@@ -75,6 +76,8 @@ class TestPurchases : public QObject
 private Q_SLOTS:
     void readFile_data();
     void readFile();
+    void hostileLines_data();
+    void hostileLines();
     void saveAndFailedFiles();
     void checkInput_data();
     void checkInput();
@@ -133,6 +136,85 @@ void TestPurchases::readFile()
     for (const PurchaseEntry &e : read.entries)
         got.append(storedCells(e));
     QCOMPARE(got, cells);
+}
+
+void TestPurchases::hostileLines_data()
+{
+    QTest::addColumn<int>("runMode");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason");  // empty: a valid purchase
+    QTest::addColumn<QString>("cells");   // 回, the numbers and 口数 as the list shows them
+    QTest::addColumn<int>("tickets");     // of the file: 1 and 2 on the lines around it, and its own
+
+    auto row = [](const char *name, int runMode, const QString &line, const QString &reason, const QString &cells,
+                  int tickets) { QTest::newRow(name) << runMode << line << reason << cells << tickets; };
+    const QString digits = u"抽選回「%1」が不正です（1～99999）"_s;
+    const QString number = u"%1 番目の数字「%2」が不正です（1～%3）"_s;
+    const QString buy = u"購入口数「%1」が不正です（1～999）"_s;
+    const QString fields = u"項目が足りません（%1 個、必要なのは %2 個）"_s;
+    row("114, never 14", 6, u"2141,114,15,22,32,37,41,1"_s, number.arg(1).arg(u"114"_s).arg(43),
+        u" 2141|114|15|22|32|37|41|  1"_s, 3);
+    row("1001 tickets", 6, u"2141,14,15,22,32,37,41,1001"_s, buy.arg(1001), u" 2141|14|15|22|32|37|41|1001"_s, 3);
+    row("draw 102141", 6, u"102141,14,15,22,32,37,41,1"_s, digits.arg(102141), u"102141|14|15|22|32|37|41|  1"_s, 3);
+    row("99", 6, u"2141,14,99,22,32,37,41,1"_s, number.arg(2).arg(99).arg(43), u" 2141|14|99|22|32|37|41|  1"_s, 3);
+    row("02 twice", 6, u"2141,2,15,02,32,37,41,1"_s, u"数字 2 が重複しています"_s, u" 2141| 2|15|02|32|37|41|  1"_s, 3);
+    row("xx", 6, u"2141,14,xx,22,32,37,41,1"_s, number.arg(2).arg(u"xx"_s).arg(43), u" 2141|14|xx|22|32|37|41|  1"_s, 3);
+    row("commas", 6, u",,,,,,,"_s, digits.arg(QString()), u"     |  |  |  |  |  |  |   "_s, 3);
+    row("text", 6, u"here"_s, digits.arg(u"here"_s), u" here|  |  |  |  |  |  |   "_s, 3);
+    row("comment mark", 6, u"# comment"_s, digits.arg(u"# comment"_s), u"# comment|  |  |  |  |  |  |   "_s, 3);
+    row("-5 tickets", 6, u"2141,14,15,22,32,37,41,-5"_s, buy.arg(-5), u" 2141|14|15|22|32|37|41| -5"_s, 3);
+    row("0 tickets", 6, u"2141,1,2,3,4,5,6,0"_s, buy.arg(0), u" 2141| 1| 2| 3| 4| 5| 6|  0"_s, 3);
+    row("draw 0", 6, u"00,1,2,3,4,5,6,1"_s, digits.arg(u"00"_s), u"   00| 1| 2| 3| 4| 5| 6|  1"_s, 3);
+    row("no ticket count", 6, u"2141,1,2,3,4,5,6"_s, fields.arg(7).arg(8), u" 2141| 1| 2| 3| 4| 5| 6|   "_s, 3);
+    row("blanks around", 6, u"2141  ,14 ,15 , 22,32,37,41,1 "_s, QString(), u" 2141|14|15|22|32|37|41|  1"_s, 4);
+    row("leading zeros, comment", 6, u" 0290, 02,15,22,32,37,41,003,kiosk,2"_s, QString(),
+        u"  290| 2|15|22|32|37|41|  3"_s, 6);
+    row("mini 32", 5, u"1403,1,2,3,4,32,1"_s, number.arg(5).arg(32).arg(31), u" 1403| 1| 2| 3| 4|32|  1"_s, 3);
+    row("mini, a LOTO6 line", 5, u"2141,14,15,22,32,37,41,1"_s, number.arg(4).arg(32).arg(31),
+        u" 2141|14|15|22|32|37| 41"_s, 3);
+    row("mini 31 twice", 5, u"1403,31,2,3,4,31,1"_s, u"数字 31 が重複しています"_s, u" 1403|31| 2| 3| 4|31|  1"_s, 3);
+    row("mini short", 5, u"1403,1,2"_s, fields.arg(3).arg(7), u" 1403| 1| 2|  |  |  |   "_s, 3);
+    row("mini, comments", 5, u"1403,1,2,3,4,31,2,memo,more"_s, QString(), u" 1403| 1| 2| 3| 4|31|  2"_s, 5);
+}
+
+void TestPurchases::hostileLines()
+{
+    QFETCH(int, runMode);
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    QFETCH(QString, cells);
+    QFETCH(int, tickets);
+
+    const QStringList around = runMode == 6 ? QStringList{u"300,1,2,3,4,5,6,1"_s, u"301,7,8,9,10,11,12,2"_s}
+                                            : QStringList{u"300,1,2,3,4,5,1"_s, u"301,6,7,8,9,10,2"_s};
+    const DrawTable table = realTable(runMode);
+    QTemporaryDir dir;
+    // CR LF, LF and CR alone, and all three in one file (a stray CR before the line).
+    for (const QStringList &ends : QList<QStringList>{{u"\r\n"_s}, {u"\n"_s}, {u"\r"_s}, {u"\r\n"_s, u"\r"_s, u"\n"_s}}) {
+        const QStringList lines{GameRules::of(runMode).name() + u" 購入履歴"_s, u"回 , …"_s, around[0], line, around[1]};
+        QString text;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            text += lines[i] + ends[i % ends.size()];
+        PurchaseList list(table);
+        const PurchaseFile::Result loaded = list.load(testsupport::writeTextFile(dir, u"h.csv"_s, text));
+        QVERIFY(loaded.ok());
+        const PurchaseRows &rows = list.purchases();
+        QCOMPARE(rows.count(), 3);
+        int r = 0;
+        while (rows.at(r).kai.trimmed() == u"300"_s || rows.at(r).kai.trimmed() == u"301"_s)
+            ++r;
+        const QStringList shown = rows.cells(r);
+        QCOMPARE((QStringList{shown[PurchaseColumn::Kai]} + shown.mid(PurchaseColumn::FirstNumber, runMode + 1)).join(u'|'), cells);
+        QCOMPARE(rows.at(r).invalidReason, reason);
+        QCOMPARE(loaded.detail, reason.isEmpty() ? QString() : u"4 行目："_s + reason);
+        QCOMPARE(list.invalidText(), reason.isEmpty() ? QString() : u"不正 1行"_s);
+        QVERIFY(reason.isEmpty() || shown[PurchaseColumn::Date].isEmpty());
+        QVERIFY2(list.totalsText().startsWith(u"購入口数 %1口  購入金額 %2円  "_s.arg(tickets).arg(tickets * 200)),
+                 qPrintable(list.totalsText()));
+        // One width down the draw column, so that its text order is its number order.
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(rows.cellText(k, PurchaseColumn::Kai).size(), shown[PurchaseColumn::Kai].size());
+    }
 }
 
 void TestPurchases::saveAndFailedFiles()
