@@ -610,7 +610,6 @@ void TestCli::purchasesResaveKeepsWhatItCannotRead()
                             "2143,14,14,22,32,37,41,1,dup\r\n2144,1,2,3,4,5,6,-5\r\nhere\x81\r\n"),
              saved.constData());
     QCOMPARE(run.section(u"FormBuyHistory.ListView1"_s).last(), u"here\uFFFD\t\t  \t  \t  \t  \t  \t  \t   \t\t\t"_s);
-    QCOMPARE(run.section(u"FormBuyHistory.List1"_s), (QStringList{u"全表示"_s, u"14 15 22 32 37 41"_s, u" 2 15 22 32 37 41"_s}));
     QVERIFY(run.section(u"FormBuyHistory.StatusBar1.2"_s).value(0).startsWith(u"購入口数 4口  購入金額 800円  "_s));
     QCOMPARE(run.section(u"FormBuyHistory.StatusBar1.3"_s), QStringList{u"不正 3行"_s});
     QCOMPARE(run.err, u"不正な行が 3 行あります。これらの行は照合にも集計にも使わず、保存するときは読み込んだとおりに書き戻します。\n"

@@ -3,6 +3,7 @@
 
 #include "core/appfiles.h"
 #include "core/controlarray.h"
+#include "core/messages.h"
 #include "core/formmain.h"
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
@@ -137,6 +138,9 @@ private Q_SLOTS:
     void editPanelShowsAndMoves();
     void sortAndEntryClicks();
     void sendToCheck();
+    void panelKeysAndFileCommands();
+    void lostUpdate_data();
+    void lostUpdate();
     void unsavedChangesOnLoad_data();
     void unsavedChangesOnLoad();
     void failedSaveKeepsTheOldFile_data();
@@ -247,12 +251,12 @@ void TestFormBuyHistory::loadSaveAndRefusedFile()
     QVERIFY(bytes.endsWith("\r\n  290, 7, 8, 9,10,11,12,  2,memo\r\n  300, 1, 2, 3, 4, 5, 6,  1\r\n"));
     QCOMPARE(bytesOf(refused), refusedBytes);
 
-    // Save-as takes the new name into the caption and writes the same lines there.
-    const QString other = dir.filePath(u"b購入履歴.csv"_s);
-    testsupport::FileDialogAnswer saveAs{other};
+    // Save-as takes the new name, with the history's extension added, into the caption and
+    // writes the same lines there.
+    testsupport::FileDialogAnswer saveAs{dir.filePath(u"b"_s)};
     ownAction(form, u"menuBuyDataSaveRename"_s)->trigger();
     QCOMPARE(form->windowTitle(), u"購入履歴 b購入履歴.csv"_s);
-    QCOMPARE(bytesOf(other), bytes);
+    QCOMPARE(bytesOf(dir.filePath(u"b購入履歴.csv"_s)), bytes);
     QCOMPARE(messages.texts().size(), 1);
 }
 
@@ -424,8 +428,10 @@ void TestFormBuyHistory::sendToCheck()
     QTemporaryDir dir;
     auto main = openMain(draws);
     FormBuyHistory *form = openHistory(*main);
+    testsupport::MessageRecorder messages;
+    // A line that is no purchase holds no number set to send.
     QVERIFY(form->MakeListView(testsupport::writeTextFile(
-        dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n1,1,2,3,4,5,6,1\r\n2,7,8,9,10,11,12,1\r\n3,1,2,3,4,5,6,1\r\n"_s)));
+        dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n1,1,2,3,4,5,6,1\r\n2,7,8,9,10,11,12,1\r\n3,1,2,3,4,5,6,1\r\nhere\r\n"_s)));
     QCOMPARE(form->List1()->count(), 3);
 
     QAction *send = ownAction(form, u"RmenuOldHit"_s);
@@ -451,9 +457,18 @@ void TestFormBuyHistory::sendToCheck()
         QCOMPARE(check->resultWindow()->table().rowCount(), int(won));
     }
 
-    // Sent again, alone: its own window is reused and no other is made.
+    // Chosen with the mouse, a set filters at once and shows in the list shrunk back; sent again
+    // alone, its own window is reused and no other is made.
     checks[1]->Text1(0)->setText(u"40"_s);
-    chooseSet(form, 2);
+    QListWidget *sets = form->List1();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(sets, &enter);
+    QTest::mouseClick(sets->viewport(), Qt::LeftButton, {}, sets->visualItemRect(sets->item(2)).center());
+    QCOMPARE(sets->selectedItems(), QList<QListWidgetItem *>{sets->item(2)});
+    QCOMPARE(form->ListView1(1)->isVisible() ? form->ListView1(1)->model()->rowCount() : 0, 1);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(sets, &leave);
+    QCOMPARE(sets->indexAt(QPoint(4, 4)).row(), 2);
     send->trigger();
     QCOMPARE(form->checkWindows(), checks);
     QCOMPARE(checks[1]->Text1(0)->text(), u"7"_s);
@@ -463,7 +478,100 @@ void TestFormBuyHistory::sendToCheck()
     QVERIFY(!form->isVisible());
     QVERIFY(!checks[0]->isVisible() && !checks[1]->isVisible());
     QCOMPARE(openHistory(*main), form);
-    QCOMPARE(form->ListView1(0)->model()->rowCount(), 3);
+    QCOMPARE(form->ListView1(0)->model()->rowCount(), 4);
+}
+
+void TestFormBuyHistory::panelKeysAndFileCommands()
+{
+    QTemporaryDir dir;
+    auto main = openMain(testsupport::loto6File());
+    FormBuyHistory *form = openHistory(*main);
+    testsupport::MessageRecorder messages;
+    QTreeView *list = form->ListView1(0);
+    for (int c = 1; c < list->model()->columnCount(); ++c) {
+        const QString header = list->model()->headerData(c, Qt::Horizontal).toString();
+        QVERIFY2(list->columnWidth(c) > list->header()->fontMetrics().horizontalAdvance(header), qPrintable(header));
+    }
+    // Invalid lines: one warning, counted, red with their reason.
+    QVERIFY(form->MakeListView(testsupport::writeTextFile(dir, u"h.csv"_s, u"LOTO6 購入履歴\nh\nhere\n1,1,2,3,4,5,66,1\n"_s)));
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(form->StatusBar1()->panelText(3), u"不正 2行"_s);
+    const QModelIndex here = list->model()->index(1, 5);
+    QCOMPARE(here.data(Qt::ToolTipRole).toString(), u"抽選回「here」が不正です（1～99999）"_s);
+    QCOMPARE(here.data(Qt::ForegroundRole), QVariant(QColor(255, 0, 0)));
+    messages.clear();
+
+    // Tab goes through the boxes in order (never the spin arrows), then 追加, 変更 and 選択行を削除;
+    // Enter in the last box adds.
+    ownAction(form, u"menuEdit"_s)->trigger();
+    QList<QWidget *> chain;
+    for (int i = 0; i < 7; ++i)
+        chain.append(form->Text1(i));
+    chain.append({form->Text2(0), form->Text2(1), command2(form, 1), command2(form, 2), command2(form, 0)});
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget *next = chain[i - 1]->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible())
+            next = next->nextInFocusChain();
+        QCOMPARE(next, chain[i]);
+    }
+    typePanel(form, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s}, u"1"_s, u"300"_s, u"2"_s);
+    QTest::keyClick(form->Text2(1), Qt::Key_Return);
+    QCOMPARE(list->model()->rowCount(), 4);
+    form->Text2(0)->setText(u"0"_s);
+    QCOMPARE(form->Text2(0)->text(), u"300"_s);
+    QCOMPARE(messages.texts(), QStringList{u"抽選回は 1 以上の数字です。"_s});
+
+    // 新規, after a save (so nothing is asked).
+    QVERIFY(form->menuBuyDataSave_Click());
+    ownAction(form, u"menuBuyDataNew"_s)->trigger();
+    QCOMPARE(list->model()->rowCount(), 0);
+    QCOMPARE(form->windowTitle(), u"購入履歴"_s);
+}
+
+void TestFormBuyHistory::lostUpdate_data()
+{
+    QTest::addColumn<QList<int>>("answers");  // to the questions in turn
+    QTest::addColumn<bool>("ours");           // the file holds this window's entries after
+    QTest::addColumn<int>("rows");
+    QTest::newRow("overwrite") << QList<int>{QMessageBox::Save} << true << 2;
+    QTest::newRow("reload, changes dropped") << QList<int>{QMessageBox::Open, QMessageBox::Discard} << false << 1;
+    QTest::newRow("reload, changes saved first") << QList<int>{QMessageBox::Open, QMessageBox::Save} << true << 2;
+    QTest::newRow("cancel") << QList<int>{QMessageBox::Cancel} << false << 2;
+}
+
+void TestFormBuyHistory::lostUpdate()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, ours);
+    QFETCH(int, rows);
+    QTemporaryDir dir;
+    const QString path = testsupport::writeTextFile(dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n300,1,2,3,4,5,6,1\r\n"_s);
+    auto main = openMain(testsupport::loto6File());
+    FormBuyHistory *form = openHistory(*main);
+    QVERIFY(form->MakeListView(path));
+    ownAction(form, u"menuEdit"_s)->trigger();
+    typePanel(form, {u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s}, u"1"_s, u"301"_s, u"1"_s);
+    command2(form, 1)->click();
+
+    // Another writer changes one digit and puts the file's time back: only the content tells.
+    const QDateTime loaded = QFileInfo(path).lastModified();
+    testsupport::writeTextFile(dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n300,1,2,3,4,5,6,2\r\n"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
+    file.close();
+    const QByteArray theirs = bytesOf(path);
+    QStringList asked;
+    Messages::setResponder([&](const Messages::Request &r) {
+        asked.append(r.text);
+        return QMessageBox::StandardButton(answers.value(asked.size() - 1, QMessageBox::Cancel));
+    });
+    ownAction(form, u"menuBuyDataSave"_s)->trigger();
+    Messages::setResponder({});
+    QCOMPARE(asked.size(), answers.size());
+    QVERIFY(asked[0].startsWith(u"ファイルが、読み込んだ後（または前回の保存の後）にほかで変更されています。"_s));
+    QCOMPARE(bytesOf(path) != theirs, ours);
+    QCOMPARE(form->ListView1(0)->model()->rowCount(), rows);
+    QCOMPARE(form->purchaseList().isModified(), answers.first() == QMessageBox::Cancel);
 }
 
 void TestFormBuyHistory::unsavedChangesOnLoad_data()
