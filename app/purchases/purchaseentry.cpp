@@ -5,11 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString padUncut(QStringView text, int width)
-{
-    return text.size() >= width ? text.toString() : padCell(text, width);
-}
-
 QString PurchaseEntry::cellText(int column) const
 {
     const int p = picks();
@@ -26,7 +21,7 @@ QString PurchaseEntry::cellText(int column) const
     if (column == PurchaseColumn::tou(p))
         return GameRules::tierLabel(outcome.tier);
     if (column == PurchaseColumn::money(p))
-        return wins() ? padUncut(QString::number(outcome.winnings), GameRules::of(p).amountWidth()) : QString();
+        return wins() ? padCell(QString::number(outcome.winnings), GameRules::of(p).amountWidth()) : QString();
     return {};
 }
 
@@ -45,7 +40,7 @@ QString PurchaseEntry::numberSetText() const
     QString text;
     text.reserve(numbers.size() * 3);
     for (const QString &cell : numbers) {
-        text.append(padUncut(cell, kNumberWidth));
+        appendPadded(text, cell, kNumberWidth);
         text.append(u' ');
     }
     qsizetype end = text.size();
@@ -64,14 +59,14 @@ bool PurchaseEntry::sameCells(const PurchaseEntry &other) const
 PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets)
 {
     PurchaseEntry entry;
-    entry.kai = padUncut(QString::number(drawNo), PurchaseEntry::kKaiWidth);
+    entry.kai = padCell(QString::number(drawNo), PurchaseEntry::kKaiWidth);
     entry.drawNo = drawNo;
     entry.numbers.reserve(numbers.size());
     for (qsizetype i = 0; i < numbers.size() && i < PurchaseEntry::kMaxNumbers; ++i) {
-        entry.numbers.append(padUncut(QString::number(numbers[i]), PurchaseEntry::kNumberWidth));
+        entry.numbers.append(padCell(QString::number(numbers[i]), PurchaseEntry::kNumberWidth));
         entry.values[size_t(i)] = numbers[i];
     }
-    entry.buy = padUncut(QString::number(tickets), PurchaseEntry::kBuyWidth);
+    entry.buy = padCell(QString::number(tickets), PurchaseEntry::kBuyWidth);
     entry.tickets = tickets;
     return entry;
 }

@@ -81,8 +81,6 @@ struct PurchaseEntry
 
 // A valid entry of values already checked (as the edit panel checks them), in its cells.
 PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets);
-// A cell: the text right-aligned to the width, or the whole text when it is wider.
-QString padUncut(QStringView text, int width);
 
 // Columns of the purchase list and its filtered copy, column 0 (hidden) first. Keys and
 // headers as the window shows them; width is the least width of a padded cell (0 = not padded):

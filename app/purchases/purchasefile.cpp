@@ -2,7 +2,9 @@
 
 #include "core/appfiles.h"
 #include "core/drawfile.h"
+#include "core/fields.h"
 #include "core/gamerules.h"
+#include "core/textlines.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -27,35 +29,6 @@ Result failure(Status status, const QString &path)
         return {status, u"ファイルを読み込めませんでした。\n"_s + name, {}};
     return {status, AppFiles::writeFailedText(path), {}};
 }
-
-// The lines of a file's bytes: CR LF, LF and CR alone each end a line. CR and LF never occur
-// inside a Shift-JIS character, so the bytes are cut before they are decoded.
-class ByteLines
-{
-public:
-    explicit ByteLines(QByteArrayView bytes) : m_rest(bytes) {}
-    bool atEnd() const { return m_rest.isEmpty(); }
-    int number() const { return m_number; }
-    QByteArrayView next()
-    {
-        const char *data = m_rest.data();
-        const qsizetype size = m_rest.size();
-        qsizetype end = 0;
-        while (end < size && data[end] != '\n' && data[end] != '\r')
-            ++end;
-        const QByteArrayView line = m_rest.first(end);
-        qsizetype next = end;
-        if (next < size)
-            next += data[next] == '\r' && next + 1 < size && data[next + 1] == '\n' ? 2 : 1;
-        m_rest = m_rest.sliced(next);
-        ++m_number;
-        return line;
-    }
-
-private:
-    QByteArrayView m_rest;
-    int m_number = 0;
-};
 
 bool isBlank(char c)
 {
@@ -170,7 +143,7 @@ LineCheck checkLine(const LineFields &f, int picks, int maxNo)
 PurchaseEntry invalidEntry(QByteArrayView line, const LineFields &f, const LineCheck &check, int picks)
 {
     PurchaseEntry entry;
-    auto cell = [&f](int i, int width) { return padUncut(i < f.count ? fieldText(f.field[size_t(i)]) : QString(), width); };
+    auto cell = [&f](int i, int width) { return padCell(i < f.count ? fieldText(f.field[size_t(i)]) : QString(), width); };
     entry.kai = cell(0, PurchaseEntry::kKaiWidth);
     for (int i = 1; i <= picks; ++i)
         entry.numbers.append(cell(i, PurchaseEntry::kNumberWidth));
@@ -258,7 +231,9 @@ ReadResult parse(const QByteArray &bytes, int runMode)
 {
     ReadResult result;
     const QString expected = title(runMode);
-    ByteLines lines(bytes);
+    // Lines are cut before they are decoded: an invalid line is kept as its bytes.
+    TextLines<QByteArrayView> lines(bytes);
+    int lineNumber = 1;
     const QString titleLine = DrawFile::decode(lines.next());
     if (expected.isEmpty() || !titleLine.contains(expected, Qt::CaseInsensitive)) {
         result.status = Status::NotHistory;
@@ -278,9 +253,10 @@ ReadResult parse(const QByteArray &bytes, int runMode)
     QList<int> numbers;
     while (!lines.atEnd()) {
         const QByteArrayView line = lines.next();
+        ++lineNumber;
         // An empty line holds no purchase; keeping it would save a row of blanks. Line 2 is the
         // heading unless it holds a purchase.
-        if (trimBlanks(line).isEmpty() || (lines.number() == 2 && !looksLikeData(line)))
+        if (trimBlanks(line).isEmpty() || (lineNumber == 2 && !looksLikeData(line)))
             continue;
         const LineFields fields = splitLine(line, picks);
         const LineCheck check = checkLine(fields, picks, maxNo);
@@ -290,7 +266,7 @@ ReadResult parse(const QByteArray &bytes, int runMode)
         }
         result.entries.push_back(invalidEntry(line, fields, check, picks));
         if (result.firstInvalid.size() < kWarnedLines)
-            result.firstInvalid.push_back({lines.number(), check.reason});
+            result.firstInvalid.push_back({lineNumber, check.reason});
         ++result.invalidCount;
     }
     warnOfInvalidLines(result);

@@ -3,6 +3,8 @@
 #include "support/drawlines.h"
 #include "support/testsupport.h"
 
+#include "core/drawfile.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -598,19 +600,14 @@ void TestCli::purchasesResaveKeepsWhatItCannotRead()
         dir, u"h.csv"_s,
         "LOTO6 \x8d\x77\x93\xfc\x97\x9a\x97\xf0\n2141,14,15,22,32,37,41,1\r2142,02,15,22,32,37,41,  3 ,\x88\xea\x8c\xfb\n"
         "2143,14,14,22,32,37,41,1,dup\r\nhere\x81\n2144,1,2,3,4,5,6,-5\n");
-    const QString out = dir.filePath(u"out.csv"_s);
-    const CliRun run = runCli({u"purchases"_s, loto6(), history, u"--resave"_s, out});
+    const CliRun run = runCli({u"purchases"_s, loto6(), history, u"--resave"_s, dir.filePath(u"out.csv"_s)});
     QCOMPARE(run.status, 0);
-    QFile file(out);
+    QFile file(dir.filePath(u"out.csv"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray saved = file.readAll();
-    QVERIFY(saved.startsWith("LOTO6 \x8d\x77\x93\xfc\x97\x9a\x97\xf0\r\n"));
-    QCOMPARE(saved.count("\r\n"), 7);
-    QVERIFY2(saved.endsWith("\r\n 2141,14,15,22,32,37,41,  1\r\n 2142, 2,15,22,32,37,41,  3,\x88\xea\x8c\xfb\r\n"
-                            "2143,14,14,22,32,37,41,1,dup\r\n2144,1,2,3,4,5,6,-5\r\nhere\x81\r\n"),
-             saved.constData());
+    QCOMPARE(file.readAll(), DrawFile::encode(u"LOTO6 購入履歴\r\n回 , 購入数字, 購入数字, 購入数字, 購入数字, 購入数字, 購入数字, 購入口数, コメント\r\n"_s)
+                                 + " 2141,14,15,22,32,37,41,  1\r\n 2142, 2,15,22,32,37,41,  3,\x88\xea\x8c\xfb\r\n"
+                                   "2143,14,14,22,32,37,41,1,dup\r\n2144,1,2,3,4,5,6,-5\r\nhere\x81\r\n");
     QCOMPARE(run.section(u"FormBuyHistory.ListView1"_s).last(), u"here\uFFFD\t\t  \t  \t  \t  \t  \t  \t   \t\t\t"_s);
-    QVERIFY(run.section(u"FormBuyHistory.StatusBar1.2"_s).value(0).startsWith(u"購入口数 4口  購入金額 800円  "_s));
     QCOMPARE(run.section(u"FormBuyHistory.StatusBar1.3"_s), QStringList{u"不正 3行"_s});
     QCOMPARE(run.err, u"不正な行が 3 行あります。これらの行は照合にも集計にも使わず、保存するときは読み込んだとおりに書き戻します。\n"
                       "4 行目：数字 14 が重複しています\n5 行目：抽選回「here\uFFFD」が不正です（1～99999）\n"
