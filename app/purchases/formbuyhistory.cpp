@@ -434,7 +434,21 @@ void FormBuyHistory::fitColumns(int index)
     // so that no header is cut and no column vanishes; only column 0 stays hidden.
     QTreeView *view = m_views[index];
     const PurchaseRows &rows = m_models[index]->rows();
-    LvwAutoSize(view, false, 0, rows.count(), [&rows](int row, int column) { return rows.cellText(row, column); });
+    // All columns in one pass over the rows: an entry's cells are read while it is at hand.
+    std::vector<int> widest;
+    LvwAutoSize(view, false, 0, [&](int column, const TextMeasure &measure) {
+        if (widest.empty()) {
+            widest.assign(size_t(m_models[index]->columnCount()), 0);
+            for (int r = 0; r < rows.count(); ++r) {
+                for (size_t c = 1; c < widest.size(); ++c) {
+                    const QString text = rows.cellText(r, int(c));
+                    if (!text.isEmpty())
+                        widest[c] = std::max(widest[c], measure(text));
+                }
+            }
+        }
+        return widest[size_t(column)];
+    });
     view->setColumnWidth(0, 0);
 }
 

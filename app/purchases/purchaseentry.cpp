@@ -3,6 +3,8 @@
 #include "core/fields.h"
 #include "core/gamerules.h"
 
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 QString PurchaseEntry::cellText(int column) const
@@ -56,17 +58,36 @@ bool PurchaseEntry::sameCells(const PurchaseEntry &other) const
         && invalidReason == other.invalidReason;
 }
 
+namespace {
+// The cell of a value: for the numbers and ticket counts one shared text per value, so that a
+// long history holds each of them once instead of once per entry.
+QString cellOf(qint64 value, int width)
+{
+    static const auto shared = [](int w) {
+        std::vector<QString> cells(size_t(PurchaseEntry::kMaxTickets + 1));
+        for (size_t v = 0; v < cells.size(); ++v)
+            cells[v] = padCell(QString::number(v), w);
+        return cells;
+    };
+    static const std::vector<QString> numberCells = shared(PurchaseEntry::kNumberWidth);
+    static const std::vector<QString> ticketCells = shared(PurchaseEntry::kBuyWidth);
+    if (value >= 0 && value <= PurchaseEntry::kMaxTickets && (width == PurchaseEntry::kNumberWidth || width == PurchaseEntry::kBuyWidth))
+        return (width == PurchaseEntry::kNumberWidth ? numberCells : ticketCells)[size_t(value)];
+    return padCell(QString::number(value), width);
+}
+} // namespace
+
 PurchaseEntry makePurchaseEntry(qint64 drawNo, const QList<int> &numbers, qint64 tickets)
 {
     PurchaseEntry entry;
-    entry.kai = padCell(QString::number(drawNo), PurchaseEntry::kKaiWidth);
+    entry.kai = cellOf(drawNo, PurchaseEntry::kKaiWidth);
     entry.drawNo = drawNo;
     entry.numbers.reserve(numbers.size());
     for (qsizetype i = 0; i < numbers.size() && i < PurchaseEntry::kMaxNumbers; ++i) {
-        entry.numbers.append(padCell(QString::number(numbers[i]), PurchaseEntry::kNumberWidth));
+        entry.numbers.append(cellOf(numbers[i], PurchaseEntry::kNumberWidth));
         entry.values[size_t(i)] = numbers[i];
     }
-    entry.buy = padCell(QString::number(tickets), PurchaseEntry::kBuyWidth);
+    entry.buy = cellOf(tickets, PurchaseEntry::kBuyWidth);
     entry.tickets = tickets;
     return entry;
 }

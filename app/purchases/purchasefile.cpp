@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <array>
 
@@ -156,12 +157,20 @@ PurchaseEntry invalidEntry(QByteArrayView line, const LineFields &f, const LineC
     return entry;
 }
 
-PurchaseEntry validEntry(const LineFields &f, const LineCheck &check, int picks, QList<int> &numbers)
+// The entries of one draw share its cell: a long history holds each draw number once, and
+// sorting by it compares texts that stay in the cache.
+PurchaseEntry validEntry(const LineFields &f, const LineCheck &check, int picks, QList<int> &numbers,
+                         QHash<int, QString> &kaiCells)
 {
     numbers.clear();
     for (int i = 0; i < picks; ++i)
         numbers.append(check.numbers[size_t(i)]);
     PurchaseEntry entry = makePurchaseEntry(check.drawNo, numbers, check.tickets);
+    QString &kai = kaiCells[check.drawNo];
+    if (kai.isNull())
+        kai = entry.kai;
+    else
+        entry.kai = kai;
     entry.comment = f.comment.toByteArray();
     return entry;
 }
@@ -251,6 +260,7 @@ ReadResult parse(const QByteArray &bytes, int runMode)
     const int maxNo = GameRules::of(runMode).maxNo();
     result.entries.reserve(size_t(bytes.count('\n') + 1));
     QList<int> numbers;
+    QHash<int, QString> kaiCells;
     while (!lines.atEnd()) {
         const QByteArrayView line = lines.next();
         ++lineNumber;
@@ -261,7 +271,7 @@ ReadResult parse(const QByteArray &bytes, int runMode)
         const LineFields fields = splitLine(line, picks);
         const LineCheck check = checkLine(fields, picks, maxNo);
         if (check.reason.isEmpty()) {
-            result.entries.push_back(validEntry(fields, check, picks, numbers));
+            result.entries.push_back(validEntry(fields, check, picks, numbers, kaiCells));
             continue;
         }
         result.entries.push_back(invalidEntry(line, fields, check, picks));

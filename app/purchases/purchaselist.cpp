@@ -262,7 +262,8 @@ void PurchaseList::checkAll()
     const DrawCalendar calendar(m_runMode, m_table);
     m_sets = {showAll()};
     m_invalidCount = 0;
-    QSet<QString> seen;
+    // A set is told by its numbers in entry order (below 64 each); its text is made once.
+    QSet<quint64> seen;
     for (int r = 0; r < m_purchases.count(); ++r) {
         PurchaseEntry &entry = m_purchases.at(r);
         PurchaseCheck::check(entry, *m_table, calendar);
@@ -271,10 +272,12 @@ void PurchaseList::checkAll()
             ++m_invalidCount;
             continue;
         }
-        QString set = entry.numberSetText();
-        if (!seen.contains(set)) {
-            seen.insert(set);
-            m_sets.append(std::move(set));
+        quint64 key = 0;
+        for (int i = 0; i < entry.picks(); ++i)
+            key = key << 6 | quint64(entry.values[size_t(i)]);
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            m_sets.append(entry.numberSetText());
         }
     }
     m_purchases.fitWidths(columns());

@@ -30,13 +30,21 @@ QStringList PurchaseRows::cells(int row) const
 void PurchaseRows::fitWidths(const QList<ColumnLayout> &columns)
 {
     m_widths.assign(size_t(columns.size()), 0);
-    for (qsizetype c = 0; c < columns.size(); ++c) {
-        int width = columns[c].width;
-        if (width <= 0)
-            continue;
-        for (const PurchaseEntry &entry : m_entries)
-            width = std::max(width, int(entry.cellText(int(c)).size()));
-        m_widths[size_t(c)] = width;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        m_widths[size_t(c)] = columns[c].width;
+    // The stored cells are read in place; the winnings are as wide as their digits.
+    const int money = PurchaseColumn::money(int(columns.size()) - PurchaseColumn::count(0));
+    auto widen = [this](int column, qsizetype size) {
+        if (m_widths[size_t(column)] > 0)
+            m_widths[size_t(column)] = std::max(m_widths[size_t(column)], int(size));
+    };
+    for (const PurchaseEntry &entry : m_entries) {
+        widen(PurchaseColumn::Kai, entry.kai.size());
+        for (int i = 0; i < entry.picks(); ++i)
+            widen(PurchaseColumn::FirstNumber + i, entry.numbers[i].size());
+        widen(PurchaseColumn::buy(entry.picks()), entry.buy.size());
+        if (entry.wins())
+            widen(money, QString::number(entry.outcome.winnings).size());
     }
 }
 
