@@ -214,7 +214,8 @@ QList<CommandInfo> commands()
         {u"purchases"_s, u"purchases FILE HISTORY [--resave OUT]"_s, runPurchases},
         {u"date"_s, u"date FILE N"_s, runDate},
         {u"pattern"_s,
-         u"pattern convert --pool N | save --dir DIR --pool N --tier T --keys C | summary --dir DIR --game 0|5|6 | "
+         u"pattern convert --pool N | save --dir DIR --pool N --tier T --keys C [--as-guaranteed] | "
+         u"verify --game loto6|miniloto [--keys C] FILE | summary --dir DIR --game 0|5|6 | "
          u"generate --game loto6|miniloto --pool N --tier T [--keys C] [--seconds S]"_s,
          runPattern},
     };

@@ -94,10 +94,13 @@ int runGuarantee(const QStringList &arguments, Output &out)
     if (!read.ok())
         throw Refused{PatternFile::cannotOpenMessage(QFileInfo(path).fileName())};
 
+    // A file of no 0/1 lines, or of lines of other lengths, is no pattern at all.
+    const PatternFile::Wheel wheel = PatternFile::readWheel(read.bytes, QFileInfo(path).fileName());
+    if (!wheel.ok())
+        throw Refused{wheel.error};
     // The pool the file was made for, chosen in the boxes; the grid has no number columns while
     // the pool is smaller than a ticket.
-    const int chosen = std::min(PatternFile::parse(read.bytes, PatternFile::kMaxPositions).firstLineLength,
-                                GameRules::of(picks).maxNo());
+    const int chosen = std::min(wheel.pool, GameRules::of(picks).maxNo());
     QList<int> numbers;
     if (chosen >= picks) {
         for (int i = 1; i <= chosen; ++i)

@@ -1,11 +1,15 @@
 #include "cli.h"
 
 #include "combinations/patternconvert.h"
+#include "combinations/patternfile.h"
 #include "combinations/patternmanager.h"
+#include "combinations/patternverify.h"
 #include "combinations/wheelgenerator.h"
+#include "core/appfiles.h"
 #include "core/numbers.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -53,7 +57,7 @@ int runConvert(const QStringList &arguments, Output &out)
 
 int runSave(const QStringList &arguments, Output &out)
 {
-    const Args args(arguments, {u"--dir"_s, u"--pool"_s, u"--tier"_s, u"--keys"_s}, {});
+    const Args args(arguments, {u"--dir"_s, u"--pool"_s, u"--tier"_s, u"--keys"_s}, {u"--as-guaranteed"_s});
     args.expectPositionalCount(0, 0);
     PatternManager::SaveInput input;
     input.folder = args.required(u"--dir"_s);
@@ -63,10 +67,36 @@ int runSave(const QStringList &arguments, Output &out)
     input.convertedText = converted.text();
     input.picks = converted.picks;
     input.pool = converted.pool;
-    const PatternManager::SaveResult saved = PatternManager::save(input);
+    const PatternManager::SaveResult saved = PatternManager::save(input, args.has(u"--as-guaranteed"_s));
     if (!saved.saved)
         throw Refused{saved.message};
     out.line(saved.fileName);
+    return 0;
+}
+
+// Prints what a pattern file guarantees: "３等" … or "なし".
+int runVerify(const QStringList &arguments, Output &out)
+{
+    const Args args(arguments, {u"--game"_s, u"--keys"_s}, {});
+    args.expectPositionalCount(1, 1);
+    const int picks = gameOption(args);
+    const std::optional<qint64> keys = parseNumber(args.value(u"--keys"_s, u"0"_s));
+    if (!keys || *keys > picks)
+        throw UsageError{u"--keys takes 0 to "_s + QString::number(picks)};
+    const QString path = args.positional(0, u"FILE"_s);
+    const QString name = QFileInfo(path).fileName();
+    const AppFiles::ReadResult read = AppFiles::readFile(path);
+    if (!read.ok())
+        throw Refused{PatternFile::cannotOpenMessage(name)};
+    const PatternFile::Wheel wheel = PatternFile::readWheel(read.bytes, name);
+    if (!wheel.ok())
+        throw Refused{wheel.error};
+    if (const QString wrong = PatternManager::markCountRefusal(name, wheel.tickets, picks); !wrong.isEmpty())
+        throw Refused{wrong};
+    const std::optional<int> least = PatternVerify::leastBestMatch({picks, wheel.pool, int(*keys), wheel.tickets});
+    if (!least)
+        throw Refused{u"%1は確かめられません。"_s.arg(name)};
+    out.line(PatternVerify::guaranteeLabel(PatternVerify::guaranteedTier(picks, *least)));
     return 0;
 }
 
@@ -117,13 +147,15 @@ int runGenerate(const QStringList &arguments, Output &out)
 int runPattern(const QStringList &arguments, Output &out)
 {
     if (arguments.isEmpty())
-        throw UsageError{u"missing convert, save, summary or generate"_s};
+        throw UsageError{u"missing convert, save, verify, summary or generate"_s};
     const QString action = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (action == u"convert")
         return runConvert(rest, out);
     if (action == u"save")
         return runSave(rest, out);
+    if (action == u"verify")
+        return runVerify(rest, out);
     if (action == u"summary")
         return runSummary(rest, out);
     if (action == u"generate")

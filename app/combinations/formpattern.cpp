@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/taskprogress.h"
 #include "core/widgets.h"
 
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,8 @@ using namespace Qt::StringLiterals;
 namespace {
 // A generator run longer than a day is a typing slip.
 constexpr qint64 kMaxSeconds = 86400;
+// Where a list item keeps its file name: its text may carry the shortfall mark.
+constexpr int kFileNameRole = Qt::UserRole;
 
 QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
 {
@@ -84,7 +88,10 @@ QString boundText(const QString &label, qint64 value)
 }
 } // namespace
 
-FormPattern::FormPattern(QWidget *parent) : QWidget(parent, Qt::Window), m_task(new BackgroundTask(this))
+FormPattern::FormPattern(QWidget *parent)
+    : QWidget(parent, Qt::Window), m_task(new BackgroundTask(this)), m_saveTask(new BackgroundTask(this)),
+      m_auditTask(new BackgroundTask(this)),
+      m_saveProgress(new TaskProgress(this, m_saveTask, u"パターンの保証を確かめています。"_s))
 {
     setObjectName(u"FormPattern"_s);
     setWindowTitle(u"パターンファイル"_s);
@@ -235,20 +242,72 @@ FormPattern::~FormPattern() = default;
 
 QString FormPattern::folder() const
 {
-    return PatternFolder::ready();
+    QString error;
+    const QString path = PatternFolder::ready(&error);
+    if (!error.isEmpty())
+        m_status->setPanelText(1, error);
+    return path;
 }
 
 void FormPattern::refreshFiles(const QString &select)
 {
     m_files->clear();
-    m_files->addItems(PatternFolder::allFiles(folder()));
-    if (select.isEmpty())
-        return;
-    const QList<QListWidgetItem *> found = m_files->findItems(select, Qt::MatchExactly);
-    if (!found.isEmpty()) {
-        m_files->setCurrentItem(found.first());
-        m_files->scrollToItem(found.first());
+    // After "PatternFiles" only the files of that game.
+    for (const QString &name : PatternFolder::allFiles(folder(), m_mode)) {
+        auto *item = new QListWidgetItem(name, m_files);
+        item->setData(kFileNameRole, name);
+        if (name == select) {
+            m_files->setCurrentItem(item);
+            m_files->scrollToItem(item);
+        }
     }
+    showVerdicts();
+}
+
+void FormPattern::showVerdicts()
+{
+    QStringList names;
+    for (int i = 0; i < m_files->count(); ++i)
+        names.append(m_files->item(i)->data(kFileNameRole).toString());
+    const PatternAudit::Look look = m_audit.look(folder(), names);
+    for (int i = 0; i < m_files->count(); ++i) {
+        QListWidgetItem *item = m_files->item(i);
+        const std::optional<PatternVerify::Verdict> &verdict = look.verdicts[i];
+        const bool falls = verdict && !verdict->holds();
+        // A cross before the name and red: the file does not keep what its name promises.
+        item->setText(falls ? u"✕ "_s + names[i] : names[i]);
+        item->setForeground(falls ? QBrush(Qt::red) : QBrush());
+        item->setToolTip(falls ? verdict->shortfall : QString());
+    }
+    startAudit(look.pending);
+}
+
+void FormPattern::startAudit(const QList<PatternAudit::Job> &jobs)
+{
+    // A run going verifies what it has; the list is looked at again when it ends.
+    if (jobs.isEmpty() || m_auditTask->isRunning())
+        return;
+    using Verified = QList<std::pair<PatternAudit::Job, PatternVerify::Verdict>>;
+    m_auditTask->start(
+        [jobs](BackgroundTask::Run &run) {
+            PatternVerify::Options options;
+            options.cancel = run.cancelFlag();
+            Verified verified;
+            for (const PatternAudit::Job &job : jobs) {
+                const std::optional<PatternVerify::Verdict> verdict = PatternAudit::verify(job.path, job.request, options);
+                if (!verdict)
+                    break;
+                verified.append({job, *verdict});
+            }
+            return verified;
+        },
+        [this](const Verified &verified) {
+            for (const auto &[job, verdict] : verified)
+                m_audit.record(job, verdict);
+            showVerdicts();
+            if (!m_auditTask->isRunning())
+                Q_EMIT auditFinished();
+        });
 }
 
 void FormPattern::setOpenerGame(int picks)
@@ -263,22 +322,44 @@ bool FormPattern::isGenerating() const
     return m_task->isRunning();
 }
 
+bool FormPattern::isSaving() const
+{
+    return m_saveTask->isRunning();
+}
+
+
 void FormPattern::Command1_Click()
+{
+    convertSource();
+}
+
+bool FormPattern::convertSource()
 {
     const PatternConvert::Result converted = PatternConvert::convert(m_source->toPlainText(), m_poolSize->text());
     if (!converted.warning.isEmpty()) {
         Messages::warn(this, converted.warning);
-        return;
+        return false;
     }
     if (!converted.done)
-        return;
+        return false;
     m_converted->setPlainText(converted.text());
     m_picks = converted.picks;
     m_pool = converted.pool;
+    m_convertedSource = m_source->toPlainText();
+    m_convertedPool = m_poolSize->text();
+    return true;
 }
 
 void FormPattern::Command2_Click()
 {
+    if (isSaving())
+        return;
+    // What is saved is what the source holds now.
+    const bool changed = m_source->toPlainText() != m_convertedSource || m_poolSize->text() != m_convertedPool;
+    if (changed && !m_source->toPlainText().isEmpty() && !convertSource()) {
+        Q_EMIT saveFinished(false);
+        return;
+    }
     PatternManager::SaveInput input;
     input.folder = folder();
     input.convertedText = m_converted->toPlainText();
@@ -286,13 +367,56 @@ void FormPattern::Command2_Click()
     input.pool = m_pool;
     input.tier = PatternManager::tierOfOption(tierIndex(m_tierOptions));
     input.keysText = m_keyCount->text();
-    const PatternManager::SaveResult saved = PatternManager::save(input);
+    const PatternManager::SaveCheck check = PatternManager::check(input);
+    if (!check.ok()) {
+        Messages::warn(this, check.refusal);
+        Q_EMIT saveFinished(false);
+        return;
+    }
+    m_saveTask->start(
+        [check](BackgroundTask::Run &run) {
+            PatternVerify::Options options;
+            options.cancel = run.cancelFlag();
+            options.progress = [&run](qint64 done, qint64 total) { run.setProgress(done, total); };
+            return PatternManager::verify(check, options);
+        },
+        [this, check](const std::optional<PatternVerify::Verdict> &verdict) { saveVerified(check, verdict); });
+    m_saveProgress->start();
+}
+
+void FormPattern::saveVerified(const PatternManager::SaveCheck &check, const std::optional<PatternVerify::Verdict> &verdict)
+{
+    m_saveProgress->finish();
+    if (!verdict) {
+        m_status->setPanelText(1, u"保存をやめました。"_s);
+        Q_EMIT saveFinished(false);
+        return;
+    }
+    int tier = check.request.tier;
+    if (!verdict->holds()) {
+        // What the wheel does guarantee can still be saved as such, when the user wants it.
+        if (verdict->tier == 0) {
+            Messages::warn(this, verdict->shortfall);
+            Q_EMIT saveFinished(false);
+            return;
+        }
+        const QString question = verdict->shortfall + u'\n'
+                                 + u"%1のパターンとして保存しますか？"_s.arg(PatternVerify::guaranteeLabel(verdict->tier));
+        if (Messages::show(this, question, Messages::Icon::Question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+            Q_EMIT saveFinished(false);
+            return;
+        }
+        tier = verdict->tier;
+    }
+    const PatternManager::SaveResult saved = PatternManager::write(check, tier);
     if (!saved.saved) {
         Messages::show(this, saved.message, saved.critical ? Messages::Icon::Critical : Messages::Icon::Exclamation);
+        Q_EMIT saveFinished(false);
         return;
     }
     refreshFiles(saved.fileName);
     m_status->setPanelText(1, u"%1 を保存しました。"_s.arg(saved.fileName));
+    Q_EMIT saveFinished(true);
 }
 
 void FormPattern::Command3_Click()
@@ -404,6 +528,8 @@ void FormPattern::generatorDone(const WheelGenerator::Result &result)
     const bool produced = result.ok();
     if (produced) {
         m_source->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');
+        // Converted at once: 保存 saves this wheel, not the text converted before.
+        convertSource();
         m_progress->setValue(100);
         const qsizetype size = result.tickets.size();
         m_status->setPanelText(1, result.cancelled
@@ -427,5 +553,5 @@ void FormPattern::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Files may have come and gone while the window was hidden; the summary waits for 一覧.
-    refreshFiles(m_files->currentItem() ? m_files->currentItem()->text() : QString());
+    refreshFiles(m_files->currentItem() ? m_files->currentItem()->data(kFileNameRole).toString() : QString());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "combinations/patternaudit.h"
 #include "combinations/patternfolder.h"
+#include "combinations/patternmanager.h"
 #include "combinations/patternmanagerlink.h"
 #include "combinations/wheelgenerator.h"
 
@@ -8,6 +10,7 @@
 #include <QWidget>
 
 class BackgroundTask;
+class TaskProgress;
 class PanelStatusBar;
 class QComboBox;
 class QGroupBox;
@@ -15,6 +18,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -58,6 +62,10 @@ public:
     QLabel *Label6() const { return m_bestKnown; }
     QProgressBar *ProgressBar1() const { return m_progress; }
     bool isGenerating() const;
+    // 保存 is verifying its wheel; a progress dialog shows when that takes a while.
+    bool isSaving() const;
+    // The verdicts on the folder's files, kept while the window lives.
+    const PatternAudit &audit() const { return m_audit; }
 
     // The pick count and pool size of the last convert, used by the save.
     int picks() const { return m_picks; }
@@ -69,13 +77,17 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
-    // Summary of the folder's files: both games for 0, LOTO6 for 6, miniLOTO for 5; any other
-    // mode repeats the last one.
+    // Summary and list of the folder's files: both games for 0, LOTO6 for 6, miniLOTO for 5; any
+    // other mode repeats the last one.
     void PatternAll(int mode) override;
 
 Q_SIGNALS:
     // A generator run ended; produced: its tickets are in Text1.
     void generatorFinished(bool produced);
+    // 保存 ended: a file was written, or not (refused, declined, cancelled).
+    void saveFinished(bool saved);
+    // The files listed have been verified.
+    void auditFinished();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -91,8 +103,15 @@ private:
     QGroupBox *buildGenerator();
     // The folder: its files, and the summary of their kinds.
     QHBoxLayout *buildFolder();
+    // The folder; a failure to set it up shows in the status bar.
     QString folder() const;
     void refreshFiles(const QString &select = {});
+    // Marks the listed files that fall short of their names, and verifies the ones not known yet.
+    void showVerdicts();
+    void startAudit(const QList<PatternAudit::Job> &jobs);
+    // Converts the source; false when refused (after the warning) or empty.
+    bool convertSource();
+    void saveVerified(const PatternManager::SaveCheck &check, const std::optional<PatternVerify::Verdict> &verdict);
     PatternFolder::Request generatorRequest() const;
     void showBounds();
     void setGenerating(bool running);
@@ -102,6 +121,9 @@ private:
     int m_picks = 0;
     int m_pool = 0;
     int m_mode = 0;
+    // The source and pool size of the last convert: 保存 converts again when they changed.
+    QString m_convertedSource;
+    QString m_convertedPool;
 
     QPlainTextEdit *m_source = nullptr;
     QPlainTextEdit *m_converted = nullptr;
@@ -124,4 +146,8 @@ private:
     QProgressBar *m_progress = nullptr;
     PanelStatusBar *m_status = nullptr;
     BackgroundTask *m_task = nullptr;
+    BackgroundTask *m_saveTask = nullptr;
+    BackgroundTask *m_auditTask = nullptr;
+    TaskProgress *m_saveProgress = nullptr;
+    PatternAudit m_audit;
 };

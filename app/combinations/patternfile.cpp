@@ -49,9 +49,36 @@ Content parse(QByteArrayView bytes, int positions)
             break;
         if (content.tickets.isEmpty())
             content.firstLineLength = column;
+        ticket.columns = column;
         content.tickets.append(ticket);
     }
     return content;
+}
+
+Wheel readWheel(QByteArrayView bytes, const QString &fileName)
+{
+    Wheel wheel;
+    const Content content = parse(bytes, kMaxPositions);
+    const auto hasMarks = [](const Ticket &t) { return t.columns > 0; };
+    if (std::none_of(content.tickets.begin(), content.tickets.end(), hasMarks)) {
+        wheel.error = u"%1には「0」「1」の行がありません。"_s.arg(fileName);
+        return wheel;
+    }
+    wheel.pool = content.firstLineLength;
+    for (qsizetype i = 0; i < content.tickets.size(); ++i) {
+        const Ticket &t = content.tickets[i];
+        if (t.columns != wheel.pool) {
+            wheel.error = u"%1の%2行目の「0」「1」の数（%3個）が1行目（%4個）と違います。"_s.arg(fileName)
+                              .arg(i + 1)
+                              .arg(t.columns)
+                              .arg(wheel.pool);
+            return wheel;
+        }
+        wheel.tickets.push_back(t.mask);
+    }
+    if (wheel.pool > kMaxPositions)
+        wheel.error = u"%1の行が長すぎます（「0」「1」が%2個）。"_s.arg(fileName).arg(wheel.pool);
+    return wheel;
 }
 
 Loaded LoadPatternFile(const QString &path, int positions)

@@ -9,8 +9,12 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -25,20 +29,20 @@ QString path()
     return QDir::cleanPath(data + u"/PatternFile"_s);
 }
 
-QString ensure()
+QString ensure(QString *error)
 {
     const QString folder = path();
-    const bool fresh = !QFileInfo::exists(folder);
-    if (!QDir().mkpath(folder))
-        return {};
-    if (fresh)
-        installLibrary(folder);
-    return folder;
+    if (QFileInfo(folder).isDir())
+        return folder;
+    const QString failure = createWithLibrary(folder);
+    if (error)
+        *error = failure;
+    return failure.isEmpty() ? folder : QString();
 }
 
-QString ready()
+QString ready(QString *error)
 {
-    const QString made = ensure();
+    const QString made = ensure(error);
     return made.isEmpty() ? path() : made;
 }
 
@@ -86,35 +90,45 @@ QString fileName(int serial, const Request &request)
 }
 
 namespace {
-QStringList sortedFileNames(const QString &folder)
+// The pattern files of the folder that `wanted` takes, by kind and serial as numbers; names that
+// read the same in another letter case follow in name order.
+QStringList sortedPatternFiles(const QString &folder, const std::function<bool(const Request &)> &wanted)
 {
-    QDir dir(folder);
-    QStringList names = dir.entryList(QDir::Files | QDir::Readable | QDir::Hidden);
-    std::sort(names.begin(), names.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    return names;
+    std::vector<std::pair<std::array<int, 5>, QString>> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Readable | QDir::Hidden)) {
+        const std::optional<Name> parsed = parseName(name);
+        if (!parsed || !wanted(parsed->request))
+            continue;
+        const Request &r = parsed->request;
+        files.push_back({{r.picks, r.tier, r.pool, r.keys, parsed->serial}, name});
+    }
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        const int folded = a.second.compare(b.second, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a.second < b.second;
+    });
+    QStringList out;
+    out.reserve(qsizetype(files.size()));
+    for (const auto &file : files)
+        out.append(file.second);
+    return out;
+}
+
+QString cannotMakeMessage(const QString &folder)
+{
+    return u"パターンファイルのフォルダ %1 を作れませんでした。"_s.arg(QDir::toNativeSeparators(folder));
 }
 } // namespace
 
 QStringList matchingFiles(const QString &folder, const Request &request)
 {
-    QStringList out;
-    for (const QString &name : sortedFileNames(folder)) {
-        const std::optional<Name> parsed = parseName(name);
-        if (parsed && parsed->request == request)
-            out.append(name);
-    }
-    return out;
+    return sortedPatternFiles(folder, [&](const Request &r) { return r == request; });
 }
 
-QStringList allFiles(const QString &folder)
+QStringList allFiles(const QString &folder, int picks)
 {
-    QStringList out;
-    for (const QString &name : sortedFileNames(folder)) {
-        if (parseName(name))
-            out.append(name);
-    }
-    return out;
+    return sortedPatternFiles(folder, [picks](const Request &r) { return picks == 0 || r.picks == picks; });
 }
 
 int nextSerial(const QString &folder, const Request &request)
@@ -131,7 +145,7 @@ int nextSerial(const QString &folder, const Request &request)
     return serial;
 }
 
-int installLibrary(const QString &folder, const QString &library)
+int installLibrary(const QString &folder, const QString &library, QString *failed)
 {
     const QString source = library.isEmpty() ? AppFiles::bundledDir(u"PatternFile"_s) : library;
     if (source.isEmpty() || QDir(source) == QDir(folder))
@@ -147,12 +161,37 @@ int installLibrary(const QString &folder, const QString &library)
         const QString target = fileName(parsed->serial, parsed->request);
         if (present.contains(target))
             continue;
-        if (QFile::copy(QDir(source).filePath(name), QDir(folder).filePath(target))) {
+        // Read whole and written whole: a copy cut short by a full disk leaves no half file.
+        const AppFiles::ReadResult read = AppFiles::readFile(QDir(source).filePath(name));
+        if (read.ok() && AppFiles::writeFile(QDir(folder).filePath(target), read.bytes)) {
             present.insert(target);
             ++copied;
+        } else if (failed && failed->isEmpty()) {
+            *failed = name;
         }
     }
     return copied;
+}
+
+QString createWithLibrary(const QString &folder, const QString &library)
+{
+    const QFileInfo info(folder);
+    if (!QDir().mkpath(info.absolutePath()))
+        return cannotMakeMessage(folder);
+    QTemporaryDir scratch(info.absolutePath() + u"/."_s + info.fileName() + u"-XXXXXX"_s);
+    if (!scratch.isValid())
+        return cannotMakeMessage(folder);
+    QString failed;
+    installLibrary(scratch.path(), library, &failed);
+    if (!failed.isEmpty()) {
+        return u"付属のパターンファイル %1 を %2 にコピーできませんでした。"_s.arg(failed,
+                                                                                   QDir::toNativeSeparators(folder));
+    }
+    // The rename never replaces: a folder another instance made meanwhile stays as it is.
+    if (!QDir().rename(scratch.path(), folder))
+        return QFileInfo(folder).isDir() ? QString() : cannotMakeMessage(folder);
+    scratch.setAutoRemove(false);
+    return {};
 }
 
 } // namespace PatternFolder

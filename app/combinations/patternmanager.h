@@ -1,9 +1,14 @@
 #pragma once
 
 #include "combinations/patternfolder.h"
+#include "combinations/patternverify.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 // The pattern manager's save, folder summary and list of file names. Each returns what the
 // manager shows: a message box text (with its icon) or the text for its controls.
@@ -35,10 +40,34 @@ struct SaveResult
     bool critical = false;   // the message takes the critical icon (duplicate content)
 };
 
-// Writes the converted text as the next file of its pattern key, unless a file of that key
-// already holds the same content. Nothing is written on a refusal, and a failed write leaves
-// no partial file.
-SaveResult save(const SaveInput &input);
+// A save that passed every check but the guarantee: what verify() and write() take.
+struct SaveCheck
+{
+    QString refusal;                 // the message box text when refused; empty when it passed
+    QString folder;
+    PatternFolder::Request request;  // the kind chosen
+    std::vector<quint64> tickets;    // position j = bit j-1
+    QByteArray body;                 // the file content
+    bool ok() const { return refusal.isEmpty(); }
+};
+// The checks that count nothing: the converted lines, the game, tier and key count, the folder,
+// and the tickets themselves (each exactly `picks` marks, none repeated, every one holding the
+// key positions 1..keys), lines named by number.
+SaveCheck check(const SaveInput &input);
+// What the tickets guarantee against the tier chosen; nothing when cancelled. Takes long for a
+// large wheel: run it off the window's thread.
+std::optional<PatternVerify::Verdict> verify(const SaveCheck &check, const PatternVerify::Options &options = {});
+// Writes the checked tickets as the next file of their kind under `tier`, unless a file of that
+// kind already holds the same content. Nothing is written on a refusal, and a failed write
+// leaves no partial file.
+SaveResult write(const SaveCheck &check, int tier);
+// check, verify and write in a row. A wheel short of the chosen tier is refused with the warning
+// that names what it does guarantee; asGuaranteed saves it under that tier instead (when any).
+SaveResult save(const SaveInput &input, bool asGuaranteed = false);
+
+// "2、5行目の「1」が6個ではありません。" after `where` and "の": the tickets without exactly
+// `picks` marks; empty when every one has them.
+QString markCountRefusal(const QString &where, const std::vector<quint64> &tickets, int picks);
 
 // The summary of the folder's files, one line per kind (game, tier, pool size, key count) in
 // sorted order: all games for mode 0, LOTO6 for 6, miniLOTO for 5.

@@ -195,4 +195,16 @@ QString guaranteeLabel(int tier)
     return tier > 0 ? GameRules::tierLabel(tier) : u"なし"_s;
 }
 
+Verdict judge(int picks, int claimedTier, int leastMatch)
+{
+    Verdict verdict;
+    verdict.tier = guaranteedTier(picks, leastMatch);
+    // A stronger tier has the lower number.
+    if (verdict.tier == 0 || verdict.tier > claimedTier) {
+        verdict.shortfall = u"このパターンは%1を保証しません（保証：%2）。"_s.arg(GameRules::tierLabel(claimedTier),
+                                                                                    guaranteeLabel(verdict.tier));
+    }
+    return verdict;
+}
+
 } // namespace PatternVerify

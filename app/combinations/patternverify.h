@@ -44,4 +44,16 @@ int guaranteedTier(int picks, int leastMatch);
 // "３等", or "なし" for tier 0.
 QString guaranteeLabel(int tier);
 
+// What a wheel made for one tier guarantees.
+struct Verdict
+{
+    int tier = 0;       // the strongest tier it guarantees; 0 none
+    QString shortfall;  // when it falls short of its tier, the warning that says so; else empty
+    bool holds() const { return shortfall.isEmpty(); }
+};
+// The verdict on a wheel of the game (RunMode `picks`) made for `claimedTier` whose best ticket
+// shares `leastMatch` numbers with every draw: "このパターンは３等を保証しません（保証：５等）。"
+// when the guarantee is weaker (a higher tier number) or none.
+Verdict judge(int picks, int claimedTier, int leastMatch);
+
 } // namespace PatternVerify

@@ -104,6 +104,8 @@ private Q_SLOTS:
     void combos();
     void guaranteeOfWheelFile();
     void patterns();
+    void patternVerify_data();
+    void patternVerify();
     void purchasesAndDates();
     void purchasesResaveKeepsWhatItCannotRead();
     void refusalsAndUsage_data();
@@ -535,21 +537,26 @@ void TestCli::patterns()
                       input);
     };
     const QByteArray example = "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n";
-    QCOMPARE(save(u"3"_s, u"0"_s, example).lines, QStringList{u"1-639.txt"_s});
-    const CliRun again = save(u"3"_s, u"0"_s, example);
+    QCOMPARE(save(u"5"_s, u"0"_s, example).lines, QStringList{u"1-659.txt"_s});
+    const CliRun again = save(u"5"_s, u"0"_s, example);
     QCOMPARE(again.status, 1);
-    QCOMPARE(again.err.trimmed(), u"1-639.txtと同じです。"_s);
+    QCOMPARE(again.err.trimmed(), u"1-659.txtと同じです。"_s);
     QVERIFY(again.out.isEmpty());
-    QCOMPARE(save(u"3"_s, u"0"_s, "1 2 3 4 5 6\n4 5 6 7 8 9\n").lines, QStringList{u"2-639.txt"_s});
+    QCOMPARE(save(u"5"_s, u"0"_s, "1 2 3 4 5 6\n4 5 6 7 8 9\n").lines, QStringList{u"2-659.txt"_s});
     QCOMPARE(save(u"4"_s, u"1"_s, example).lines, QStringList{u"1-649K1.txt"_s});
-    QCOMPARE(save(u"4"_s, u"0"_s, "1 2 3 4 5\n").lines, QStringList{u"1-549.txt"_s});
+    // Every three of 3..9 meet {3,4,5} or {6,7,8}: with keys 1 and 2, a 4th-tier wheel.
+    QCOMPARE(save(u"4"_s, u"2"_s, "1 2 3 4 5\n1 2 6 7 8\n").lines, QStringList{u"1-549K2.txt"_s});
+    // A draw misses one number of each third at best, so keeps 4 of some ticket: the 4th tier.
+    const QStringList tier3{u"pattern"_s, u"save"_s, u"--dir"_s, dir.path(), u"--pool"_s, u"9"_s, u"--tier"_s, u"3"_s, u"--keys"_s, u"0"_s};
+    QCOMPARE(runCli(tier3 + QStringList{u"--as-guaranteed"_s}, "1 2 3 4 5 6\n4 5 6 7 8 9\n1 2 3 7 8 9\n").lines, QStringList{u"1-649.txt"_s});
 
     const CliRun summary = runCli({u"pattern"_s, u"summary"_s, u"--dir"_s, dir.path(), u"--game"_s, u"6"_s});
     QCOMPARE(summary.status, 0);
     QCOMPARE(summary.lines, (QStringList{u"== FormPattern.Text5"_s,
-                                         u"LOTO6 3等保証 選択数字数09個 Key数字なし パターンファイル数2個"_s,
-                                         u"LOTO6 4等保証 選択数字数09個 Key数字 1個 パターンファイル数1個"_s}));
-    QCOMPARE(runCli({u"pattern"_s, u"summary"_s, u"--dir"_s, dir.path(), u"--game"_s, u"0"_s}).section(u"FormPattern.Text5"_s).size(), 3);
+                                         u"LOTO6 4等保証 選択数字数09個 Key数字 1個 パターンファイル数1個"_s,
+                                         u"LOTO6 4等保証 選択数字数09個 Key数字なし パターンファイル数1個"_s,
+                                         u"LOTO6 5等保証 選択数字数09個 Key数字なし パターンファイル数2個"_s}));
+    QCOMPARE(runCli({u"pattern"_s, u"summary"_s, u"--dir"_s, dir.path(), u"--game"_s, u"0"_s}).section(u"FormPattern.Text5"_s).size(), 4);
 
     // A generated wheel: keyed lines that convert and save as a keyed 4th-tier wheel.
     const CliRun generated = runCli({u"pattern"_s, u"generate"_s, u"--game"_s, u"loto6"_s, u"--pool"_s, u"12"_s, u"--tier"_s,
@@ -564,6 +571,40 @@ void TestCli::patterns()
                                  u"--keys"_s, u"1"_s},
                                 wheel.join(u'\n').toUtf8());
     QCOMPARE(saved.lines, QStringList{u"1-6412K1.txt"_s});
+}
+
+void TestCli::patternVerify_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("expected");  // the line printed, or the whole refusal (exit 1)
+    const QByteArray example = "111111000\r\n111000111\r\n";
+    const QStringList loto6{u"--game"_s, u"loto6"_s};
+    // By hand: {4..9} meets each ticket in 3; with 1, 2 drawn the other four meet {3..6} or {3,7,8,9} in 2.
+    QTest::newRow("5th tier") << example << loto6 << u"５等"_s;
+    QTest::newRow("keys raise it to the 4th") << example << loto6 + QStringList{u"--keys"_s, u"2"_s} << u"４等"_s;
+    QTest::newRow("3rd over seven") << QByteArray("1111110\r\n0111111\r\n") << loto6 << u"３等"_s;
+    QTest::newRow("1st, no final line end") << QByteArray("111111") << loto6 << u"１等"_s;
+    QTest::newRow("miniLOTO 4th with 2 keys") << QByteArray("111110000\r\n110001110\r\n")
+                                              << QStringList{u"--game"_s, u"miniloto"_s, u"--keys"_s, u"2"_s} << u"４等"_s;
+    QTest::newRow("nothing") << QByteArray("111111000000\r\n") << loto6 << u"なし"_s;
+    QTest::newRow("no 0/1 lines") << QByteArray("abc\r\n") << loto6 << u"w.txtには「0」「1」の行がありません。"_s;
+    QTest::newRow("a shorter line") << QByteArray("111111000\r\n11111100\r\n") << loto6
+                                    << u"w.txtの2行目の「0」「1」の数（8個）が1行目（9個）と違います。"_s;
+    QTest::newRow("five marks") << example + "111110000\r\n" << loto6 << u"w.txtの3行目の「1」が6個ではありません。"_s;
+}
+
+void TestCli::patternVerify()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, options);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString file = testsupport::writeBytesFile(dir, u"w.txt"_s, bytes);
+    const CliRun run = runCli(QStringList{u"pattern"_s, u"verify"_s} + options + QStringList{file});
+    const bool refused = expected.contains(u"w.txt"_s);
+    QCOMPARE(run.status, refused ? 1 : 0);
+    QCOMPARE(refused ? run.err + run.out : run.out + run.err, expected + u'\n');
 }
 
 void TestCli::purchasesAndDates()
@@ -684,6 +725,8 @@ void TestCli::refusalsAndUsage_data()
     row("guarantee: no pattern", {u"guarantee"_s, u"--game"_s, u"loto6"_s}, 2, usage);
     row("guarantee: missing pattern", {u"guarantee"_s, u"--game"_s, u"loto6"_s, u"--pattern"_s, dir.filePath(u"1-639.txt"_s)}, 1,
         u"1-639.txtを開けません。"_s);
+    row("guarantee: no 0/1 lines", {u"guarantee"_s, u"--game"_s, u"loto6"_s, u"--pattern"_s, bad}, 1,
+        u"bad.csvには「0」「1」の行がありません。"_s);
     // A ticket of five marks stops the calculation without a word.
     row("guarantee: incomplete ticket", {u"guarantee"_s, u"--game"_s, u"loto6"_s, u"--pattern"_s, incomplete}, 0, QString());
     const QStringList convert{u"pattern"_s, u"convert"_s, u"--pool"_s};
@@ -694,6 +737,8 @@ void TestCli::refusalsAndUsage_data()
     row("pattern: position above the pool", convert + QStringList{u"9"_s}, 1, QString(), "1 2 3 4 5 10\n");
     row("pattern: pool not a number", convert + QStringList{u"x"_s}, 1, QString(), "1 2 3\n");
     row("pattern: save of nothing", save + QStringList{u"3"_s}, 1, QString(), "");
+    row("pattern: a wheel short of its tier", save + QStringList{u"3"_s}, 1, u"このパターンは３等を保証しません（保証：５等）。"_s,
+        "1 2 3 4 5 6\n1 2 3 7 8 9\n");
     row("pattern: tier 2", save + QStringList{u"2"_s}, 2, usage, "1 2 3 4 5 6\n");
     row("pattern: save into no folder",
         {u"pattern"_s, u"save"_s, u"--dir"_s, dir.filePath(u"no/such"_s), u"--pool"_s, u"9"_s, u"--tier"_s, u"3"_s, u"--keys"_s, u"0"_s},

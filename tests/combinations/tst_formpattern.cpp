@@ -5,6 +5,7 @@
 #include "combinations/combinationsfeature.h"
 #include "combinations/formcomblist.h"
 #include "combinations/formpattern.h"
+#include "core/appfiles.h"
 #include "core/formmain.h"
 #include "core/program.h"
 #include "core/widgets.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,16 +44,20 @@ QStringList lines(const QPlainTextEdit *box)
     return box->toPlainText().split(u'\n', Qt::SkipEmptyParts);
 }
 
-// Fills the boxes, converts and saves; the name the window reports, or the message it showed.
-QString convertAndSave(FormPattern *m, const QString &source, const QString &pool, int tierIndex, const QString &keys)
+// Fills the boxes and saves (which converts the changed source first); the name the window
+// reports, or the messages it showed, answered with `answer`.
+QString convertAndSave(FormPattern *m, const QString &source, const QString &pool, int tierIndex, const QString &keys,
+                       QMessageBox::StandardButton answer = QMessageBox::Ok)
 {
-    testsupport::MessageRecorder messages;
+    testsupport::MessageRecorder messages(answer);
     m->Text1()->setPlainText(source);
     m->Text3()->setText(pool);
     m->Option1(tierIndex)->setChecked(true);
     m->Text4()->setText(keys);
-    m->Command1()->click();
+    QSignalSpy finished(m, &FormPattern::saveFinished);
     m->Command2()->click();
+    if (finished.isEmpty())
+        finished.wait(20000);
     if (!messages.requests().isEmpty())
         return messages.texts().join(u'|');
     return m->File1()->currentItem() ? m->File1()->currentItem()->text() : QString();
@@ -124,19 +130,23 @@ private Q_SLOTS:
         FormPattern *m = manager();
         QCOMPARE(m->windowTitle(), u"パターンファイル"_s);
         QVERIFY(m->Option1(1)->isChecked() && m->Option1(1)->text() == u"３等"_s);
-        QCOMPARE(convertAndSave(m, kExample, u"9"_s, 1, u"0"_s), u"1-639.txt"_s);
+        QCOMPARE(convertAndSave(m, kExample, u"9"_s, 3, u"0"_s), u"1-659.txt"_s);
         QCOMPARE(lines(m->Text2()), (QStringList{u"111111000"_s, u"111000111"_s}));
-        QFile saved(m_folder.filePath(u"1-639.txt"_s));
+        QFile saved(m_folder.filePath(u"1-659.txt"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("111111000\r\n111000111\r\n"));
 
         testsupport::MessageRecorder messages;
+        QSignalSpy finished(m, &FormPattern::saveFinished);
         m->Command2()->click();
-        QCOMPARE(messages.texts(), QStringList{u"1-639.txtと同じです。"_s});
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(messages.texts(), QStringList{u"1-659.txtと同じです。"_s});
         QCOMPARE(messages.requests().first().icon, Messages::Icon::Critical);
-        QCOMPARE(m_folder.entryList(QDir::Files), QStringList{u"1-639.txt"_s});
+        QCOMPARE(m_folder.entryList(QDir::Files), QStringList{u"1-659.txt"_s});
 
-        QCOMPARE(convertAndSave(m, u"1 2 3 4 5 6\n4 5 6 7 8 9"_s, u"9"_s, 1, u"0"_s), u"2-639.txt"_s);
+        // Typed over without 変換: 保存 saves what the source holds now.
+        QCOMPARE(convertAndSave(m, u"1 2 3 4 5 6\n4 5 6 7 8 9"_s, u"9"_s, 3, u"0"_s), u"2-659.txt"_s);
+        QCOMPARE(lines(m->Text2()), (QStringList{u"111111000"_s, u"000111111"_s}));
     }
 
     void keyPartsAndRefusals_data()
@@ -146,10 +156,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("tierIndex");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");  // the file written, or a word of the warning
-        QTest::newRow("keys empty") << kExample << u"9"_s << 1 << QString() << u"1-639.txt"_s;
+        QTest::newRow("keys empty") << kExample << u"9"_s << 3 << QString() << u"1-659.txt"_s;
         QTest::newRow("keys 2") << kExample << u"9"_s << 2 << u"2"_s << u"1-649K2.txt"_s;
-        QTest::newRow("1st tier") << kExample << u"9"_s << 0 << u"0"_s << u"1-619.txt"_s;
-        QTest::newRow("miniLOTO") << u"1 2 3 4 5\n"_s << u"12"_s << 2 << u"1"_s << u"1-5412K1.txt"_s;
+        QTest::newRow("1st tier") << u"1 2 3 4 5 6"_s << u"6"_s << 0 << u"0"_s << u"1-616.txt"_s;
+        QTest::newRow("miniLOTO") << u"1 2 3 4 5\n"_s << u"7"_s << 2 << u"1"_s << u"1-547K1.txt"_s;
         QTest::newRow("position above the pool") << kExample << u"8"_s << 1 << u"0"_s << u"範囲"_s;
         QTest::newRow("pool not a number") << kExample << u""_s << 1 << u"0"_s << u"選択数"_s;
     }
@@ -162,7 +172,8 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, expected);
         FormPattern *m = manager();
-        m->Text2()->setPlainText(u"kept"_s);
+        if (!expected.endsWith(u".txt"_s))
+            m->Text2()->setPlainText(u"kept"_s);
         const QString got = convertAndSave(m, source, pool, tierIndex, keys);
         if (expected.endsWith(u".txt"_s)) {
             QCOMPARE(got, expected);
@@ -175,23 +186,57 @@ private Q_SLOTS:
         }
     }
 
+    void shortWheelOffer_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("pool");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("message");
+        // By hand: the example shares 3 numbers with {4..9}, one ticket over 12 none with {7..12}.
+        const QString offer = u"このパターンは３等を保証しません（保証：５等）。\n５等のパターンとして保存しますか？"_s;
+        QTest::newRow("accepted") << kExample << u"9"_s << int(QMessageBox::Yes) << offer;
+        QTest::newRow("declined") << kExample << u"9"_s << int(QMessageBox::No) << offer;
+        QTest::newRow("nothing to offer") << u"1 2 3 4 5 6"_s << u"12"_s << int(QMessageBox::Yes)
+                                          << u"このパターンは３等を保証しません（保証：なし）。"_s;
+    }
+
+    void shortWheelOffer()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, pool);
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        QCOMPARE(convertAndSave(manager(), source, pool, 1, u"0"_s, QMessageBox::StandardButton(answer)), message);
+        const bool saved = QString::fromLatin1(QTest::currentDataTag()) == u"accepted"_s;
+        QCOMPARE(m_folder.entryList(QDir::Files), saved ? QStringList{u"1-659.txt"_s} : QStringList());
+    }
+
     void summaryListAndPatternFiles()
     {
         for (const QString &name : {u"1-639.txt"_s, u"2-639.txt"_s, u"1-537.txt"_s, u"1-649K1.txt"_s, u"notes.txt"_s}) {
             QFile file(m_folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            // Only the keyed file holds a wheel (of the 4th tier: every draw holding 1 meets
+            // one ticket in 4 numbers); the others guarantee nothing.
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name.contains(u'K') ? "111111000\r\n111000111\r\n" : "") >= 0);
         }
         FormPattern *m = manager();
+        const auto items = [m] {
+            QStringList out;
+            for (int i = 0; i < m->File1()->count(); ++i)
+                out.append(m->File1()->item(i)->text());
+            return out;
+        };
         const QString mini = u"miniLOTO 3等保証 選択数字数07個 Key数字なし パターンファイル数1個"_s;
         m->Command4()->click();
         QCOMPARE(lines(m->Text5()), (QStringList{u"LOTO6 3等保証 選択数字数09個 Key数字なし パターンファイル数2個"_s,
                                                  u"LOTO6 4等保証 選択数字数09個 Key数字 1個 パターンファイル数1個"_s, mini}));
+        QTRY_COMPARE(items(), (QStringList{u"✕ 1-537.txt"_s, u"✕ 1-639.txt"_s, u"✕ 2-639.txt"_s, u"1-649K1.txt"_s}));
 
         // The list file: every pattern file name in order, beside the folder; the status says where.
         m->Command3()->click();
         QFile list(m_root.filePath(u"PatternList.txt"_s));
         QVERIFY(list.open(QIODevice::ReadOnly));
-        QCOMPARE(list.readAll(), QByteArray("1-537.txt\r\n1-639.txt\r\n1-649K1.txt\r\n2-639.txt\r\n"));
+        QCOMPARE(list.readAll(), QByteArray("1-537.txt\r\n1-639.txt\r\n2-639.txt\r\n1-649K1.txt\r\n"));
         QVERIFY(m->StatusBar1()->panelText(1).contains(QDir::toNativeSeparators(list.fileName())));
 
         // "PatternFiles" of a miniLOTO combination list: only miniLOTO kinds, and the generator
@@ -203,6 +248,7 @@ private Q_SLOTS:
         main.tools().get<FormCombList>(CombinationTools::CombList)->Command6()->click();
         QVERIFY(m->isVisible());
         QCOMPARE(lines(m->Text5()), QStringList{mini});
+        QCOMPARE(items(), QStringList{u"✕ 1-537.txt"_s});
         QCOMPARE(m->Combo1()->currentData().toInt(), 5);
         m->close();
         QVERIFY(!m->isVisible() && manager() == m);
@@ -241,6 +287,7 @@ private Q_SLOTS:
         QVERIFY(!tierButton->isEnabled());
 
         FormPattern *m = manager();
+        m->PatternAll(picks);  // as the list's "PatternFiles" opens it: the files of its game
         request(m, picks, pool, tierIndex, keys, 2);
         QCOMPARE(m->Label5()->text(), u"下限 %1枚"_s.arg(schoenheim));
         QSignalSpy done(m, &FormPattern::generatorFinished);
@@ -250,10 +297,19 @@ private Q_SLOTS:
         const QStringList tickets = lines(m->Text1());
         QVERIFY(tickets.size() >= schoenheim);
         QVERIFY(covers(tickets, pool, picks, matches, keys));
+        // Converted as it arrives: 保存 alone writes these tickets.
+        QStringList marks;
+        for (const QString &ticket : tickets) {
+            marks.append(QString(pool, u'0'));
+            for (const QString &p : ticket.split(u' '))
+                marks.last()[p.toInt() - 1] = u'1';
+        }
+        QCOMPARE(lines(m->Text2()), marks);
 
         const QString key = u"%1%2%3"_s.arg(picks).arg(tierIndex + 2).arg(pool) + (keys ? u"K%1"_s.arg(keys) : QString());
         QCOMPARE(convertAndSave(m, m->Text1()->toPlainText(), QString::number(pool), tierIndex, QString::number(keys)),
                  u"1-"_s + key + u".txt"_s);
+        QCOMPARE(AppFiles::readFile(m_folder.filePath(u"1-"_s + key + u".txt"_s)).bytes, (marks.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
         // The pool grows to the wheel's size: the list looks at the folder again.
         list->Check1(pool - 1)->click();
         QVERIFY(tierButton->isEnabled());

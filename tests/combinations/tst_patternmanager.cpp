@@ -1,4 +1,5 @@
 // The pattern manager's convert, save, summary and list output on real folders.
+#include "combinations/patternaudit.h"
 #include "combinations/patternconvert.h"
 #include "combinations/patternmanager.h"
 #include "core/appfiles.h"
@@ -43,7 +44,7 @@ class TestPatternManager : public QObject
 private:
     // Converts source over `pool` and saves it; the result of the save.
     PatternManager::SaveResult convertAndSave(const QString &folder, const QString &source, const QString &pool,
-                                              int tier = 3, const QString &keys = u"0"_s)
+                                              int tier = 5, const QString &keys = u"0"_s)
     {
         const PatternConvert::Result converted = PatternConvert::convert(source, pool);
         PatternManager::SaveInput input{folder, converted.text(), converted.picks, converted.pool, tier, keys};
@@ -58,6 +59,10 @@ private Q_SLOTS:
     void saveKeyPartAndSerials();
     void saveRefusals_data();
     void saveRefusals();
+    void saveVerifiesTheWheel_data();
+    void saveVerifiesTheWheel();
+    void auditReusesVerdicts_data();
+    void auditReusesVerdicts();
     void saveReportsWriteFailure();
     void failedSaveLeavesTheFolderAsItWas_data();
     void failedSaveLeavesTheFolderAsItWas();
@@ -126,25 +131,25 @@ void TestPatternManager::saveNamesAndRefusesDuplicates()
     const QString folder = dir.path();
     PatternManager::SaveResult first = convertAndSave(folder, kExample, u"9"_s);
     QVERIFY2(first.saved, qPrintable(first.message));
-    QCOMPARE(first.fileName, u"1-639.txt"_s);
+    QCOMPARE(first.fileName, u"1-659.txt"_s);
     // Exactly one CR LF after the last line.
-    QCOMPARE(fileBytes(dir.filePath(u"1-639.txt"_s)), QByteArray("111111000\r\n111000111\r\n"));
+    QCOMPARE(fileBytes(dir.filePath(u"1-659.txt"_s)), QByteArray("111111000\r\n111000111\r\n"));
 
     // The same wheel typed with LF ends and no final line end is still the same content.
     const PatternManager::SaveResult again = convertAndSave(folder, u"1 2 3 4 5 6\n1 2 3 7 8 9"_s, u"9"_s);
     QVERIFY(!again.saved);
-    QCOMPARE(again.message, u"1-639.txtと同じです。"_s);
+    QCOMPARE(again.message, u"1-659.txtと同じです。"_s);
     QVERIFY(again.critical);
     // Nothing was written, not even a scratch file.
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"1-639.txt"_s});
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"1-659.txt"_s});
 
     const PatternManager::SaveResult other = convertAndSave(folder, u"1 2 3 4 5 6\n4 5 6 7 8 9\n"_s, u"9"_s);
-    QCOMPARE(other.fileName, u"2-639.txt"_s);
-    // The same lines under another tier are another kind, not a duplicate.
-    QCOMPARE(convertAndSave(folder, kExample, u"9"_s, 4).fileName, u"1-649.txt"_s);
+    QCOMPARE(other.fileName, u"2-659.txt"_s);
+    // The same lines with a key are another kind, not a duplicate.
+    QCOMPARE(convertAndSave(folder, kExample, u"9"_s, 5, u"1"_s).fileName, u"1-659K1.txt"_s);
     // Converted text edited in the box (LF, blank lines, no final end) saves the same bytes.
-    PatternManager::SaveInput edited{folder, u"111111000\n\n111000111"_s, 6, 9, 3, u"0"_s};
-    QCOMPARE(PatternManager::save(edited).message, u"1-639.txtと同じです。"_s);
+    PatternManager::SaveInput edited{folder, u"111111000\n\n111000111"_s, 6, 9, 5, u"0"_s};
+    QCOMPARE(PatternManager::save(edited).message, u"1-659.txtと同じです。"_s);
 }
 
 void TestPatternManager::saveKeyPartAndSerials_data()
@@ -153,15 +158,15 @@ void TestPatternManager::saveKeyPartAndSerials_data()
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("keys 0") << u"0"_s << QStringList{} << u"1-639.txt"_s;
-    QTest::newRow("keys empty") << u""_s << QStringList{} << u"1-639.txt"_s;
-    QTest::newRow("keys 2") << u"2"_s << QStringList{} << u"1-639K2.txt"_s;
-    QTest::newRow("keys typed 02") << u"02"_s << QStringList{u"1-639K2.txt"_s} << u"2-639K2.txt"_s;
+    QTest::newRow("keys 0") << u"0"_s << QStringList{} << u"1-659.txt"_s;
+    QTest::newRow("keys empty") << u""_s << QStringList{} << u"1-659.txt"_s;
+    QTest::newRow("keys 2") << u"2"_s << QStringList{} << u"1-659K2.txt"_s;
+    QTest::newRow("keys typed 02") << u"02"_s << QStringList{u"1-659K2.txt"_s} << u"2-659K2.txt"_s;
     // Files of another key never count: K2 files are not files without keys.
-    QTest::newRow("other keys ignored") << u"0"_s << QStringList{u"1-639K2.txt"_s, u"1-6539.txt"_s} << u"1-639.txt"_s;
-    // 1-639 was deleted: the count says 2, which is taken, so the next free serial.
-    QTest::newRow("lower serial deleted") << u"0"_s << QStringList{u"2-639.txt"_s} << u"3-639.txt"_s;
-    QTest::newRow("serial taken in other letter case") << u"0"_s << QStringList{u"1-639.TXT"_s} << u"2-639.txt"_s;
+    QTest::newRow("other keys ignored") << u"0"_s << QStringList{u"1-659K2.txt"_s, u"1-6539.txt"_s} << u"1-659.txt"_s;
+    // 1-659 was deleted: the count says 2, which is taken, so the next free serial.
+    QTest::newRow("lower serial deleted") << u"0"_s << QStringList{u"2-659.txt"_s} << u"3-659.txt"_s;
+    QTest::newRow("serial taken in other letter case") << u"0"_s << QStringList{u"1-659.TXT"_s} << u"2-659.txt"_s;
 }
 
 void TestPatternManager::saveKeyPartAndSerials()
@@ -173,7 +178,7 @@ void TestPatternManager::saveKeyPartAndSerials()
     QTemporaryDir dir;
     for (const QString &name : present)
         writeFile(dir.filePath(name), "000000111\r\n");
-    const PatternManager::SaveResult saved = convertAndSave(dir.path(), kExample, u"9"_s, 3, keys);
+    const PatternManager::SaveResult saved = convertAndSave(dir.path(), kExample, u"9"_s, 5, keys);
     QVERIFY2(saved.saved, qPrintable(saved.message));
     QCOMPARE(saved.fileName, expected);
     // What was there is untouched.
@@ -211,6 +216,84 @@ void TestPatternManager::saveRefusals()
     QVERIFY(!result.message.isEmpty());
     QVERIFY(!result.critical);
     QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void TestPatternManager::saveVerifiesTheWheel_data()
+{
+    QTest::addColumn<QString>("text");  // converted lines
+    QTest::addColumn<int>("tier");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("asGuaranteed");
+    QTest::addColumn<QString>("expected");  // the file written, or the whole refusal
+
+    // By hand: {4,...,9} meets each ticket of the example in 3 numbers, the least any draw of nine
+    // does: 5th tier. A draw of seven keeps 5 of {1..6} or {2..7}: 3rd tier. {7..12} misses one ticket.
+    const QString example = u"111111000\r\n111000111\r\n"_s;
+    const QString shortOf3 = u"このパターンは３等を保証しません（保証：５等）。"_s;
+    QTest::newRow("short of the 3rd tier") << example << 3 << u"0"_s << false << shortOf3;
+    QTest::newRow("saved under the 5th instead") << example << 3 << u"0"_s << true << u"1-659.txt"_s;
+    QTest::newRow("better than claimed") << u"1111110\r\n0111111\r\n"_s << 5 << u"0"_s << false << u"1-657.txt"_s;
+    QTest::newRow("nothing to save instead")
+        << u"111111000000\r\n"_s << 5 << u"0"_s << true << u"このパターンは５等を保証しません（保証：なし）。"_s;
+    QTest::newRow("other mark counts") << u"111111000\r\n111110000\r\n111000111\r\n011111000\r\n"_s << 5 << u"0"_s << false
+                                       << u"変換後のテキストの2、4行目の「1」が6個ではありません。"_s;
+    QTest::newRow("repeated rows") << example + example << 5 << u"0"_s << false
+                                   << u"変換後のテキストの3、4行目は前の行と同じです（同じ口を2回買うことになります）。"_s;
+    QTest::newRow("a key missing") << u"111111000\r\n101111100\r\n110001111\r\n"_s << 5 << u"2"_s << false
+                                   << u"変換後のテキストの2行目にKey数字（位置1～2）がそろっていません。"_s;
+}
+
+void TestPatternManager::saveVerifiesTheWheel()
+{
+    QFETCH(QString, text);
+    QFETCH(int, tier);
+    QFETCH(QString, keys);
+    QFETCH(bool, asGuaranteed);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const int pool = int(text.indexOf(u'\r'));
+    const PatternManager::SaveResult result = PatternManager::save({dir.path(), text, 6, pool, tier, keys}, asGuaranteed);
+    QCOMPARE(result.saved ? result.fileName : result.message, expected);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), result.saved ? QStringList{expected} : QStringList{});
+}
+
+void TestPatternManager::auditReusesVerdicts_data()
+{
+    QTest::addColumn<QByteArray>("rewrite");  // new content of 1-659.txt; empty: only touched, or left
+    QTest::addColumn<int>("verified");        // files the second scan verifies
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("unchanged") << QByteArray() << 0 << true;
+    QTest::newRow("touched") << QByteArray("touch") << 1 << true;
+    QTest::newRow("cut short") << QByteArray("111111000\r\n") << 1 << true;
+    QTest::newRow("a line of eight") << QByteArray("111111000\r\n11100011\r\n") << 1 << false;
+}
+
+void TestPatternManager::auditReusesVerdicts()
+{
+    QFETCH(QByteArray, rewrite);
+    QFETCH(int, verified);
+    QFETCH(bool, holds);
+    QTemporaryDir dir;
+    for (const QString &name : {u"1-659.txt"_s, u"1-639.txt"_s, u"1-6310.txt"_s})
+        writeFile(dir.filePath(name), "111111000\r\n111000111\r\n");
+    const QStringList names = PatternFolder::allFiles(dir.path());  // 639, 6310, 659
+    PatternAudit audit;
+    const auto shortfalls = [&] {
+        audit.scan(dir.path(), names);
+        QStringList out;
+        for (const std::optional<PatternVerify::Verdict> &v : audit.look(dir.path(), names).verdicts)
+            out.append(v ? v->shortfall : u"?"_s);
+        return out;
+    };
+    QCOMPARE(shortfalls(), (QStringList{u"このパターンは３等を保証しません（保証：５等）。"_s,
+                                        u"1-6310.txtの行の「0」「1」の数（9個）が名前の選択数（10個）と違います。"_s, QString()}));
+    if (!rewrite.isEmpty()) {
+        QFile file(dir.filePath(u"1-659.txt"_s));
+        QVERIFY(file.open(QIODevice::ReadWrite) && (rewrite == "touch" || (file.resize(0) && file.write(rewrite) > 0)));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFile::FileModificationTime));
+    }
+    QCOMPARE(shortfalls().at(2).isEmpty(), holds);
+    QCOMPARE(audit.verifiedCount(), 3 + verified);
 }
 
 void TestPatternManager::saveReportsWriteFailure()
@@ -298,7 +381,7 @@ void TestPatternManager::listOutput()
     QVERIFY2(result.written, qPrintable(result.message));
     QCOMPARE(result.path, dir.filePath(u"PatternList.txt"_s));
     QVERIFY(result.status.contains(QDir::toNativeSeparators(result.path)));
-    QCOMPARE(fileBytes(result.path), QByteArray("1-539.txt\r\n10-639.txt\r\n2-639.txt\r\n"));
+    QCOMPARE(fileBytes(result.path), QByteArray("1-539.txt\r\n2-639.txt\r\n10-639.txt\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestPatternManager)

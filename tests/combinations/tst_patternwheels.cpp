@@ -330,6 +330,20 @@ void TestPatternWheels::libraryCopiedWithoutOverwriting()
     QCOMPARE(PatternFolder::ensure(), fresh);
     QCOMPARE(PatternFolder::allFiles(fresh).size(), shipped.size() - 1);
     qunsetenv("ZEMVARA_PATTERN_DIR");
+
+    // A copy that fails midway (a file too large to read, sorted third) makes no folder at all,
+    // leaves no scratch beside it, and says which file; the next try completes.
+    QFile huge(library + u"/3-639.txt"_s);
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(AppFiles::kMaxFileBytes + 1));
+    huge.close();
+    QVERIFY(write(library + u"/2-639.txt"_s, "library\r\n") && write(library + u"/4-639.txt"_s, "library\r\n"));
+    const QString target = dir.filePath(u"later/PatternFile"_s);
+    QCOMPARE(PatternFolder::createWithLibrary(target, library),
+             u"付属のパターンファイル 3-639.txt を %1 にコピーできませんでした。"_s.arg(QDir::toNativeSeparators(target)));
+    QCOMPARE(QDir(dir.filePath(u"later"_s)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(huge.remove());
+    QCOMPARE(PatternFolder::createWithLibrary(target, library), QString());
+    QCOMPARE(PatternFolder::allFiles(target), (QStringList{u"1-639.txt"_s, u"2-639.txt"_s, u"4-639.txt"_s, u"1-6412.txt"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestPatternWheels)
