@@ -354,7 +354,8 @@ void FormPattern::Command2_Click()
 {
     if (isSaving())
         return;
-    // What is saved is what the source holds now.
+    // What is saved is what the source holds now; with no source, the lines typed into the
+    // converted box as they are.
     const bool changed = m_source->toPlainText() != m_convertedSource || m_poolSize->text() != m_convertedPool;
     if (changed && !m_source->toPlainText().isEmpty() && !convertSource()) {
         Q_EMIT saveFinished(false);
