@@ -10,6 +10,7 @@
 #include "combinations/patternverify.h"
 #include "combinations/ticketcells.h"
 #include "core/backgroundtask.h"
+#include "core/taskprogress.h"
 #include "core/combinatorics.h"
 #include "core/controlarray.h"
 #include "core/formhelpers.h"
@@ -42,7 +43,6 @@ using namespace Qt::StringLiterals;
 namespace {
 constexpr int kBoxesPerLine = 20;
 // Short runs finish before a dialog would be worth showing.
-constexpr int kProgressDelayMs = 300;
 // Draws a pattern check gets through on the GUI thread in a blink; more are checked off it.
 constexpr qint64 kQuickCheckDraws = 1000000;
 constexpr int kNotePanel = 4;
@@ -70,9 +70,7 @@ FormCombList::FormCombList(const ToolContext &context, QWidget *parent)
     m_status = new PanelStatusBar(kNotePanel, this);
     layout->addWidget(m_status);
 
-    m_progressDelay.setSingleShot(true);
-    m_progressDelay.setInterval(kProgressDelayMs);
-    connect(&m_progressDelay, &QTimer::timeout, this, &FormCombList::showProgress);
+    m_progress = new TaskProgress(this, m_task, u"当選保証計算中です。"_s);
 
     m_noteTimer.setSingleShot(true);
     m_noteTimer.setInterval(kBriefNoteMs);
@@ -216,7 +214,7 @@ bool FormCombList::isPurchaseMode() const
 
 QProgressDialog *FormCombList::progressDialog() const
 {
-    return m_progress.data();
+    return m_progress->dialog();
 }
 
 bool FormCombList::isCalculating() const
@@ -573,24 +571,12 @@ void FormCombList::CalcGuarantee()
             return Guarantee::CalcGuarantee(input, options);
         },
         [this](std::optional<Guarantee::Result> result) { calculationDone(result); });
-    m_progressDelay.start();
-}
-
-void FormCombList::showProgress()
-{
-    if (!m_task->isRunning() || m_progress)
-        return;
-    m_progress = showTaskProgress(this, u"当選保証計算中です。"_s, m_task);
+    m_progress->start();
 }
 
 void FormCombList::calculationDone(const std::optional<Guarantee::Result> &result)
 {
-    m_progressDelay.stop();
-    if (m_progress) {
-        m_progress->hide();
-        m_progress->deleteLater();
-        m_progress = nullptr;
-    }
+    m_progress->finish();
     if (result)
         showResult(*result);
     Q_EMIT guaranteeFinished(result.has_value());

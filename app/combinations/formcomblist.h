@@ -22,6 +22,7 @@ class QHBoxLayout;
 class QListWidget;
 class QListWidgetItem;
 class QProgressDialog;
+class TaskProgress;
 class QPushButton;
 class QSplitter;
 class QStackedWidget;
@@ -124,7 +125,6 @@ private:
     void setCombinations(CombinationTable table, bool keepPlace = false);
     QString patternFolder();
     void hoverText(VirtualGridView *grid, int row, int column);
-    void showProgress();
     void calculationDone(const std::optional<Guarantee::Result> &result);
     void showResult(const Guarantee::Result &result);
     void fitResultList();
@@ -164,8 +164,7 @@ private:
     PanelStatusBar *m_status = nullptr;
 
     BackgroundTask *m_task = nullptr;
-    QTimer m_progressDelay;
-    QPointer<QProgressDialog> m_progress;
+    TaskProgress *m_progress = nullptr;
     BackgroundTask *m_check = nullptr;
     QTimer m_noteTimer;
 };

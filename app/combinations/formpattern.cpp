@@ -531,11 +531,12 @@ void FormPattern::generatorDone(const WheelGenerator::Result &result)
         m_source->setPlainText(WheelGenerator::sourceLines(result.tickets).join(u'\n') + u'\n');
         // Converted at once: 保存 saves this wheel, not the text converted before.
         convertSource();
-        m_progress->setValue(100);
+        // A cancelled search shows how far it got, not a finished bar.
+        m_progress->setValue(result.cancelled ? m_task->percent() : 100);
         const qsizetype size = result.tickets.size();
         m_status->setPanelText(1, result.cancelled
                                       ? u"中止しました。それまでに見つかった%1枚のパターンを入れました。"_s.arg(size)
-                                      : u"%1枚のパターンを生成しました。変換して保存できます。"_s.arg(size));
+                                      : u"%1枚のパターンを生成し、変換しました。保存できます。"_s.arg(size));
     } else {
         m_progress->setValue(0);
         m_status->setPanelText(1, u"中止しました。パターンはまだ見つかっていませんでした。"_s);

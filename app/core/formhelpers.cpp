@@ -1,6 +1,5 @@
 #include "core/formhelpers.h"
 
-#include "core/backgroundtask.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -11,7 +10,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QHeaderView>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QTreeView>
 #include <QWidget>
@@ -256,18 +254,3 @@ void showUpdatedWindow(QWidget *window, QPoint placeIfHidden)
     showToolWindow(window, placeIfHidden);
 }
 
-QProgressDialog *showTaskProgress(QWidget *parent, const QString &label, BackgroundTask *task)
-{
-    auto *dialog = new QProgressDialog(label, QStringLiteral("キャンセル"), 0, 100, parent);
-    dialog->setObjectName(QStringLiteral("ProgressDialog"));
-    dialog->setWindowTitle(parent->window()->windowTitle());
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setMinimumDuration(0);
-    dialog->setValue(task->percent());
-    QObject::connect(task, &BackgroundTask::progressChanged, dialog, [dialog, task] { dialog->setValue(task->percent()); });
-    QObject::connect(dialog, &QProgressDialog::canceled, task, &BackgroundTask::cancel);
-    dialog->show();
-    return dialog;
-}

@@ -6,9 +6,7 @@
 
 #include <functional>
 
-class BackgroundTask;
 class QAbstractButton;
-class QProgressDialog;
 class QTreeView;
 class QWidget;
 
@@ -60,7 +58,3 @@ void showToolWindow(QWidget *window, QPoint placeIfHidden);
 // time; once on screen it updates in place without coming to the front.
 void showUpdatedWindow(QWidget *window, QPoint placeIfHidden);
 void focusFirstEntry(QWidget *window);
-
-// The progress of a running task in a window-modal dialog of `parent`, shown at once; its Cancel
-// asks the task to stop. The owner closes it when the task ends.
-QProgressDialog *showTaskProgress(QWidget *parent, const QString &label, BackgroundTask *task);

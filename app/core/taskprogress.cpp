@@ -45,7 +45,7 @@ void TaskProgress::show()
         return;
     auto *dialog = new QProgressDialog(m_text, u"キャンセル"_s, 0, 100, m_owner);
     dialog->setObjectName(u"ProgressDialog"_s);
-    dialog->setWindowTitle(m_owner->windowTitle());
+    dialog->setWindowTitle(m_owner->window()->windowTitle());
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);

@@ -5,6 +5,7 @@
 #include "core/filedialogs.h"
 #include "core/formhelpers.h"
 #include "core/messages.h"
+#include "core/taskprogress.h"
 #include "core/viewexport.h"
 
 #include <QAction>
@@ -24,7 +25,6 @@ namespace {
 constexpr int kTextPadding = 8;
 constexpr int kColumnPadding = 5;
 // Saves that end sooner show no progress dialog.
-constexpr int kSaveProgressDelayMs = 300;
 
 // The one label cell a grid shows before it has anything else.
 class EmptyGrid final : public GridSource
@@ -50,9 +50,7 @@ VirtualGridView::VirtualGridView(QWidget *parent)
     connect(m_ticketSave, &QAction::triggered, this, [this] { askAndSave(GridExport::Form::Tickets); });
     addAction(m_ticketSave);
 
-    m_saveDelay.setSingleShot(true);
-    m_saveDelay.setInterval(kSaveProgressDelayMs);
-    connect(&m_saveDelay, &QTimer::timeout, this, &VirtualGridView::showSaveProgress);
+    m_saveProgress = new TaskProgress(this, m_save, u"保存中です。"_s);
     // A failed save ends without a result.
     connect(m_save, &BackgroundTask::finished, this, [this] {
         if (!m_save->error().isEmpty())
@@ -349,8 +347,7 @@ void VirtualGridView::hideEvent(QHideEvent *event)
     // A window closed while saving takes the save with it: no file, no message.
     if (!event->spontaneous() && !window()->isVisible() && m_save->isRunning()) {
         m_save->drop();
-        m_saveDelay.stop();
-        closeSaveProgress();
+        m_saveProgress->finish();
     }
     QAbstractScrollArea::hideEvent(event);
 }
@@ -362,7 +359,7 @@ bool VirtualGridView::isSaving() const
 
 QProgressDialog *VirtualGridView::saveProgress() const
 {
-    return m_saveProgress.data();
+    return m_saveProgress->dialog();
 }
 
 void VirtualGridView::askAndSave(GridExport::Form form)
@@ -397,32 +394,16 @@ bool VirtualGridView::saveRows(const QString &path, GridExport::Form form)
             return written;
         },
         [this](bool written) { saveEnded(written); });
-    m_saveDelay.start();
+    m_saveProgress->start();
     return true;
-}
-
-void VirtualGridView::showSaveProgress()
-{
-    if (isSaving() && !m_saveProgress)
-        m_saveProgress = showTaskProgress(this, u"保存中です。"_s, m_save);
 }
 
 void VirtualGridView::saveEnded(bool saved)
 {
-    m_saveDelay.stop();
-    closeSaveProgress();
+    m_saveProgress->finish();
     if (const QString error = m_save->error(); !error.isEmpty())
         Messages::warn(window(), error);
     Q_EMIT saveFinished(saved);
-}
-
-void VirtualGridView::closeSaveProgress()
-{
-    if (m_saveProgress) {
-        m_saveProgress->hide();
-        m_saveProgress->deleteLater();
-        m_saveProgress = nullptr;
-    }
 }
 
 void VirtualGridView::scrollContentsBy(int, int)

@@ -12,6 +12,7 @@
 
 class BackgroundTask;
 class QProgressDialog;
+class TaskProgress;
 
 // A grid of uniform cells over any number of rows, painted straight from its source. The label
 // row 0 and column 0 stay in place while the body scrolls by whole rows and columns; nothing is
@@ -110,9 +111,7 @@ private:
     QColor lineColor() const;
     // The context menu's save entries: a file name asked for, then saveRows.
     void askAndSave(GridExport::Form form);
-    void showSaveProgress();
     void saveEnded(bool saved);
-    void closeSaveProgress();
 
     std::shared_ptr<const GridSource> m_source;
     std::optional<CellSizes> m_ownerSizes;
@@ -124,6 +123,5 @@ private:
     QSize m_body;  // the viewport area right and below the label cells
     QAction *m_ticketSave = nullptr;
     BackgroundTask *m_save = nullptr;
-    QTimer m_saveDelay;
-    QPointer<QProgressDialog> m_saveProgress;
+    TaskProgress *m_saveProgress = nullptr;
 };

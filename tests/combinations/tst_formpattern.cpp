@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -330,6 +331,9 @@ private Q_SLOTS:
         QCOMPARE(done.first().first().toBool(), true);
         QVERIFY(covers(lines(m->Text1()), 20, 6, 4, 0));
         QVERIFY(!m->isGenerating() && m->Text3()->isEnabled() && !m->Command6()->isEnabled());
+        // Stopped early in a 600-second search: the bar says how far, the status what was kept.
+        QVERIFY(m->ProgressBar1()->value() < 100);
+        QVERIFY(m->StatusBar1()->panelText(1).contains(u"中止しました。それまでに見つかった%1枚"_s.arg(lines(m->Text1()).size())));
     }
 
     void menuShowsTheOneInstance()
