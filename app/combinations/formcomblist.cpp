@@ -499,10 +499,10 @@ void FormCombList::checkLoadedPattern(const QString &file, int tier)
 
 void FormCombList::showVerdict(const QString &file, int tier, std::optional<int> leastMatch)
 {
-    // Without a single complete ticket nothing is guaranteed.
-    const int held = leastMatch ? PatternVerify::guaranteedTier(m_picks, *leastMatch) : 0;
-    const QString label = PatternVerify::guaranteeLabel(held);
-    if (held > 0 && held <= tier)
+    // Without a single complete ticket nothing is guaranteed (no match at all).
+    const PatternVerify::Verdict verdict = PatternVerify::judge(m_picks, tier, leastMatch.value_or(0));
+    const QString label = PatternVerify::guaranteeLabel(verdict.tier);
+    if (verdict.holds())
         showNote(u"%1 を読み込みました（保証：%2）"_s.arg(file, label));
     else
         showNote(u"%1 を読み込みましたが、名前の%2を保証しません（保証：%3）"_s.arg(file, GameRules::tierLabel(tier), label), Warning);
