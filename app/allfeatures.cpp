@@ -6,7 +6,7 @@
 #include "lookups/lookupsfeature.h"
 #include "purchases/purchasesfeature.h"
 
-FeatureRegistry allFeatures()
+FeatureRegistry allFeatures(const UpdateSetup &updates)
 {
     FeatureRegistry features;
     registerGraphs(features);
@@ -14,5 +14,6 @@ FeatureRegistry allFeatures()
     registerCombinations(features);
     registerPurchases(features);
     registerAbout(features);
+    registerUpdates(features, updates);
     return features;
 }

@@ -1,5 +1,7 @@
 #include "core/formmain.h"
+#include "core/messages.h"
 #include "core/program.h"
+#include "core/userdata.h"
 #include "about/programicon.h"
 #include "allfeatures.h"
 
@@ -29,12 +31,25 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(u"file"_s, u"Draw-result file to load at start-up."_s, u"[FILE]"_s);
+    const QCommandLineOption siteOption(u"update-site"_s, u"Update site (https://… or a folder) checked at start-up."_s, u"URL|DIR"_s);
+    const QCommandLineOption keyOption(u"trust-key"_s, u"File holding a further trusted public key of update sites (base64)."_s, u"FILE"_s);
+    parser.addOption(siteOption);
+    parser.addOption(keyOption);
     parser.process(app);
 
     QApplication::setWindowIcon(programIcon());
-    Program program(allFeatures());
+    QString keyError;
+    const UpdateSetup updates = UpdateSetup::fromStart(parser.value(siteOption), parser.value(keyOption), &keyError);
+    // The user's own copies of the draw files, made at first use; a failure only means the open
+    // dialog starts in an empty folder.
+    UserData::provideDrawFiles(UserData::folder());
+    Program program(allFeatures(updates));
     FormMain window(program);
     window.show();
+    if (!keyError.isEmpty())
+        QTimer::singleShot(0, &window, [&window, keyError] { Messages::warn(&window, keyError); });
+    for (const FeatureRegistry::MenuHandler &action : program.features().startupActions())
+        action(window);
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
         const QString path = files.first();

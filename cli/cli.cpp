@@ -218,6 +218,13 @@ QList<CommandInfo> commands()
          u"verify --game loto6|miniloto [--keys C] FILE | summary --dir DIR --game 0|5|6 | "
          u"generate --game loto6|miniloto --pool N --tier T [--keys C] [--seconds S]"_s,
          runPattern},
+        {u"update"_s,
+         u"update --site URL|DIR --data-dir DIR [--trust-key FILE] [--download-dir DIR] [--download] [--stall-ms MS]"_s,
+         runUpdate},
+        {u"site"_s,
+         u"site keygen --out KEYFILE | build [--draws DIR] [--patterns DIR] [--help DIR] "
+         u"[--program FILE --version V --notes TEXT] [--message TEXT] --key KEYFILE --out SITE"_s,
+         runSite},
     };
 }
 

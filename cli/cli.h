@@ -109,5 +109,7 @@ int runGuarantee(const QStringList &arguments, Output &out);
 int runPurchases(const QStringList &arguments, Output &out);
 int runDate(const QStringList &arguments, Output &out);
 int runPattern(const QStringList &arguments, Output &out);
+int runUpdate(const QStringList &arguments, Output &out);
+int runSite(const QStringList &arguments, Output &out);
 
 } // namespace cli

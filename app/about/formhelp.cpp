@@ -26,10 +26,10 @@ constexpr int kHrefRole = Qt::UserRole;
 
 QString readPage(const QString &page)
 {
-    const QString dir = HelpPages::folder();
-    if (dir.isEmpty())
+    const QString file = HelpPages::pageFile(page);
+    if (file.isEmpty())
         return {};
-    const AppFiles::ReadResult read = AppFiles::readFile(QDir(dir).filePath(page));
+    const AppFiles::ReadResult read = AppFiles::readFile(file);
     return read.ok() ? QString::fromUtf8(read.bytes) : QString();
 }
 

@@ -1,9 +1,11 @@
 #include "about/helppages.h"
 
 #include "core/appfiles.h"
+#include "core/userdata.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QVersionNumber>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -52,9 +54,34 @@ constexpr OnlineAddress kOnlineHelp{QLatin1String(""), kContents};
 constexpr OnlineAddress kOnlineFaq{QLatin1String(""), kFaq};
 } // namespace
 
-QString folder()
+QString bundledFolder()
 {
     return AppFiles::bundledDir(u"help"_s);
+}
+
+QString folder()
+{
+    // Pages the online update brought win while they are newer than the shipped ones (a program
+    // installed later ships newer pages of its own).
+    const QString bundled = bundledFolder();
+    const QString updated = UserData::helpFolder(UserData::folder());
+    const QVersionNumber updatedVersion = QVersionNumber::fromString(UserData::helpVersion(updated));
+    if (!updatedVersion.isNull() && updatedVersion > QVersionNumber::fromString(UserData::helpVersion(bundled))
+        && QFileInfo(QDir(updated).filePath(kContents)).isFile())
+        return updated;
+    return bundled;
+}
+
+QString pageFile(const QString &page)
+{
+    const QString dir = folder();
+    if (dir.isEmpty())
+        return {};
+    const QString path = QDir(dir).filePath(page);
+    // A page the update did not bring is read from the shipped pages.
+    if (!QFileInfo(path).isFile() && !bundledFolder().isEmpty())
+        return QDir(bundledFolder()).filePath(page);
+    return path;
 }
 
 QString pageForWindow(const QWidget *window)
@@ -75,7 +102,7 @@ QUrl pageUrl(const QString &page)
     if (dir.isEmpty())
         return {};
     const qsizetype hash = page.indexOf(u'#');
-    QUrl url = QUrl::fromLocalFile(QDir(dir).filePath(hash < 0 ? page : page.left(hash)));
+    QUrl url = QUrl::fromLocalFile(pageFile(hash < 0 ? page : page.left(hash)));
     if (hash >= 0)
         url.setFragment(page.mid(hash + 1));
     return url;
@@ -83,13 +110,16 @@ QUrl pageUrl(const QString &page)
 
 QString pageOf(const QUrl &url)
 {
-    const QString dir = folder();
-    if (dir.isEmpty() || !url.isLocalFile())
+    if (!url.isLocalFile())
         return {};
-    const QString relative = QDir(dir).relativeFilePath(QFileInfo(url.toLocalFile()).absoluteFilePath());
-    if (relative.startsWith(u".."_s))
-        return {};
-    return url.hasFragment() ? relative + u'#' + url.fragment() : relative;
+    for (const QString &dir : {folder(), bundledFolder()}) {
+        if (dir.isEmpty())
+            continue;
+        const QString relative = QDir(dir).relativeFilePath(QFileInfo(url.toLocalFile()).absoluteFilePath());
+        if (!relative.startsWith(u".."_s))
+            return url.hasFragment() ? relative + u'#' + url.fragment() : relative;
+    }
+    return {};
 }
 
 namespace {

@@ -14,8 +14,12 @@ inline constexpr QLatin1String kContents{"contents.html"};
 inline constexpr QLatin1String kTerms{"terms.html"};
 inline constexpr QLatin1String kFaq{"faq.html"};
 
-// The folder of the pages; empty when the program was installed without them.
+// The folder of the pages: the newer pages an online update stored in the user's data folder,
+// else the shipped ones; empty when the program was installed without them.
 QString folder();
+QString bundledFolder();
+// The file of a page of folder(); a page missing there is taken from the shipped pages.
+QString pageFile(const QString &page);
 // The page of a window, found by class name or object name, looking up through its owners (a
 // dialog of a tool window gets the tool window's page). Empty when none has a page.
 QString pageForWindow(const QWidget *window);

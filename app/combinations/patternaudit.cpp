@@ -38,7 +38,14 @@ std::optional<PatternVerify::Verdict> PatternAudit::verify(const QString &path, 
     const AppFiles::ReadResult read = AppFiles::readFile(path);
     if (!read.ok())
         return PatternVerify::Verdict{0, PatternFile::cannotOpenMessage(name)};
-    const PatternFile::Wheel wheel = PatternFile::readWheel(read.bytes, name);
+    return verifyBytes(read.bytes, name, request, options);
+}
+
+std::optional<PatternVerify::Verdict> PatternAudit::verifyBytes(const QByteArray &bytes, const QString &name,
+                                                                const PatternFolder::Request &request,
+                                                                const PatternVerify::Options &options)
+{
+    const PatternFile::Wheel wheel = PatternFile::readWheel(bytes, name);
     if (!wheel.ok())
         return PatternVerify::Verdict{0, wheel.error};
     if (wheel.pool != request.pool) {

@@ -38,6 +38,10 @@ public:
     // game and pool guarantees nothing. Nothing when cancelled.
     static std::optional<PatternVerify::Verdict> verify(const QString &path, const PatternFolder::Request &request,
                                                         const PatternVerify::Options &options = {});
+    // The same for the content of a file named `name` that is not written yet.
+    static std::optional<PatternVerify::Verdict> verifyBytes(const QByteArray &bytes, const QString &name,
+                                                             const PatternFolder::Request &request,
+                                                             const PatternVerify::Options &options = {});
     void record(const Job &job, const PatternVerify::Verdict &verdict);
     // Verifies what look() finds pending, here and now, and records it.
     void scan(const QString &folder, const QStringList &names);

@@ -2,13 +2,13 @@
 
 #include "core/appfiles.h"
 #include "core/numbers.h"
+#include "core/userdata.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -25,8 +25,7 @@ QString path()
     const QString fromEnvironment = qEnvironmentVariable("ZEMVARA_PATTERN_DIR");
     if (!fromEnvironment.isEmpty())
         return QDir::cleanPath(fromEnvironment);
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return QDir::cleanPath(data + u"/PatternFile"_s);
+    return UserData::patternFolder(UserData::folder());
 }
 
 QString ensure(QString *error)

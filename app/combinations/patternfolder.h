@@ -11,7 +11,7 @@
 namespace PatternFolder {
 
 // The folder of pattern files: $ZEMVARA_PATTERN_DIR when set, else "PatternFile" in the user's
-// application data folder. Not created here.
+// data folder. Not created here.
 QString path();
 // The same folder, created when missing; empty when it cannot be made. A folder made here holds
 // every wheel shipped with the program or is not made at all: the wheels are gathered in a

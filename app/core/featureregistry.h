@@ -19,7 +19,7 @@ class FeatureRegistry
 {
 public:
     // The menus of the main window an entry can stand in.
-    enum class Place { Analysis, Help, MenuBar, Master };
+    enum class Place { Analysis, Help, MenuBar, Master, Data };
 
     using MenuHandler = std::function<void(FormMain &window)>;
     struct MenuEntry
@@ -46,12 +46,17 @@ public:
     ToolFactory toolFactory(const QString &id) const;
     void setToolFactory(const QString &id, ToolFactory factory);
 
+    // Run once for the program's first main window, after it is on screen.
+    void addStartupAction(MenuHandler action) { m_startup.append(std::move(action)); }
+    const QList<MenuHandler> &startupActions() const { return m_startup; }
+
     // One instance per program, made at first use.
     void addProgramWindow(const QString &id, ProgramWindowFactory factory);
     ProgramWindowFactory programWindowFactory(const QString &id) const;
 
 private:
     QList<MenuEntry> m_entries;
+    QList<MenuHandler> m_startup;
     QStringList m_toolIds;
     QList<ToolFactory> m_toolFactories;
     QStringList m_programIds;

@@ -10,6 +10,7 @@
 #include "core/messages.h"
 #include "core/program.h"
 #include "core/selectionmirror.h"
+#include "core/userdata.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
 
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -109,6 +111,7 @@ void FormMain::buildMenus()
     QAction *load = addEntry(m_menuData, u"menuDataLoad"_s, u"データ読込み"_s);
     load->setShortcut(QKeySequence::Open);
     connect(load, &QAction::triggered, this, &FormMain::menuDataLoad_Click);
+    addEntries(m_menuData, FeatureRegistry::Place::Data);
     m_menuData->addSeparator();
     m_menuData->addAction(ViewExport::csvAction(this, m_list));
     m_menuData->addSeparator();
@@ -346,6 +349,7 @@ bool FormMain::loadFile(const QString &path)
     if (!m_tools.mayDiscardAll())
         return false;
     rebuildView([&] { m_table = std::move(fresh); });
+    m_loadedFile = QFileInfo(path).absoluteFilePath();
     m_runMode = result.runMode;
     m_maxNo = GameRules::of(result.runMode).maxNo();
     m_list->header()->setSortIndicatorShown(false);
@@ -363,7 +367,7 @@ bool FormMain::loadFile(const QString &path)
 void FormMain::menuDataLoad_Click()
 {
     const QString path = FileDialogs::getOpenFileName(
-        this, u"*Download.csv|*Download.csv|*.csv|*.csv|*.*|*.*"_s, QCoreApplication::applicationDirPath());
+        this, u"*Download.csv|*Download.csv|*.csv|*.csv|*.*|*.*"_s, UserData::folder());
     if (path.isEmpty())
         return;
     loadFile(path);

@@ -83,6 +83,8 @@ public:
 
     // The load of a draw-result file, from its opening on; false when refused.
     bool loadFile(const QString &path);
+    // The file the list was loaded from last; empty before a load and in result copies.
+    QString loadedFile() const { return m_loadedFile; }
     void menuDataLoad_Click();
 
 protected:
@@ -107,6 +109,7 @@ private:
     int m_maxNo = 0;
 
     DrawTable m_table;
+    QString m_loadedFile;
     DrawTableModel *m_model = nullptr;
     QTreeView *m_list = nullptr;
     PanelStatusBar *m_status = nullptr;

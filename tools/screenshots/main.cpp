@@ -59,5 +59,6 @@ int main(int argc, char *argv[])
     // The help and the version box are the program's own: shot once.
     FormMain main(program);
     shootAbout(main, dir);
+    shootUpdates(main, dir);
     return 0;
 }

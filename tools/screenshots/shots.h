@@ -17,3 +17,4 @@ void shootTally(FormMain &main, const QString &dir);
 void shootCombinations(FormMain &main, const QString &dir);
 void shootPatterns(FormMain &main, const QString &dir);
 void shootPurchases(FormMain &main, const QString &dir);
+void shootUpdates(FormMain &main, const QString &dir);
