@@ -32,6 +32,7 @@ constexpr WindowPage kWindowPages[] = {
     {QLatin1String("FormPattern"), QLatin1String("pattern.html")},
     {QLatin1String("FormBuyHistory"), QLatin1String("purchases.html")},
     {QLatin1String("FormVersion"), QLatin1String("about.html")},
+    {QLatin1String("FormUpdate"), QLatin1String("update.html")},
 };
 
 QString pageOfName(const QString &name)
