@@ -43,6 +43,9 @@ FormUpdate::FormUpdate(const UpdateSetup &setup, Program &program, QWidget *pare
     layout->addWidget(m_log, 1);
     m_status = new QLabel(this);
     m_status->setObjectName(u"Label1"_s);
+    // A long status wraps instead of widening the window past the screen.
+    m_status->setWordWrap(true);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(m_status);
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(u"ProgressBar1"_s);
@@ -240,7 +243,8 @@ void FormUpdate::downloadProgram()
                      m_report = kept;
                      m_bar->setRange(0, 1);
                      m_bar->setValue(1);
-                     m_status->setText(entry.text);
+                     m_status->setText(entry.outcome == UpdateEntry::Outcome::Failed ? u"ダウンロードできませんでした"_s
+                                                                                     : u"終わりました"_s);
                      m_download->setEnabled(entry.outcome != UpdateEntry::Outcome::Done);
                  });
 }

@@ -76,8 +76,9 @@ QJsonArray patterns(const QString &folder, const QString &outFolder)
     return entries;
 }
 
-QJsonObject help(const QString &folder, const QString &outFolder)
+QJsonObject help(const QString &given, const QString &outFolder)
 {
+    const QString folder = QDir(given).absolutePath();  // names are taken relative to it
     QJsonArray files;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     QStringList names;

@@ -509,6 +509,6 @@ UpdateEntry Updater::download(const Options &options, const SiteManifest::File &
         return entry;
     }
     entry.outcome = Outcome::Done;
-    entry.text = u"パッケージを %1 に保存しました（確かめ済み。開くのはご自身で）"_s.arg(QDir::toNativeSeparators(target));
+    entry.text = u"パッケージを %1 に保存しました（大きさと SHA-256 は確認済み。プログラムからは開きません）"_s.arg(QDir::toNativeSeparators(target));
     return entry;
 }
