@@ -53,6 +53,6 @@ void registerAbout(FeatureRegistry &features)
                            [](FormMain &main) { openOnline(main, HelpPages::onlineHelpUrl()); }});
     features.addMenuEntry({u"menuHelpFAQ"_s, u"FAQ（オンライン）"_s, Place::Help, 30, {},
                            [](FormMain &main) { openOnline(main, HelpPages::onlineFaqUrl()); }});
-    features.addMenuEntry({u"menuVersion"_s, u"バージョン"_s, Place::MenuBar, 10, {}, menuVersion_Click});
+    features.addMenuEntry({u"menuVersion"_s, u"バージョン(&V)"_s, Place::MenuBar, 10, {}, menuVersion_Click});
     HelpKey::install();
 }

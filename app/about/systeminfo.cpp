@@ -1,6 +1,8 @@
 #include "about/systeminfo.h"
 
-#include "core/messages.h"
+#include "about/formsysteminfo.h"
+#include "core/formhelpers.h"
+
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -62,7 +64,9 @@ bool start(QWidget *parent)
             return true;
         break;  // the tool of choice is there but broken: say so rather than open another
     }
-    Messages::warn(parent, u"現時点ではｼｽﾃﾑ情報を使用できません"_s);
+    // Without a tool, the program's own summary: what a support mail needs, ready to copy.
+    auto *own = new FormSystemInfo(parent ? parent->window() : nullptr);
+    showToolWindow(own, parent ? frameTopRight(parent->window()) : QPoint());
     return false;
 }
 

@@ -29,7 +29,7 @@ struct Host
 void setHost(Host host);
 
 // Starts the first candidate found, detached from the program. None found, or it would not start:
-// the message that system information is not available now. True when a tool was started.
+// the program's own summary in a window of its own. True when a tool was started.
 bool start(QWidget *parent);
 
 } // namespace SystemInfo

@@ -8,6 +8,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <map>
 
 
@@ -87,6 +88,44 @@ Result read(const QString &path, DrawTable &table)
         break;
     }
     return {Status::Unreadable, 0, Reason::Unreadable};
+}
+
+QByteArray encodeRows(const DrawTable &table, const QList<int> &rows)
+{
+    const int runMode = table.runMode();
+    const GameRules &rules = GameRules::of(runMode);
+    // The heading the published files carry; the loader skips it unread.
+    QStringList heading{u"回"_s, u"抽選日"_s};
+    for (int i = 1; i <= rules.picks(); ++i)
+        heading.append(u"本数字%1"_s.arg(i));
+    heading.append(u"ボーナス数字"_s);
+    for (const QString &what : {u"口数"_s, u"賞金"_s}) {
+        for (int tier = 1; tier <= rules.tierCount(); ++tier)
+            heading.append(u"%1等%2"_s.arg(tier).arg(what));
+    }
+    if (runMode == Game::Loto6)
+        heading.append(u"キャリーオーバー"_s);
+
+    int fieldCount = int(heading.size());
+    for (const ColumnLayout &column : table.columns())
+        fieldCount = std::max(fieldCount, column.field + 1);
+    QString text = titleMarker(runMode) + u"\r\n"_s + heading.join(u',') + u"\r\n"_s;
+    QStringList fields;
+    for (const int row : rows) {
+        fields.fill(QString(), fieldCount);
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const ColumnLayout &column = table.column(c);
+            if (column.field < 0)
+                continue;
+            QStringView cell = table.cell(row, c);
+            if (column.width > 0)
+                while (cell.startsWith(u' '))
+                    cell = cell.mid(1);
+            fields[column.field] = cell.toString();
+        }
+        text += fields.join(u',') + u"\r\n"_s;
+    }
+    return encode(text);
 }
 
 QString refusedDetail(const QString &path, Reason reason)

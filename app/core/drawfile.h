@@ -38,6 +38,11 @@ int gameOfTitle(QStringView titleLine);
 Result parse(const QByteArray &bytes, DrawTable &table);
 Result read(const QString &path, DrawTable &table);
 
+// A draw-result file of the table's game holding the given rows (in that order): the game's title
+// line, a heading, and each row's fields as the file had them (the blanks that pad a cell
+// dropped), Shift-JIS with CR LF line ends. What the loader reads back to the same rows.
+QByteArray encodeRows(const DrawTable &table, const QList<int> &rows);
+
 // Text of the whole file as the loader decodes it, and text as the program writes it (code page
 // 932, see core/cp932.h): ASCII bytes stand for themselves, undecodable bytes read as U+FFFD.
 QString decode(QByteArrayView bytes);

@@ -33,6 +33,18 @@ QString startingPoint(const QString &directory)
     return QDir(lastFolder()).filePath(given.fileName());
 }
 
+// ".csv" for a filter whose first pattern is "*.csv": what a name typed without an extension
+// gets, so the file opens in the programs its kind belongs to. A pattern with more to its name
+// ("*購入履歴.csv") is left to its window, which completes the name its own way.
+QString defaultSuffix(const QString &pipeFilter)
+{
+    const QString pattern = pipeFilter.section(u'|', 1, 1).section(u';', 0, 0).trimmed();
+    const QString suffix = pattern.mid(2);
+    if (!pattern.startsWith(u"*.") || suffix.isEmpty() || suffix.contains(u'*') || suffix.contains(u'.'))
+        return {};
+    return u'.' + suffix;
+}
+
 QString ask(Kind kind, QWidget *parent, const QString &pipeFilter, const QString &directory,
             const QString &caption)
 {
@@ -46,6 +58,8 @@ QString ask(Kind kind, QWidget *parent, const QString &pipeFilter, const QString
                      : QFileDialog::getSaveFileName(parent, caption, request.directory, request.filter);
     if (!chosen.isEmpty())
         lastFolder() = QFileInfo(chosen).absolutePath();
+    if (kind == Kind::Save && !chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += defaultSuffix(pipeFilter);
     return chosen;
 }
 } // namespace

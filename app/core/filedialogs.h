@@ -30,6 +30,7 @@ QString qtFilter(const QString &pipeFilter);
 
 QString getOpenFileName(QWidget *parent, const QString &pipeFilter, const QString &directory = {},
                         const QString &caption = {});
+// A name chosen without an extension gets the one of the filter's first pattern (".csv").
 QString getSaveFileName(QWidget *parent, const QString &pipeFilter, const QString &directory = {},
                         const QString &caption = {});
 

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 #include <QWidget>
 
@@ -177,6 +178,111 @@ void placeWindow(QWidget *window, QPoint place)
         window->move(window->pos() + step);
 }
 
+namespace {
+// The frame a window will have at `topLeft`, with the decorations the window system gives.
+QRect frameAt(const QWidget *window, QPoint topLeft)
+{
+    return QRect(topLeft, window->size().grownBy(frameMargins(window)));
+}
+
+// The frame moved inside the area (its top-left corner kept on screen when it is larger).
+QRect fitted(QRect frame, const QRect &area)
+{
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    return frame;
+}
+
+qint64 overlap(const QRect &a, const QRect &b)
+{
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
+}
+
+// Where a window goes beside `other`: below it, else above, to its right or left, at the first
+// of those places where its whole frame fits on the screen without covering `other`; where
+// none does, cascaded from `other` so both title bars stay in sight.
+QPoint besidePlace(const QWidget *window, const QRect &other, const QRect &area)
+{
+    const QSize size = frameAt(window, {}).size();
+    const QList<QPoint> sides{{other.left(), other.bottom() + 1}, {other.left(), other.top() - size.height()},
+                              {other.right() + 1, other.top()}, {other.left() - size.width(), other.top()}};
+    for (const QPoint &side : sides) {
+        // Slid along the side when it sticks out at an end, never onto `other`.
+        const QRect frame = fitted(QRect(side, size), area);
+        if (area.contains(frame) && overlap(frame, other) == 0)
+            return frame.topLeft();
+    }
+    const int step = std::max(24, frameMargins(window).top());
+    return fitted(QRect(other.topLeft() + QPoint(step, step), size), area).topLeft();
+}
+
+// After the window system has put its frame around a window (which it may do a little later),
+// a frame that sticks out of the screen is moved in.
+void keepFrameOnScreen(QWidget *window)
+{
+    for (const int delay : {0, 150, 600}) {
+        QTimer::singleShot(delay, window, [window] {
+            if (!window->isVisible() || window->isMaximized() || window->isFullScreen())
+                return;
+            const QRect area = availableArea(window);
+            const QRect frame = window->frameGeometry();
+            if (area.isEmpty() || area.contains(frame))
+                return;
+            const QRect moved = fitted(frame, area);
+            window->move(moved.topLeft());
+        });
+    }
+}
+} // namespace
+
+void placeBeside(QWidget *window, const QWidget *other)
+{
+    FitFormToScreen(window);
+    const QRect area = availableArea(other);
+    moveFrameTo(window, besidePlace(window, other->frameGeometry(), area));
+}
+
+void showToolWindowPair(QWidget *first, QWidget *second, const QWidget *opener)
+{
+    if (first->isVisible() && second->isVisible()) {
+        showToolWindow(first);
+        showToolWindow(second);
+        return;
+    }
+    if (first->isVisible() || second->isVisible()) {
+        QWidget *hidden = first->isVisible() ? second : first;
+        placeBeside(hidden, first->isVisible() ? first : second);
+        showToolWindow(first);
+        showToolWindow(second);
+        return;
+    }
+    FitFormToScreen(first);
+    FitFormToScreen(second);
+    const QRect area = availableArea(opener);
+    const QRect openerFrame = opener->frameGeometry();
+    const QSize a = frameAt(first, {}).size();
+    const QSize b = frameAt(second, {}).size();
+    // One above the other below the opener; else that block at the foot of the screen, over the
+    // opener's lower part; else side by side; else the second beside or cascaded from the first.
+    const int left = std::clamp(openerFrame.left(), area.left(), std::max(area.left(), area.right() + 1 - std::max(a.width(), b.width())));
+    QPoint firstAt(left, openerFrame.bottom() + 1);
+    if (firstAt.y() + a.height() + b.height() > area.bottom() + 1)
+        firstAt.setY(area.bottom() + 1 - a.height() - b.height());
+    if (firstAt.y() >= area.top()) {
+        moveFrameTo(first, firstAt);
+        moveFrameTo(second, firstAt + QPoint(0, a.height()));
+    } else if (a.width() + b.width() <= area.width()) {
+        moveFrameTo(first, {area.left(), area.bottom() + 1 - a.height()});
+        moveFrameTo(second, {area.left() + a.width(), area.bottom() + 1 - b.height()});
+    } else {
+        moveFrameTo(first, fitted(QRect(openerFrame.bottomLeft() + QPoint(0, 1), a), area).topLeft());
+        moveFrameTo(second, besidePlace(second, QRect(first->pos(), a), area));
+    }
+    showToolWindow(first);
+    showToolWindow(second);
+}
+
 void SetTranslucent(QWidget *window, int opacity)
 {
     window->setWindowOpacity(std::clamp(opacity, 0, 255) / 255.0);
@@ -234,7 +340,10 @@ void showToolWindow(QWidget *window)
     if (window->isMinimized())
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     FitFormToScreen(window);
+    const bool appearing = !window->isVisible();
     window->show();
+    if (appearing)
+        keepFrameOnScreen(window);
     window->raise();
     window->activateWindow();
     focusFirstEntry(window);

@@ -35,6 +35,9 @@ void FitFormToScreen(QWidget *window);
 // opener) when it fits there; otherwise where its whole frame fits, stepping past windows that
 // were pushed to the same spot.
 void placeWindow(QWidget *window, QPoint place);
+// Places a window that is not on screen yet beside `other` (below, else above, right or left of
+// it) where its whole frame fits without covering it; else cascaded from it.
+void placeBeside(QWidget *window, const QWidget *other);
 
 // Whole-window opacity, 0 (invisible) to 255 (opaque).
 void SetTranslucent(QWidget *window, int opacity);
@@ -57,4 +60,8 @@ void showToolWindow(QWidget *window, QPoint placeIfHidden);
 // For a window another one refreshes (the rate chart of a trend): shown and raised the first
 // time; once on screen it updates in place without coming to the front.
 void showUpdatedWindow(QWidget *window, QPoint placeIfHidden);
+// Shows two windows opened together (a graph and its table) so that neither covers the other:
+// one below the other under their opener where the screen allows, else at the foot of the screen
+// or side by side, else cascaded. A window already on screen keeps its place.
+void showToolWindowPair(QWidget *first, QWidget *second, const QWidget *opener);
 void focusFirstEntry(QWidget *window);

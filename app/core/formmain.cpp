@@ -1,5 +1,6 @@
 #include "core/formmain.h"
 
+#include "core/appfiles.h"
 #include "core/controlarray.h"
 #include "core/drawfile.h"
 #include "core/drawtablemodel.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -70,6 +70,8 @@ FormMain::FormMain(Program &program, bool copied, int runMode, QWidget *parent)
     buildMenus();
     resize(960, 600);
     Form_Load();
+    // The first key typed goes to the count box, never to a button that clears the selection.
+    m_rowCountBox->setFocus(Qt::OtherFocusReason);
 }
 
 FormMain::~FormMain()
@@ -106,25 +108,33 @@ void FormMain::buildMenus()
         }
     };
 
-    m_menuData = bar->addMenu(u"データ"_s);
+    // Access letters as desktop programs in Japanese write them: after the caption, in brackets.
+    m_menuData = bar->addMenu(u"データ(&D)"_s);
     m_menuData->setObjectName(u"menuData"_s);
     QAction *load = addEntry(m_menuData, u"menuDataLoad"_s, u"データ読込み"_s);
     load->setShortcut(QKeySequence::Open);
     connect(load, &QAction::triggered, this, &FormMain::menuDataLoad_Click);
     addEntries(m_menuData, FeatureRegistry::Place::Data);
     m_menuData->addSeparator();
-    m_menuData->addAction(ViewExport::csvAction(this, m_list));
+    // Saving needs rows: both entries wait for a file.
+    m_csvAction = ViewExport::csvAction(this, m_list);
+    m_csvAction->setObjectName(u"menuDataCsv"_s);
+    m_csvAction->setEnabled(m_copied);
+    m_menuData->addAction(m_csvAction);
+    m_saveDrawsAction = addEntry(m_menuData, u"menuDataSaveSelected"_s, u"選択行をデータファイルとして保存"_s);
+    m_saveDrawsAction->setEnabled(false);
+    connect(m_saveDrawsAction, &QAction::triggered, this, &FormMain::menuDataSaveSelected_Click);
     m_menuData->addSeparator();
     QAction *quit = m_menuData->addAction(u"終了"_s);
     quit->setObjectName(u"menuQuit"_s);
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
-    m_menuAnalysis = bar->addMenu(u"解析"_s);
+    m_menuAnalysis = bar->addMenu(u"解析(&A)"_s);
     m_menuAnalysis->setObjectName(u"menuAnalysis"_s);
     addEntries(m_menuAnalysis, FeatureRegistry::Place::Analysis);
 
-    m_menuHelp = bar->addMenu(u"ヘルプ"_s);
+    m_menuHelp = bar->addMenu(u"ヘルプ(&H)"_s);
     m_menuHelp->setObjectName(u"menuHelp"_s);
     addEntries(m_menuHelp, FeatureRegistry::Place::Help);
 
@@ -132,33 +142,9 @@ void FormMain::buildMenus()
     for (const FeatureRegistry::MenuEntry &entry : features.menuEntries(FeatureRegistry::Place::MenuBar))
         m_barCommands.append(wire(bar->addAction(entry.caption), entry));
 
-    m_menuMaster = bar->addMenu(u"マスターメニュー"_s);
+    m_menuMaster = bar->addMenu(u"マスターメニュー(&M)"_s);
     m_menuMaster->setObjectName(u"menuMaster"_s);
     addEntries(m_menuMaster, FeatureRegistry::Place::Master);
-    addMenuMnemonics();
-}
-
-void FormMain::addMenuMnemonics()
-{
-    // Alt and a letter opens a menu of the bar; the captions themselves carry no mnemonic.
-    QMenuBar *bar = menuBar();
-    QList<std::pair<QKeyCombination, QAction *>> mnemonics{{Qt::ALT | Qt::Key_D, m_menuData->menuAction()},
-                                                           {Qt::ALT | Qt::Key_A, m_menuAnalysis->menuAction()},
-                                                           {Qt::ALT | Qt::Key_H, m_menuHelp->menuAction()},
-                                                           {Qt::ALT | Qt::Key_M, m_menuMaster->menuAction()}};
-    if (!m_barCommands.isEmpty())
-        mnemonics.append({Qt::ALT | Qt::Key_V, m_barCommands.first()});
-    for (const auto &[keys, action] : std::as_const(mnemonics)) {
-        auto *shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this, [bar, action] {
-            if (!action->isVisible() || !action->isEnabled())
-                return;
-            if (action->menu())
-                bar->setActiveAction(action);
-            else
-                action->trigger();
-        });
-    }
 }
 
 void FormMain::buildControls()
@@ -174,6 +160,8 @@ void FormMain::buildControls()
     m_rowCountBox->setObjectName(u"Text1"_s);
     m_rowCountBox->setAlignment(Qt::AlignRight);
     m_rowCountBox->setMaximumWidth(64);
+    // Enter in the count box selects the last rows, the usual use of the count.
+    connect(m_rowCountBox, &QLineEdit::returnPressed, this, [this] { Command2_Click(LastRows); });
     tools->addWidget(m_rowCountBox);
     addButtonGroup(tools, central, u"Command2"_s, {u"行上選択"_s, u"行下選択"_s},
                    [this](int index) { Command2_Click(index); });
@@ -350,6 +338,8 @@ bool FormMain::loadFile(const QString &path)
         return false;
     rebuildView([&] { m_table = std::move(fresh); });
     m_loadedFile = QFileInfo(path).absoluteFilePath();
+    m_csvAction->setEnabled(true);
+    m_saveDrawsAction->setEnabled(true);
     m_runMode = result.runMode;
     m_maxNo = GameRules::of(result.runMode).maxNo();
     m_list->header()->setSortIndicatorShown(false);
@@ -371,6 +361,25 @@ void FormMain::menuDataLoad_Click()
     if (path.isEmpty())
         return;
     loadFile(path);
+}
+
+void FormMain::menuDataSaveSelected_Click()
+{
+    QList<int> rows;
+    for (int r = 0; r < m_table.rowCount(); ++r) {
+        if (m_table.isSelected(r))
+            rows.append(r);
+    }
+    if (rows.isEmpty()) {
+        Messages::warn(this, u"保存する行が選ばれていません。"_s);
+        return;
+    }
+    const QString path = FileDialogs::getSaveFileName(this, u"CSV ファイル|*.csv|*Download.csv|*Download.csv"_s, UserData::folder(),
+                                                      u"選択行をデータファイルとして保存"_s);
+    if (path.isEmpty())
+        return;
+    if (!AppFiles::writeFile(path, DrawFile::encodeRows(m_table, rows)))
+        Messages::warn(this, AppFiles::writeFailedText(path));
 }
 
 void FormMain::closeEvent(QCloseEvent *event)

@@ -86,6 +86,8 @@ public:
     // The file the list was loaded from last; empty before a load and in result copies.
     QString loadedFile() const { return m_loadedFile; }
     void menuDataLoad_Click();
+    // Writes the selected rows, in list order, as a draw-result file the program opens again.
+    void menuDataSaveSelected_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -96,7 +98,6 @@ protected:
 private:
     FormMain(Program &program, bool copied, int runMode, QWidget *parent);
     void buildMenus();
-    void addMenuMnemonics();
     void recreateTools();
     void buildControls();
     void Form_Load();
@@ -110,6 +111,8 @@ private:
 
     DrawTable m_table;
     QString m_loadedFile;
+    QAction *m_csvAction = nullptr;
+    QAction *m_saveDrawsAction = nullptr;
     DrawTableModel *m_model = nullptr;
     QTreeView *m_list = nullptr;
     PanelStatusBar *m_status = nullptr;

@@ -1,11 +1,14 @@
 #include "core/keyconventions.h"
 
 #include "core/formmain.h"
+#include "core/program.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
 
 using namespace Qt::StringLiterals;
@@ -48,16 +51,30 @@ void KeyConventions::install()
 
 bool KeyConventions::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyRelease) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Alt pressed and let go alone opens the menu bar, as F10 does.
+        const bool altAlone = m_altAlone && key->key() == Qt::Key_Alt && !key->isAutoRepeat();
+        m_altAlone = false;
+        if (altAlone && windowTypedIn(watched))
+            return openMenuBar(watched);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (!windowTypedIn(watched))
+        return false;
+    m_altAlone = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
+    if (key->matches(QKeySequence::Quit))
+        return quitProgram();
     if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
         return false;
+    if (key->key() == Qt::Key_F10)
+        return openMenuBar(watched);
     if (key->key() != Qt::Key_Escape && key->key() != Qt::Key_F5)
         return false;
     QWidget *window = windowTypedIn(watched);
-    if (!window)
-        return false;
     if (key->key() == Qt::Key_F5) {
         if (QAbstractButton *button = refreshButton(window)) {
             button->click();
@@ -65,9 +82,45 @@ bool KeyConventions::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    // Main windows stay; dialogs and message boxes answer Esc themselves.
-    if (qobject_cast<FormMain *>(window) || qobject_cast<QDialog *>(window))
+    // Main windows stay (a result copy is a tool window); dialogs and message boxes answer Esc
+    // themselves.
+    if (const auto *main = qobject_cast<FormMain *>(window); main && !main->Copied())
+        return false;
+    if (qobject_cast<QDialog *>(window))
         return false;
     window->close();
     return true;
+}
+
+bool KeyConventions::openMenuBar(QObject *watched)
+{
+    QWidget *window = windowTypedIn(watched);
+    QMenuBar *bar = window ? window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!bar) {
+        if (auto *main = qobject_cast<QMainWindow *>(window))
+            bar = main->menuBar();
+    }
+    if (!bar || !bar->isVisible())
+        return false;
+    const QList<QAction *> actions = bar->actions();
+    for (QAction *action : actions) {
+        if (action->isVisible() && action->isEnabled() && action->menu()) {
+            bar->setActiveAction(action);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool KeyConventions::quitProgram()
+{
+    // Ctrl+Q anywhere does what it does in the main window: closing the first one ends the program.
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (auto *main = qobject_cast<FormMain *>(w); main && !main->Copied() && main->program().firstWindow() == main) {
+            main->close();
+            return true;
+        }
+    }
+    return false;
 }

@@ -3,7 +3,8 @@
 #include <QObject>
 
 // Keys every window of the program answers the same way, installed once on the application:
-// Esc closes (hides) a tool window, F5 presses the window's "更新" button.
+// Esc closes (hides) a tool window, F5 presses the window's "更新" button, Ctrl+Q ends the
+// program from any window, F10 or Alt alone opens the window's menu bar.
 class KeyConventions : public QObject
 {
     Q_OBJECT
@@ -15,4 +16,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    static bool openMenuBar(QObject *watched);
+    static bool quitProgram();
+
+    bool m_altAlone = false;  // Alt went down and nothing else since
 };

@@ -2,8 +2,12 @@
 
 #include "core/backgroundtask.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QProgressDialog>
 #include <QWidget>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +55,10 @@ void TaskProgress::show()
     dialog->setAutoReset(false);
     dialog->setMinimumDuration(0);
     dialog->setValue(m_task->percent());
+    // Wide enough for its title beside the window buttons: a dialog sized to its text alone
+    // showed "組み合わ…".
+    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(dialog->windowTitle());
+    dialog->setMinimumWidth(std::max(dialog->sizeHint().width(), title * 5 / 4 + 140));
     connect(dialog, &QProgressDialog::canceled, m_task, &BackgroundTask::cancel);
     m_dialog = dialog;
     dialog->show();

@@ -27,13 +27,12 @@ void openGraphPair(FormMain &main, GraphColumns kind, const QString &graphId, co
     graph->setNoEnd(range.noEnd);
     graph->MakeGraph();
     graph->setWindowTitle(caption);
-    showToolWindow(graph, frameBottomLeft(&main));
 
     trend->setNoTop(range.noTop);
     trend->setNoEnd(range.noEnd);
     trend->Command1_Click(BoxesAll);
     trend->setWindowTitle(caption);
-    showToolWindow(trend, frameBottomLeft(graph));
+    showToolWindowPair(graph, trend, &main);
 }
 
 void addPair(FeatureRegistry &features, const QString &graphId, const QString &trendId)

@@ -23,6 +23,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <QStatusBar>
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +39,10 @@ FormWay::FormWay(const ToolContext &context, QWidget *parent)
     layout->addLayout(buildControls());
     layout->addWidget(buildList(), 1);
     buildRunDisplay(layout);
+    m_status = new QStatusBar(this);
+    m_status->setObjectName(u"StatusBar1"_s);
+    m_status->setSizeGripEnabled(false);
+    layout->addWidget(m_status);
     resize(920, 440);
 }
 
@@ -89,8 +95,12 @@ QTreeView *FormWay::buildList()
     m_list->setPalette(palette);
     m_list->header()->setSortIndicatorShown(false);
     m_list->setColumnWidth(0, 0);
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        m_list->setColumnWidth(c, twipsToPixels(600));
+    // Before the first run the headers alone say what the columns will hold: each shown whole.
+    const QFontMetrics metrics = m_list->header()->fontMetrics();
+    for (int c = 1; c < m_model->columnCount(); ++c) {
+        const QString header = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_list->setColumnWidth(c, std::max(twipsToPixels(600), metrics.horizontalAdvance(header) + 28));
+    }
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &FormWay::ListView1_ColumnClick);
     m_selection = std::make_unique<SelectionMirror>(
         m_list, [this](int r) { return m_model->isSelected(r); },
@@ -173,6 +183,7 @@ void FormWay::getWay(int runMode)
         hideGraph();
         return;
     case Tally::Outcome::NothingSelected:
+        m_status->showMessage(u"抽選結果が選ばれていません。メインウィンドウで解析する回を選んでから「更新」を押してください。"_s);
         return;
     case Tally::Outcome::AmountUnreadable:
         Messages::warn(this, Tally::amountMessage());
@@ -180,6 +191,7 @@ void FormWay::getWay(int runMode)
     case Tally::Outcome::Ready:
         break;
     }
+    m_status->clearMessage();
     // A rerun replaces a run still going.
     m_task->drop();
     m_task->start(
@@ -232,7 +244,9 @@ void FormWay::fill(std::shared_ptr<const Tally::Result> result)
     m_graph->setNoTop(1);
     m_graph->setNoEnd(result->runMode);
     m_graph->MakeGraph();
-    showToolWindow(m_graph, frameBottomLeft(this));
+    if (!m_graph->isVisible())
+        placeBeside(m_graph, this);
+    showToolWindow(m_graph);
     Q_EMIT filled();
 }
 
@@ -249,6 +263,12 @@ void FormWay::autoSizeColumns()
     if (m_model->rows() == 0)
         return;
     LvwAutoSize(m_list, true, 0, [this](int column, const TextMeasure &measure) { return m_model->widestText(column, measure); });
+    // The draws column lists every draw of its row and could grow thousands of pixels wide: it is
+    // capped, its full text in the tool tip and in the exports.
+    const int draws = m_model->columnCount() - 1;
+    const int cap = m_list->fontMetrics().horizontalAdvance(u'0') * 48;
+    if (draws > 0 && m_list->columnWidth(draws) > cap)
+        m_list->setColumnWidth(draws, cap);
 }
 
 void FormWay::ListView1_ColumnClick(int column)

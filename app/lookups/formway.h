@@ -15,6 +15,7 @@ class NumericLineEdit;
 class QCheckBox;
 class QHBoxLayout;
 class QLabel;
+class QStatusBar;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -92,6 +93,7 @@ private:
     TallyModel *m_model = nullptr;
     std::unique_ptr<TallyRows> m_rows;
     QLabel *m_leftOut = nullptr;
+    QStatusBar *m_status = nullptr;
     QProgressBar *m_progress = nullptr;
     QTimer *m_progressDelay = nullptr;
     BackgroundTask *m_task = nullptr;

@@ -146,6 +146,9 @@ QVariant TallyModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return text(index.row(), index.column());
+    // The draws column may be narrower than its list.
+    if (role == Qt::ToolTipRole && index.column() == columnCount() - 1)
+        return text(index.row(), index.column()).trimmed();
     // The draws column is as wide as its longest list: the lists read from their first draw on.
     if (role == Qt::TextAlignmentRole && index.column() > 0)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

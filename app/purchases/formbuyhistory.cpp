@@ -97,7 +97,7 @@ FormBuyHistory::~FormBuyHistory()
 void FormBuyHistory::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(u"データ"_s);
+    QMenu *file = bar->addMenu(u"データ(&D)"_s);
     file->setObjectName(u"menuBuyData"_s);
     QAction *fresh = file->addAction(u"新規"_s);
     fresh->setObjectName(u"menuBuyDataNew"_s);
@@ -116,7 +116,7 @@ void FormBuyHistory::buildMenus()
     // The purchase list as a spreadsheet reads it (the history file itself stays the program's).
     m_csvAction = file->addAction(u"CSV で保存…"_s);
 
-    QAction *edit = bar->addAction(u"エディット"_s);
+    QAction *edit = bar->addAction(u"エディット(&E)"_s);
     edit->setObjectName(u"menuEdit"_s);
     connect(edit, &QAction::triggered, this, &FormBuyHistory::menuEdit_Click);
 
