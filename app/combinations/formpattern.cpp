@@ -142,8 +142,8 @@ QSplitter *FormPattern::buildTexts()
 
 QHBoxLayout *FormPattern::buildSettings()
 {
+    // Made in the order they stand, which Tab follows: the pool, the tiers, the keys.
     m_poolSize = numberBox(u"Text3"_s, u"0"_s, u"0000"_s, this);
-    m_keyCount = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
     auto *tiers = new QHBoxLayout;
     const QString tierCaptions[] = {u"１等"_s, u"３等"_s, u"４等"_s, u"５等"_s};
     for (int i = 0; i < 4; ++i) {
@@ -153,6 +153,7 @@ QHBoxLayout *FormPattern::buildSettings()
         m_tierOptions.append(option);
     }
     m_tierOptions[1]->setChecked(true);  // "３等", the tier most wheels are made for
+    m_keyCount = numberBox(u"Text4"_s, u"0"_s, u"0000"_s, this);
     m_convertButton = button(u"Command1"_s, u"変換"_s, this);
     m_saveButton = button(u"Command2"_s, u"保存"_s, this);
     connect(m_convertButton, &QPushButton::clicked, this, &FormPattern::Command1_Click);

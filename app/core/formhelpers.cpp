@@ -199,6 +199,12 @@ qint64 overlap(const QRect &a, const QRect &b)
     return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
 }
 
+// How far a cascaded window stands from the one under it: its title bar's height.
+int cascadeStep(const QWidget *window)
+{
+    return std::max(24, frameMargins(window).top());
+}
+
 // Where a window goes beside `other`: below it, else above, to its right or left, at the first
 // of those places where its whole frame fits on the screen without covering `other`; where
 // none does, cascaded from `other` so both title bars stay in sight.
@@ -213,8 +219,12 @@ QPoint besidePlace(const QWidget *window, const QRect &other, const QRect &area)
         if (area.contains(frame) && overlap(frame, other) == 0)
             return frame.topLeft();
     }
-    const int step = std::max(24, frameMargins(window).top());
-    return fitted(QRect(other.topLeft() + QPoint(step, step), size), area).topLeft();
+    // Down and right of it where that fits, else up and left.
+    const int step = cascadeStep(window);
+    const QPoint down = fitted(QRect(other.topLeft() + QPoint(step, step), size), area).topLeft();
+    if (down.x() >= other.left() + step && down.y() >= other.top() + step)
+        return down;
+    return fitted(QRect(other.topLeft() - QPoint(step, step), size), area).topLeft();
 }
 
 // After the window system has put its frame around a window (which it may do a little later),
@@ -276,8 +286,14 @@ void showToolWindowPair(QWidget *first, QWidget *second, const QWidget *opener)
         moveFrameTo(first, {area.left(), area.bottom() + 1 - a.height()});
         moveFrameTo(second, {area.left() + a.width(), area.bottom() + 1 - b.height()});
     } else {
-        moveFrameTo(first, fitted(QRect(openerFrame.bottomLeft() + QPoint(0, 1), a), area).topLeft());
-        moveFrameTo(second, besidePlace(second, QRect(first->pos(), a), area));
+        // Cascaded: the first as close below the opener as leaves room for the second a title
+        // bar further down and right.
+        const int step = cascadeStep(second);
+        QRect firstFrame = fitted(QRect(openerFrame.bottomLeft() + QPoint(0, 1), a), area);
+        firstFrame.moveTop(std::max(area.top(), std::min(firstFrame.top(), area.bottom() + 1 - step - b.height())));
+        firstFrame.moveLeft(std::max(area.left(), std::min(firstFrame.left(), area.right() + 1 - step - b.width())));
+        moveFrameTo(first, firstFrame.topLeft());
+        moveFrameTo(second, fitted(QRect(firstFrame.topLeft() + QPoint(step, step), b), area).topLeft());
     }
     showToolWindow(first);
     showToolWindow(second);

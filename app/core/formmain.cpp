@@ -127,7 +127,7 @@ void FormMain::buildMenus()
     m_menuData->addSeparator();
     QAction *quit = m_menuData->addAction(u"終了"_s);
     quit->setObjectName(u"menuQuit"_s);
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     m_menuAnalysis = bar->addMenu(u"解析(&A)"_s);

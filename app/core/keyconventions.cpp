@@ -66,7 +66,8 @@ bool KeyConventions::eventFilter(QObject *watched, QEvent *event)
     if (!windowTypedIn(watched))
         return false;
     m_altAlone = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
-    if (key->matches(QKeySequence::Quit))
+    // Ctrl+Q on every desktop, also where the platform names no quit key.
+    if (key->key() == Qt::Key_Q && key->modifiers() == Qt::ControlModifier)
         return quitProgram();
     if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
         return false;

@@ -52,9 +52,10 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
     : QWidget(parent ? parent : &context.mainWindow(), Qt::Window), m_context(context)
 {
     setWindowTitle(graphDesignCaption());
+    // Made in the order Tab goes: the buttons at the top, then the chart and the table.
+    QLayout *top = buildTopRow();
     buildChart();
     buildTable();
-    QLayout *top = buildTopRow();
 
     auto *body = new QHBoxLayout;
     body->addWidget(m_chartView, 1);

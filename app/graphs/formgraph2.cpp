@@ -36,6 +36,8 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     auto *boxes = new QGridLayout;
     boxes->setHorizontalSpacing(4);
     boxes->setVerticalSpacing(2);
+    // Made first: Tab goes through the number boxes, then the buttons under them, then the grid.
+    buildNumberBoxes(boxes);
 
     auto *buttons = new QHBoxLayout;
     addButtonGroup(buttons, this, u"Command1"_s, {u"All"_s, u"Clear"_s, u"Not"_s, u"更新"_s},
@@ -71,7 +73,6 @@ FormGraph2::FormGraph2(const ToolContext &context, QWidget *parent)
     layout->addWidget(m_status);
     layout->setContentsMargins(8, 8, 8, 0);
 
-    buildNumberBoxes(boxes);
     m_rateChart = new FormGraph3(this);
     resize(960, 420);
 }

@@ -184,9 +184,16 @@ void FormBuyHistory::buildControls()
     buttons->setObjectName(u"Command1Group"_s);
     auto *row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
-    addButtonGroup(row, buttons, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
-                   [this](int index) { Command1_Click(index); });
+    const QList<QPushButton *> selectButtons = addButtonGroup(row, buttons, u"Command1"_s, {u"Select Clear"_s, u"Select All"_s},
+                                                              [this](int index) { Command1_Click(index); });
     buttons->adjustSize();
+    // Tab as the window reads: the sets at the top left, the buttons beside them, the lists below.
+    QList<QWidget *> chain{m_sets};
+    for (QPushButton *button : selectButtons)
+        chain.append(button);
+    chain.append({m_views[0], m_views[1]});
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 
     // Panel 3 counts the invalid lines.
     m_status = new PanelStatusBar(3, this);
