@@ -2,6 +2,7 @@
 
 #include "about/aboutfeature.h"
 #include "about/formhelp.h"
+#include "about/formsysteminfo.h"
 #include "about/formversion.h"
 #include "core/formmain.h"
 #include "core/program.h"
@@ -27,4 +28,7 @@ void shootAbout(FormMain &main, const QString &dir)
     auto *box = qobject_cast<FormVersion *>(main.program().programWindow(AboutTools::Version));
     saveShot(box, dir, u"about"_s);
     box->close();
+
+    FormSystemInfo summary;
+    saveShot(&summary, dir, u"system-info"_s);
 }
