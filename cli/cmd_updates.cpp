@@ -17,8 +17,7 @@ namespace {
 // The bytes of a one-line base64 key file of `size` bytes; throws Refused.
 QByteArray keyFile(const QString &path, int size)
 {
-    const AppFiles::ReadResult read = AppFiles::readFile(path, 4096);
-    const std::optional<QByteArray> key = read.ok() ? SiteSignature::decodeLine(read.bytes, size) : std::nullopt;
+    const std::optional<QByteArray> key = SiteSignature::readKeyFile(path, size);
     if (!key)
         throw Refused{u"鍵ファイル %1 を読めません（base64 の 1 行で %2 バイトの鍵）"_s.arg(QDir::toNativeSeparators(path)).arg(size)};
     return *key;

@@ -1,6 +1,5 @@
 #include "updates/updatesfeature.h"
 
-#include "core/appfiles.h"
 #include "core/featureregistry.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
@@ -23,10 +22,7 @@ UpdateSetup UpdateSetup::fromStart(const QString &site, const QString &keyFile, 
     if (setup.site.isEmpty())
         setup.site = QStringLiteral(ZEMVARA_UPDATE_SITE);
     if (!keyFile.isEmpty()) {
-        const AppFiles::ReadResult read = AppFiles::readFile(keyFile, 4096);
-        const std::optional<QByteArray> key = read.ok() ? SiteSignature::decodeLine(read.bytes, SiteSignature::kPublicKeyBytes)
-                                                        : std::nullopt;
-        if (key)
+        if (const std::optional<QByteArray> key = SiteSignature::readKeyFile(keyFile, SiteSignature::kPublicKeyBytes))
             setup.extraKeys.append(*key);
         else if (error)
             *error = u"鍵ファイル %1 を読めません（base64 の 1 行で 32 バイトの公開鍵）"_s.arg(QDir::toNativeSeparators(keyFile));

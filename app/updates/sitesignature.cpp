@@ -1,5 +1,7 @@
 #include "updates/sitesignature.h"
 
+#include "core/appfiles.h"
+
 #include <sodium.h>
 
 #include <stdexcept>
@@ -35,6 +37,12 @@ std::optional<QByteArray> decodeLine(QByteArrayView text, int size)
 QByteArray encodeLine(const QByteArray &bytes)
 {
     return bytes.toBase64() + '\n';
+}
+
+std::optional<QByteArray> readKeyFile(const QString &path, int size)
+{
+    const AppFiles::ReadResult read = AppFiles::readFile(path, 4096);
+    return read.ok() ? decodeLine(read.bytes, size) : std::nullopt;
 }
 
 bool verify(QByteArrayView message, const QByteArray &signature, const QList<QByteArray> &publicKeys)

@@ -18,6 +18,9 @@ constexpr int kSignatureBytes = 64;
 // nothing for anything else.
 std::optional<QByteArray> decodeLine(QByteArrayView text, int size);
 QByteArray encodeLine(const QByteArray &bytes);
+// The key of a key file (one line of base64) of `size` bytes; nothing for an unreadable file or
+// anything else in it.
+std::optional<QByteArray> readKeyFile(const QString &path, int size);
 
 // Whether `signature` (64 bytes) signs `message` under one of the public keys.
 bool verify(QByteArrayView message, const QByteArray &signature, const QList<QByteArray> &publicKeys);
