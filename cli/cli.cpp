@@ -218,6 +218,7 @@ QList<CommandInfo> commands()
          u"verify --game loto6|miniloto [--keys C] FILE | summary --dir DIR --game 0|5|6 | "
          u"generate --game loto6|miniloto --pool N --tier T [--keys C] [--seconds S]"_s,
          runPattern},
+        {u"backtest"_s, u"backtest FILE --pattern PATFILE --pool \"N ...\" [--select all|first:N|last:N]"_s, runBackTest},
         {u"update"_s,
          u"update --site URL|DIR --data-dir DIR [--trust-key FILE] [--download-dir DIR] [--download] [--stall-ms MS]"_s,
          runUpdate},

@@ -110,6 +110,7 @@ int runPurchases(const QStringList &arguments, Output &out);
 int runDate(const QStringList &arguments, Output &out);
 int runPattern(const QStringList &arguments, Output &out);
 int runUpdate(const QStringList &arguments, Output &out);
+int runBackTest(const QStringList &arguments, Output &out);
 int runSite(const QStringList &arguments, Output &out);
 
 } // namespace cli

@@ -33,6 +33,7 @@ constexpr WindowPage kWindowPages[] = {
     {QLatin1String("FormBuyHistory"), QLatin1String("purchases.html")},
     {QLatin1String("FormVersion"), QLatin1String("about.html")},
     {QLatin1String("FormUpdate"), QLatin1String("update.html")},
+    {QLatin1String("FormBackTest"), QLatin1String("backtest.html")},
 };
 
 QString pageOfName(const QString &name)

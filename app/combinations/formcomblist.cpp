@@ -8,11 +8,13 @@
 #include "combinations/patternfolder.h"
 #include "combinations/patternmanagerlink.h"
 #include "combinations/patternverify.h"
+#include "combinations/poolgrid.h"
 #include "combinations/ticketcells.h"
 #include "core/backgroundtask.h"
 #include "core/taskprogress.h"
 #include "core/combinatorics.h"
 #include "core/controlarray.h"
+#include "core/drawrecord.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
 #include "core/gamerules.h"
@@ -20,11 +22,13 @@
 #include "core/program.h"
 #include "core/virtualgridview.h"
 #include "core/widgets.h"
+#include "lookups/formbacktest.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -198,12 +202,23 @@ QWidget *FormCombList::buildTicketSide()
     m_guaranteeButton->setObjectName(u"Command5"_s);
     connect(m_guaranteeButton, &QPushButton::clicked, this, &FormCombList::Command5_Click);
     ticketButtons->addWidget(m_guaranteeButton);
+    m_backTestButton = new QPushButton(u"過去の抽選で検証"_s, this);
+    m_backTestButton->setObjectName(u"Command7"_s);
+    m_backTestButton->setEnabled(false);
+    connect(m_backTestButton, &QPushButton::clicked, this, &FormCombList::Command7_Click);
+    // Under the calculation, so the ticket side keeps its width for the results beside it.
+    auto *backTestRow = new QHBoxLayout;
+    backTestRow->addStretch(1);
+    backTestRow->addWidget(m_backTestButton);
+    // Whatever changes the tickets repaints their grid: the button follows it.
+    m_ticketGrid->viewport()->installEventFilter(this);
 
     auto *ticketSide = new QWidget(this);
     auto *ticketLayout = new QVBoxLayout(ticketSide);
     ticketLayout->setContentsMargins(0, 0, 0, 0);
     ticketLayout->addWidget(m_ticketGrid, 1);
     ticketLayout->addLayout(ticketButtons);
+    ticketLayout->addLayout(backTestRow);
     return ticketSide;
 }
 
@@ -553,6 +568,46 @@ void FormCombList::hoverText(VirtualGridView *grid, int row, int column)
 void FormCombList::Command5_Click()
 {
     CalcGuarantee();
+}
+
+std::vector<quint64> FormCombList::completeTickets() const
+{
+    // The tickets mapped to the pool's numbers; none while any ticket lacks its count of marks.
+    std::vector<quint64> tickets;
+    const std::optional<Guarantee::Input> input = m_sheet->guaranteeInput(m_picks);
+    if (!input || !Guarantee::isValid(*input))
+        return tickets;
+    const QList<int> header = m_sheet->header();
+    for (int row = 0; row < m_sheet->rowCount(); ++row) {
+        quint64 mask = 0;
+        for (const int n : PoolGrid::numbers(header, m_sheet->ticket(row).mask))
+            mask |= numberBit(n);
+        tickets.push_back(mask);
+    }
+    return tickets;
+}
+
+bool FormCombList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_backTestButton && watched == m_ticketGrid->viewport() && event->type() == QEvent::Paint)
+        m_backTestButton->setEnabled(!completeTickets().empty());
+    return QWidget::eventFilter(watched, event);
+}
+
+FormBackTest *FormCombList::backTestWindow() const
+{
+    return m_backTest;
+}
+
+void FormCombList::Command7_Click()
+{
+    const std::vector<quint64> tickets = completeTickets();
+    if (tickets.empty())
+        return;
+    if (!m_backTest)
+        m_backTest = new FormBackTest(m_context, this);
+    m_backTest->start(tickets, u"組み合わせ表の購入パターン %1口"_s.arg(tickets.size()));
+    showToolWindow(m_backTest, frameBottomLeft(this));
 }
 
 void FormCombList::CalcGuarantee()

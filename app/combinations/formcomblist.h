@@ -8,6 +8,8 @@
 
 #include <QList>
 #include <QPointer>
+
+#include <vector>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +17,7 @@
 #include <optional>
 
 class BackgroundTask;
+class FormBackTest;
 class FormMain;
 class PanelStatusBar;
 class QCheckBox;
@@ -62,6 +65,12 @@ public:
     QPushButton *Command4(int index) const { return m_ticketMoveButtons.at(index); }
     QPushButton *Command5() const { return m_guaranteeButton; }
     QPushButton *Command6() const { return m_managerButton; }
+    // "過去の抽選で検証": the complete tickets over the first main window's selected draws.
+    QPushButton *Command7() const { return m_backTestButton; }
+    void Command7_Click();
+    // The tickets of the grid as number masks; empty unless every ticket is complete.
+    std::vector<quint64> completeTickets() const;
+    FormBackTest *backTestWindow() const;
     QCheckBox *Check2() const { return m_purchaseBox; }
     QListWidget *ListView1() const { return m_poolList; }
     QTreeWidget *ListView2() const { return m_results; }
@@ -107,6 +116,9 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QHBoxLayout *buildNumberBoxes();
@@ -154,6 +166,8 @@ private:
     QList<QPushButton *> m_ticketMoveButtons;
     QPushButton *m_guaranteeButton = nullptr;
     QPushButton *m_managerButton = nullptr;
+    QPushButton *m_backTestButton = nullptr;
+    QPointer<FormBackTest> m_backTest;
     QCheckBox *m_purchaseBox = nullptr;
     QListWidget *m_poolList = nullptr;
     QTreeWidget *m_results = nullptr;

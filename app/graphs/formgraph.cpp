@@ -6,12 +6,15 @@
 #include "core/rowsource.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
+#include "graphs/chance.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QAreaSeries>
 #include <QChartView>
+#include <QLineSeries>
 #include <QGraphicsLayout>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -63,6 +66,7 @@ FormGraph::FormGraph(const ToolContext &context, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_chance);
     layout->addLayout(body, 1);
 
     resize(960, 420);
@@ -74,6 +78,14 @@ void FormGraph::buildChart()
     m_chart->legend()->hide();
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    // The band of chance first, so the bars stand in front of it.
+    m_bandLow = new QLineSeries(this);
+    m_bandHigh = new QLineSeries(this);
+    m_band = new QAreaSeries(m_bandHigh, m_bandLow);
+    m_band->setName(u"偶然の範囲（95%）"_s);
+    m_band->setPen(Qt::NoPen);
+    m_band->setBrush(QColor(255, 200, 0, 70));
+    m_chart->addSeries(m_band);
     auto *series = new QBarSeries;
     m_bars = new QBarSet(frequencySeriesLabel());
     series->append(m_bars);
@@ -91,6 +103,8 @@ void FormGraph::buildChart()
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
     series->attachAxis(m_axisX);
     series->attachAxis(m_axisY);
+    m_band->attachAxis(m_axisX);
+    m_band->attachAxis(m_axisY);
 
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(u"MSChart1"_s);
@@ -127,7 +141,9 @@ QLayout *FormGraph::buildTopRow()
     m_expectation->setObjectName(u"Label1"_s);
     m_oddEven = new QLabel(this);
     m_oddEven->setObjectName(u"Label2"_s);
-    for (QLabel *label : {m_expectation, m_oddEven})
+    m_chance = new QLabel(this);
+    m_chance->setObjectName(u"Label3"_s);
+    for (QLabel *label : {m_expectation, m_oddEven, m_chance})
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *command1 = new QPushButton(u"更新"_s, this);
@@ -176,6 +192,33 @@ void FormGraph::fillChart(const std::vector<qint64> &counts, int maxNo)
     m_axisY->applyNiceNumbers();
 }
 
+void FormGraph::setChanceShown(bool shown)
+{
+    m_chanceShown = shown;
+    m_chance->setVisible(shown);
+    m_band->setVisible(shown);
+}
+
+void FormGraph::showChance(const NumberCounts &counts, int columns, int maxNo)
+{
+    // Each draw shows a number in one of its `columns` cells with chance columns/maxNo: over the
+    // analysed draws its count is binomial, the same band for every number.
+    const std::optional<Chance::Uniformity> test = m_chanceShown ? Chance::uniformity(counts.counts) : std::nullopt;
+    m_chance->setText(test ? Chance::uniformityText(*test) : QString());
+    QList<QPointF> low, high;
+    if (test && maxNo > 0) {
+        const Chance::Band band = Chance::countBand(counts.selected, double(columns) / maxNo);
+        low = {QPointF(-0.5, band.low), QPointF(maxNo - 0.5, band.low)};
+        high = {QPointF(-0.5, band.high), QPointF(maxNo - 0.5, band.high)};
+        if (band.high > m_axisY->max()) {
+            m_axisY->setRange(0, band.high);
+            m_axisY->applyNiceNumbers();
+        }
+    }
+    m_bandLow->replace(low);
+    m_bandHigh->replace(high);
+}
+
 void FormGraph::MakeGraph()
 {
     const int maxNo = MaxNo();
@@ -188,6 +231,7 @@ void FormGraph::MakeGraph()
     fillChart(counts.counts, maxNo);
     const int columns = m_noEnd - m_noTop + 1;
     m_expectation->setText(expectationText(columns, maxNo));
+    showChance(counts, columns, maxNo);
 
     m_list->clear();
     m_ranked = rankNumbers(counts, columns, maxNo);

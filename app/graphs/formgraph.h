@@ -10,7 +10,9 @@ class QBarCategoryAxis;
 class QBarSet;
 class QChart;
 class QChartView;
+class QAreaSeries;
 class QLabel;
+class QLineSeries;
 class QLayout;
 class QPushButton;
 class QTreeWidget;
@@ -52,6 +54,10 @@ public:
     QTreeWidget *ListView1() const { return m_list; }
     QLabel *Label1() const { return m_expectation; }
     QLabel *Label2() const { return m_oddEven; }
+    // The uniformity test of the shown counts; empty when nothing is shown.
+    QLabel *Label3() const { return m_chance; }
+    // The χ² line and the band of chance, for counts of drawn numbers (not for the tally's).
+    void setChanceShown(bool shown);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +69,7 @@ private:
     // The table as wide as its columns and a vertical scroll bar.
     void fitTableWidth(int columnsWidth);
     void fillChart(const std::vector<qint64> &counts, int maxNo);
+    void showChance(const NumberCounts &counts, int columns, int maxNo);
 
     ToolContext m_context;
     const RowSource *m_rows = nullptr;
@@ -79,4 +86,9 @@ private:
     QTreeWidget *m_list = nullptr;
     QLabel *m_expectation = nullptr;  // the share each number should have
     QLabel *m_oddEven = nullptr;      // odd and even numbers among the selected rows
+    QLabel *m_chance = nullptr;       // what chance alone would do with these counts
+    QAreaSeries *m_band = nullptr;
+    QLineSeries *m_bandLow = nullptr;
+    QLineSeries *m_bandHigh = nullptr;
+    bool m_chanceShown = true;
 };

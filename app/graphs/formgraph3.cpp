@@ -1,5 +1,8 @@
 #include "graphs/formgraph3.h"
 
+#include "graphs/chance.h"
+#include "graphs/trend.h"
+
 #include "core/controlarray.h"
 #include "core/fields.h"
 #include "core/numbers.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QAreaSeries>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSlider>
@@ -201,6 +205,7 @@ void FormGraph3::showChart(RateChart chartData)
     // One category per draw, centred on its grid column when laid over the grid.
     m_axisX->setRange(0.5, std::max(draws, 1) + 0.5);
 
+    addChanceBand();
     for (qsizetype s = 0; s < m_data.seriesLabels.size(); ++s) {
         auto *series = new QLineSeries;
         series->setName(m_data.seriesLabels[s]);
@@ -223,6 +228,29 @@ void FormGraph3::showChart(RateChart chartData)
     m_chart->legend()->setVisible(m_data.seriesLabels.size() <= kMaxLegendSeries);
     applyAxis();
     Q_EMIT chartRebuilt();
+}
+
+void FormGraph3::addChanceBand()
+{
+    // Where a number's running rate stays 95% of the time when chance alone draws: narrow after
+    // many draws, wide after few. Behind the lines, without a legend entry of its own.
+    const double p = m_owner->grid().chance;
+    if (p <= 0 || m_data.draws.empty())
+        return;
+    auto *low = new QLineSeries(m_chart);
+    auto *high = new QLineSeries(m_chart);
+    for (const int h : m_data.draws) {
+        const Chance::Band band = Chance::countBand(h, p);
+        low->append(h, 100.0 * band.low / h);
+        high->append(h, 100.0 * band.high / h);
+    }
+    auto *area = new QAreaSeries(high, low);
+    area->setName(u"偶然の範囲（95%）"_s);
+    area->setPen(Qt::NoPen);
+    area->setBrush(QColor(255, 200, 0, 70));
+    m_chart->addSeries(area);
+    area->attachAxis(m_axisX);
+    area->attachAxis(m_axisY);
 }
 
 void FormGraph3::applyAxis()

@@ -67,6 +67,7 @@ private:
     void fillEmptyFields(bool moving);
     void showChart(RateChart chartData);
     void applyAxis();
+    void addChanceBand();
 
     FormGraph2 *const m_owner;  // the parent: outlives this window
     RateChart m_data;

@@ -82,6 +82,8 @@ QString TrendGrid::text(int row, int column) const
 TrendGrid buildTrendGrid(const RowSource &rows, const TrendRequest &request)
 {
     TrendGrid result;
+    if (request.maxNo > 0)
+        result.chance = double(request.noEnd - request.noTop + 1) / request.maxNo;
     const int maxNo = std::max(request.maxNo, 0);
     auto isTicked = [&](qint64 n) {
         return n >= 1 && n <= maxNo && size_t(n) <= request.ticked.size() && request.ticked[size_t(n - 1)];

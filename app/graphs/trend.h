@@ -33,6 +33,7 @@ public:
     QList<int> numbers;     // ticked numbers in row order
     bool rates = false;     // rate rows present
     QStringList drawLabels; // draw number of each column, without its blanks
+    double chance = 0;      // the chance a draw shows a given number: its columns over maxNo
 
     int rows() const override;
     int columns() const override { return draws + 1; }

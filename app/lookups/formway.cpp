@@ -239,6 +239,7 @@ void FormWay::fill(std::shared_ptr<const Tally::Result> result)
         m_graph = new FormGraph(m_context, this);
         m_graph->setObjectName(u"Graph"_s);
         m_graph->setWindowTitle(Tally::caption());
+        m_graph->setChanceShown(false);
     }
     m_graph->setLvwObj(m_rows.get());
     m_graph->setNoTop(1);

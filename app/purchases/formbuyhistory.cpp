@@ -1,6 +1,7 @@
 #include "purchases/formbuyhistory.h"
 
 #include "core/controlarray.h"
+#include "core/drawrecord.h"
 #include "core/filedialogs.h"
 #include "core/formhelpers.h"
 #include "core/formmain.h"
@@ -10,6 +11,7 @@
 #include "core/selectionmirror.h"
 #include "core/viewexport.h"
 #include "core/widgets.h"
+#include "lookups/formbacktest.h"
 #include "lookups/formoldhit.h"
 #include "purchases/hitcelldelegate.h"
 #include "purchases/purchaselistmodel.h"
@@ -25,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMap>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -125,6 +128,9 @@ void FormBuyHistory::buildMenus()
     QAction *send = m_popup->addAction(u"過去の抽選結果と照合 へ送る"_s);
     send->setObjectName(u"RmenuOldHit"_s);
     connect(send, &QAction::triggered, this, &FormBuyHistory::RmenuOldHit_Click);
+    QAction *backTest = m_popup->addAction(u"過去の抽選で検証"_s);
+    backTest->setObjectName(u"RmenuBackTest"_s);
+    connect(backTest, &QAction::triggered, this, &FormBuyHistory::RmenuBackTest_Click);
 }
 
 void FormBuyHistory::buildControls()
@@ -655,6 +661,35 @@ void FormBuyHistory::ListView1_Click(int index, int row)
     for (int i = 0; i < picks; ++i)
         m_ticketBoxes[i]->setText(panel.numbers.value(i));
     m_ticketBoxes[picks]->setText(panel.tickets);
+}
+
+void FormBuyHistory::RmenuBackTest_Click()
+{
+    // Each number set of the selected entries, bought every draw as many times as its entry
+    // says (the most, where several entries hold it): the same set bought week after week
+    // counts once per draw, not once per week.
+    const PurchaseRows &rows = m_list.visible();
+    QMap<quint64, qint64> sets;
+    for (int r = 0; r < rows.count(); ++r) {
+        const PurchaseEntry &entry = rows.at(r);
+        if (!rows.isSelected(r) || !entry.isValid())
+            continue;
+        quint64 mask = 0;
+        for (int i = 0; i < entry.picks(); ++i)
+            mask |= numberBit(entry.values[size_t(i)]);
+        sets[mask] = std::max(sets.value(mask), entry.tickets);
+    }
+    std::vector<quint64> tickets;
+    for (auto it = sets.cbegin(); it != sets.cend(); ++it)
+        tickets.insert(tickets.end(), size_t(it.value()), it.key());
+    if (tickets.empty()) {
+        Messages::warn(this, u"検証する購入を選んでください。"_s);
+        return;
+    }
+    if (!m_backTest)
+        m_backTest = new FormBackTest(m_context, this);
+    m_backTest->start(tickets, u"購入履歴の %1 組（1回 %2口）"_s.arg(sets.size()).arg(tickets.size()));
+    showToolWindow(m_backTest, frameBottomRight(this));
 }
 
 void FormBuyHistory::RmenuOldHit_Click()

@@ -15,6 +15,7 @@
 #include <memory>
 
 class FormMain;
+class FormBackTest;
 class FormOldHit;
 class NumericLineEdit;
 class PanelStatusBar;
@@ -70,6 +71,8 @@ public:
     void ListView1_Click(int index, int row);
     // Sends the chosen number sets (all with "全表示") to check windows of their own.
     void RmenuOldHit_Click();
+    // The selected entries' number sets over the first main window's selected draws.
+    void RmenuBackTest_Click();
     void ShowSelCount();
 
     // ListView1(0) the purchase list, ListView1(1) the filtered list over it.
@@ -140,4 +143,5 @@ private:
     // One check window per number set sent, kept by the set's text.
     QHash<QString, QPointer<FormOldHit>> m_checks;
     QList<QPointer<FormOldHit>> m_checkOrder;
+    QPointer<FormBackTest> m_backTest;
 };

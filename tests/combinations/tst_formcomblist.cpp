@@ -3,6 +3,7 @@
 #include "allfeatures.h"
 #include "combinations/combinationsfeature.h"
 #include "combinations/formcomblist.h"
+#include "lookups/formbacktest.h"
 #include "combinations/patternmanagerlink.h"
 #include "core/formmain.h"
 #include "core/program.h"
@@ -306,6 +307,19 @@ private Q_SLOTS:
         calculate(o.list);
         QTreeWidget *results = o.list->ListView2();
         QVERIFY(results->visualRect(results->model()->index(0, results->columnCount() - 1)).right() < results->viewport()->width());
+
+        // The same tickets over the history: the window's back-test says what the command line
+        // says of the file mapped to the list's numbers in the list's order.
+        QTRY_VERIFY(o.list->Command7()->isEnabled());
+        o.list->Command7()->click();
+        QSignalSpy tested(o.list->backTestWindow(), &FormBackTest::finished);
+        QVERIFY(tested.wait(20000));
+        QStringList order;
+        for (const int n : o.list->tickets().header())
+            order.append(QString::number(n));
+        const testsupport::CliRun backTest = testsupport::runCli(
+            {u"backtest"_s, file, u"--pattern"_s, pattern(name), u"--pool"_s, order.join(u' ')});
+        QCOMPARE(o.list->backTestWindow()->Label1()->text().split(u'\n'), backTest.section(u"FormBackTest.Label1"_s));
 
         const testsupport::CliRun run = testsupport::runCli({u"guarantee"_s, u"--game"_s, game, u"--pattern"_s, pattern(name)});
         QCOMPARE(run.status, 0);

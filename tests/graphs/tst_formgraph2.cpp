@@ -51,8 +51,11 @@ struct TrendWindows : LoadedWindow
     QList<QLineSeries *> series() const
     {
         QList<QLineSeries *> out;
-        for (QAbstractSeries *s : chart->chart()->series())
-            out.append(qobject_cast<QLineSeries *>(s));
+        // The lines of the rates; the band of chance behind them is an area.
+        for (QAbstractSeries *s : chart->chart()->series()) {
+            if (auto *line = qobject_cast<QLineSeries *>(s))
+                out.append(line);
+        }
         return out;
     }
 };
