@@ -1,11 +1,14 @@
 #include "cli.h"
 
+#include "core/appfiles.h"
 #include "core/drawfile.h"
 #include "core/drawtable.h"
 #include "core/game.h"
 #include "core/numbers.h"
 #include "core/gridsource.h"
 #include "core/tablewriter.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -160,6 +163,21 @@ void Args::expectPositionalCount(int min, int max) const
         throw UsageError{u"missing argument"_s};
     if (max >= 0 && m_positional.size() > max)
         throw UsageError{u"unexpected argument "_s + m_positional[max]};
+}
+
+PatternInput patternOption(const Args &args)
+{
+    if (!args.has(u"--pattern"_s))
+        throw UsageError{u"missing --pattern"_s};
+    const QString path = args.value(u"--pattern"_s);
+    const QString name = QFileInfo(path).fileName();
+    const AppFiles::ReadResult read = AppFiles::readFile(path);
+    if (!read.ok())
+        throw Refused{PatternFile::cannotOpenMessage(name)};
+    PatternInput input{read.bytes, PatternFile::readWheel(read.bytes, name)};
+    if (!input.wheel.ok())
+        throw Refused{input.wheel.error};
+    return input;
 }
 
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode)

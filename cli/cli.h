@@ -1,5 +1,7 @@
 #pragma once
 
+#include "combinations/patternfile.h"
+
 #include <QHash>
 #include <QIODevice>
 #include <QSet>
@@ -78,6 +80,16 @@ private:
 
 // --game loto6|miniloto as the game (RunMode); throws UsageError for anything else.
 int gameOption(const Args &args);
+
+// The pattern file named by --pattern: its bytes and its wheel. Throws UsageError when the option
+// is missing, Refused for a file that cannot be read or is no pattern (no "0"/"1" lines, or lines
+// of different lengths).
+struct PatternInput
+{
+    QByteArray bytes;
+    PatternFile::Wheel wheel;
+};
+PatternInput patternOption(const Args &args);
 
 // Loads a draw-result file as the main window does; throws Refused for a refused file.
 void loadDrawTable(const QString &path, DrawTable &table, int *runMode = nullptr);

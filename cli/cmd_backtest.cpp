@@ -1,7 +1,6 @@
 #include "cli.h"
 
 #include "combinations/patternfile.h"
-#include "core/appfiles.h"
 #include "core/drawrecord.h"
 #include "core/drawtable.h"
 #include "core/gamerules.h"
@@ -9,7 +8,6 @@
 #include "lookups/backtest.h"
 #include "lookups/backtesttext.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <bit>
@@ -26,13 +24,7 @@ int runBackTest(const QStringList &arguments, Output &out)
     const int runMode = loadAnalysisSet(args, table);
     const GameRules &rules = GameRules::of(runMode);
 
-    const QString path = args.required(u"--pattern"_s);
-    const AppFiles::ReadResult read = AppFiles::readFile(path);
-    if (!read.ok())
-        throw Refused{PatternFile::cannotOpenMessage(QFileInfo(path).fileName())};
-    const PatternFile::Wheel wheel = PatternFile::readWheel(read.bytes, QFileInfo(path).fileName());
-    if (!wheel.ok())
-        throw Refused{wheel.error};
+    const PatternFile::Wheel wheel = patternOption(args).wheel;
 
     // Pattern position j stands for the j-th number of the pool, keys first as the list puts them.
     QList<int> pool;

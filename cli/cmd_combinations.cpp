@@ -87,17 +87,8 @@ int runGuarantee(const QStringList &arguments, Output &out)
     const Args args(arguments, {u"--game"_s, u"--pattern"_s}, {});
     args.expectPositionalCount(0, 0);
     const int picks = gameOption(args);
-    if (!args.has(u"--pattern"_s))
-        throw UsageError{u"missing --pattern"_s};
-    const QString path = args.value(u"--pattern"_s);
-    const AppFiles::ReadResult read = AppFiles::readFile(path);
-    if (!read.ok())
-        throw Refused{PatternFile::cannotOpenMessage(QFileInfo(path).fileName())};
-
-    // A file of no 0/1 lines, or of lines of other lengths, is no pattern at all.
-    const PatternFile::Wheel wheel = PatternFile::readWheel(read.bytes, QFileInfo(path).fileName());
-    if (!wheel.ok())
-        throw Refused{wheel.error};
+    const PatternInput read = patternOption(args);
+    const PatternFile::Wheel &wheel = read.wheel;
     // The pool the file was made for, chosen in the boxes; the grid has no number columns while
     // the pool is smaller than a ticket.
     const int chosen = std::min(wheel.pool, GameRules::of(picks).maxNo());

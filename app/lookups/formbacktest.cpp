@@ -40,6 +40,7 @@ FormBackTest::FormBackTest(const ToolContext &context, QWidget *parent)
     m_summary->setObjectName(u"Label1"_s);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_summary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_summary->setWordWrap(true);
 
     m_chart = new QChart;
     m_chart->legend()->setAlignment(Qt::AlignBottom);
@@ -112,6 +113,11 @@ void FormBackTest::display(BackTest::Result result)
     const QStringList headers = BackTestText::headers(m_result->runMode);
     m_list->clear();
     m_list->setHeaderLabels(headers);
+    // Numbers stand right, under headers that do too; the date and the tier read from the left.
+    for (int c = 0; c < headers.size(); ++c) {
+        if (c != 1 && c != 2)
+            m_list->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
     QList<QTreeWidgetItem *> items;
     items.reserve(qsizetype(m_result->draws.size()));
     for (const BackTest::Draw &draw : m_result->draws) {

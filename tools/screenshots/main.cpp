@@ -55,6 +55,7 @@ int main(int argc, char *argv[])
         shootCombinations(main, sub);
         shootPatterns(main, sub);
         shootPurchases(main, sub);
+        shootBackTest(main, sub);
     }
     // The help and the version box are the program's own: shot once.
     FormMain main(program);

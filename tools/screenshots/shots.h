@@ -18,3 +18,4 @@ void shootCombinations(FormMain &main, const QString &dir);
 void shootPatterns(FormMain &main, const QString &dir);
 void shootPurchases(FormMain &main, const QString &dir);
 void shootUpdates(FormMain &main, const QString &dir);
+void shootBackTest(FormMain &main, const QString &dir);
