@@ -66,8 +66,9 @@ bool KeyConventions::eventFilter(QObject *watched, QEvent *event)
     if (!windowTypedIn(watched))
         return false;
     m_altAlone = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
-    // Ctrl+Q on every desktop, also where the platform names no quit key.
-    if (key->key() == Qt::Key_Q && key->modifiers() == Qt::ControlModifier)
+    // Ctrl+Q on every desktop, also where the platform names no quit key; a question on screen
+    // is answered first.
+    if (key->key() == Qt::Key_Q && key->modifiers() == Qt::ControlModifier && !QApplication::activeModalWidget())
         return quitProgram();
     if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
         return false;

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -338,6 +339,33 @@ private Q_SLOTS:
         QTest::keyClick(helpViewer()->browser(), Qt::Key_F1);
         QCOMPARE(helpViewer()->currentPage(), u"trend.html#chart"_s);
         box->hide();
+    }
+
+    // Pages an online update stored win while newer than the shipped ones; a page they lack is
+    // read from the shipped pages.
+    void updatedPagesAreUsed()
+    {
+        QTemporaryDir data;
+        const QString bundled = HelpPages::folder();
+        qputenv("ZEMVARA_USER_DATA", data.path().toUtf8());
+        QDir().mkpath(data.filePath(u"help"_s));
+        QFile contents(data.filePath(u"help/contents.html"_s));
+        QVERIFY(contents.open(QIODevice::WriteOnly));
+        contents.write("<html>newer</html>");
+        contents.close();
+        QFile version(data.filePath(u"help/version.txt"_s));
+        QVERIFY(version.open(QIODevice::WriteOnly));
+        version.write("2000.1.1\n");
+        version.close();
+        QCOMPARE(HelpPages::folder(), bundled);  // older than the shipped pages
+        QVERIFY(version.open(QIODevice::WriteOnly));
+        version.write("2999.1.1\n");
+        version.close();
+        QCOMPARE(HelpPages::folder(), data.filePath(u"help"_s));
+        QCOMPARE(HelpPages::pageFile(u"contents.html"_s), data.filePath(u"help/contents.html"_s));
+        QCOMPARE(HelpPages::pageFile(u"faq.html"_s), QDir(bundled).filePath(u"faq.html"_s));
+        qunsetenv("ZEMVARA_USER_DATA");
+        QCOMPARE(HelpPages::folder(), bundled);
     }
 
     void everyLinkResolves()
