@@ -8,6 +8,7 @@
 #include "core/widgets.h"
 #include "lookups/formoldhit.h"
 #include "purchases/formbuyhistory.h"
+#include "lookups/formbacktest.h"
 #include "purchases/purchasesfeature.h"
 
 #include <QAction>
@@ -138,6 +139,7 @@ private Q_SLOTS:
     void editPanelShowsAndMoves();
     void sortAndEntryClicks();
     void sendToCheck();
+    void backTestOfTheSelectedSets();
     void panelKeysAndFileCommands();
     void lostUpdate_data();
     void lostUpdate();
@@ -483,6 +485,32 @@ void TestFormBuyHistory::sendToCheck()
     QVERIFY(!checks[0]->isVisible() && !checks[1]->isVisible());
     QCOMPARE(openHistory(*main), form);
     QCOMPARE(form->ListView1(0)->model()->rowCount(), 4);
+}
+
+// The selected entries' sets over the main window's draws: a set bought in several entries counts
+// once per draw, at its largest ticket count.
+void TestFormBuyHistory::backTestOfTheSelectedSets()
+{
+    const QString draws = testsupport::loto6File();
+    QTemporaryDir dir;
+    auto main = openMain(draws);
+    FormBuyHistory *form = openHistory(*main);
+    QVERIFY(form->MakeListView(testsupport::writeTextFile(
+        dir, u"h.csv"_s, u"LOTO6 購入履歴\r\nh\r\n1,1,2,3,4,5,6,2\r\n2,7,8,9,10,11,12,1\r\n3,1,2,3,4,5,6,3\r\n"_s)));
+    form->Command1_Click(FormMain::SelectAll);
+    ownAction(form, u"RmenuBackTest"_s)->trigger();
+    auto *backTest = form->findChild<FormBackTest *>();
+    QVERIFY(backTest);
+    QTRY_VERIFY_WITH_TIMEOUT(backTest->result().has_value(), 20000);
+    QCOMPARE(backTest->result()->ticketsPerDraw, 4);
+    std::array<qint64, 5> hits{};
+    for (const drawlines::Draw &d : drawlines::read(draws)) {
+        for (const auto &[set, times] : {std::pair{QList<int>{1, 2, 3, 4, 5, 6}, 3}, std::pair{QList<int>{7, 8, 9, 10, 11, 12}, 1}}) {
+            if (const int tier = drawlines::expectedTier(6, set, d))
+                hits[size_t(tier - 1)] += times;
+        }
+    }
+    QCOMPARE(backTest->result()->hits, hits);
 }
 
 void TestFormBuyHistory::panelKeysAndFileCommands()
