@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace cli {
@@ -32,10 +34,14 @@ int runKeygen(const QStringList &arguments, Output &out)
         throw Refused{u"%1 は既にあります。鍵は上書きしません"_s.arg(QDir::toNativeSeparators(path))};
     const SiteSignature::KeyPair pair = SiteSignature::generate();
     const QString publicPath = path + u".pub"_s;
-    if (!AppFiles::writeFile(path, SiteSignature::encodeLine(pair.secretKey)))
+    // The secret key is for its owner's eyes only, from the moment its file exists.
+    const mode_t umask = ::umask(077);
+    const bool written = AppFiles::writeFile(path, SiteSignature::encodeLine(pair.secretKey));
+    ::umask(umask);
+    if (!written || !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner)) {
+        QFile::remove(path);
         throw Refused{AppFiles::writeFailedText(path)};
-    // The secret key is for its owner's eyes only.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
     if (!AppFiles::writeFile(publicPath, SiteSignature::encodeLine(pair.publicKey)))
         throw Refused{AppFiles::writeFailedText(publicPath)};
     out.line(QString::fromLatin1(pair.publicKey.toBase64()));

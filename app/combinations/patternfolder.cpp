@@ -60,7 +60,7 @@ QString patternMask(const Request &request)
 
 std::optional<Name> parseName(const QString &fileName)
 {
-    static const QRegularExpression scheme(u"^(\\d+)-([56])([1345])(\\d{1,2})(?:K(\\d+))?\\.txt$"_s,
+    static const QRegularExpression scheme(u"^(\\d+)-([56])([1345])(\\d{1,2})(?:K(\\d+))?\\.txt\\z"_s,
                                            QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = scheme.match(fileName);
     if (!m.hasMatch())

@@ -52,13 +52,15 @@ void KeyConventions::install()
 bool KeyConventions::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyRelease) {
+        // Each key reaches the window system's window first, which is no widget: only the
+        // delivery to the widget typed in counts.
+        if (!windowTypedIn(watched))
+            return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         // Alt pressed and let go alone opens the menu bar, as F10 does.
         const bool altAlone = m_altAlone && key->key() == Qt::Key_Alt && !key->isAutoRepeat();
         m_altAlone = false;
-        if (altAlone && windowTypedIn(watched))
-            return openMenuBar(watched);
-        return false;
+        return altAlone && openMenuBar(watched);
     }
     if (event->type() != QEvent::KeyPress)
         return false;

@@ -9,16 +9,17 @@ using namespace Qt::StringLiterals;
 
 namespace Chance {
 
-std::optional<Uniformity> uniformity(const std::vector<qint64> &counts)
+std::optional<Uniformity> uniformity(const std::vector<qint64> &counts, int perDraw)
 {
     const qint64 total = std::accumulate(counts.begin(), counts.end(), qint64(0));
-    if (counts.size() < 2 || total <= 0)
+    if (counts.size() < 2 || total <= 0 || perDraw < 1 || size_t(perDraw) >= counts.size())
         return std::nullopt;
     const double expected = double(total) / double(counts.size());
     Uniformity test;
     for (const qint64 count : counts)
         test.chiSquare += (double(count) - expected) * (double(count) - expected) / expected;
     test.degrees = int(counts.size()) - 1;
+    test.chiSquare *= double(test.degrees) / double(int(counts.size()) - perDraw);
     const boost::math::chi_squared_distribution<double> distribution(test.degrees);
     test.p = boost::math::cdf(boost::math::complement(distribution, test.chiSquare));
     return test;

@@ -203,7 +203,7 @@ void FormGraph::showChance(const NumberCounts &counts, int columns, int maxNo)
 {
     // Each draw shows a number in one of its `columns` cells with chance columns/maxNo: over the
     // analysed draws its count is binomial, the same band for every number.
-    const std::optional<Chance::Uniformity> test = m_chanceShown ? Chance::uniformity(counts.counts) : std::nullopt;
+    const std::optional<Chance::Uniformity> test = m_chanceShown ? Chance::uniformity(counts.counts, columns) : std::nullopt;
     m_chance->setText(test ? Chance::uniformityText(*test) : QString());
     QList<QPointF> low, high;
     if (test && maxNo > 0) {

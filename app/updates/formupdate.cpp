@@ -261,8 +261,8 @@ void FormUpdate::reloadDrawFiles()
 
 void FormUpdate::closeEvent(QCloseEvent *event)
 {
-    // Closing while it runs stops the run; nothing it fetched is written then, and its end does
-    // not bring the window back.
+    // Closing while it runs stops the run (nothing it fetched is written unless its writes had
+    // begun), and its end does not bring the window back.
     m_quiet = true;
     m_task.cancel();
     event->accept();

@@ -70,6 +70,9 @@ SiteAccess::Fetched HttpSite::fetch(const QString &path, qint64 maxBytes, const 
     std::unique_ptr<QNetworkReply> reply(m_network->get(request));
     QString failure;
     auto stop = [&](const QString &why) {
+        // A timer that fires after the last byte came ends nothing.
+        if (reply->isFinished())
+            return;
         if (failure.isEmpty())
             failure = why;
         reply->abort();
@@ -96,14 +99,17 @@ SiteAccess::Fetched HttpSite::fetch(const QString &path, qint64 maxBytes, const 
             stop(u"HTTPS でない転送先（%1）には従いません"_s.arg(target.toDisplayString()));
     });
     QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] {
+        // An answer means the request is out, whatever signalled it or not.
+        sent = true;
+        limit.start(m_limits.stallMs);
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maxBytes)
             stop(u"ファイルが大きすぎます（%1 バイトまで）"_s.arg(maxBytes));
     });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
         fetched.bytes += reply->readAll();
-        if (sent)
-            limit.start(m_limits.stallMs);
+        sent = true;
+        limit.start(m_limits.stallMs);
         if (fetched.bytes.size() > maxBytes)
             stop(u"ファイルが大きすぎます（%1 バイトまで）"_s.arg(maxBytes));
         else if (progress)

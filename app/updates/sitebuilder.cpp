@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,7 @@ QJsonArray draws(const QString &folder, const QString &outFolder)
     QJsonArray entries;
     if (folder.isEmpty())
         return entries;
+    QSet<int> games;
     const QStringList names = QDir(folder).entryList({u"*.csv"_s}, QDir::Files, QDir::Name);
     for (const QString &name : names) {
         QByteArray bytes;
@@ -55,6 +57,10 @@ QJsonArray draws(const QString &folder, const QString &outFolder)
         const DrawFile::Result parsed = DrawFile::parse(bytes, table);
         if (!parsed.ok())
             throw Failure{u"%1 は抽選結果ファイルではありません"_s.arg(name)};
+        // The program keeps one file per game: a second would be merged against the same one.
+        if (games.contains(parsed.runMode))
+            throw Failure{u"%1 と同じゲームのファイルがもう一つあります"_s.arg(name)};
+        games.insert(parsed.runMode);
         entry.insert(u"game"_s, parsed.runMode == Game::Loto6 ? u"loto6"_s : u"miniloto"_s);
         if (table.rowCount() > 0)
             entry.insert(u"last_draw"_s, double(table.record(table.rowCount() - 1)->drawNo.value_or(0)));

@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QVersionNumber>
@@ -27,6 +28,9 @@ const QString kPatternStep = u"保証パターン"_s;
 const QString kHelpStep = u"ヘルプ"_s;
 const QString kProgramStep = u"プログラム"_s;
 const QString kHelpVersionFile = u"version.txt"_s;
+// What one run may hold in memory before it writes: far above a real site (a few MiB), far
+// below what would hurt the machine.
+constexpr qint64 kMaxRunBytes = 512 * 1024 * 1024;
 
 // A write held back until every fetch of the run is done. Returns the failure in words.
 struct Staged
@@ -47,18 +51,19 @@ QString cannotWrite(const QString &path)
 }
 
 // Writes `bytes` to `path`, keeping the file's previous content as path.bak. `expected` is the
-// content the file had when the run read it (empty: it did not exist); a file changed meanwhile
+// content the file had when the run read it (nothing: it did not exist); a file changed meanwhile
 // is left alone. Either both files are written or neither changes.
-QString replaceKeepingBackup(const QString &path, const QByteArray &bytes, const QByteArray &expected)
+QString replaceKeepingBackup(const QString &path, const QByteArray &bytes, const std::optional<QByteArray> &was)
 {
     if (!QDir().mkpath(folderOf(path)))
         return cannotWrite(folderOf(path));
+    const bool exists = QFileInfo::exists(path);
     const AppFiles::ReadResult now = AppFiles::readFile(path);
-    const QByteArray current = now.ok() ? now.bytes : QByteArray();
-    if (current != expected || (expected.isEmpty() && QFileInfo::exists(path)))
+    if (exists != was.has_value() || (exists && (!now.ok() || now.bytes != *was)))
         return u"%1 が更新中に変わりました。もう一度更新してください"_s.arg(QDir::toNativeSeparators(path));
-    if (expected.isEmpty())
+    if (!was)
         return AppFiles::writeFile(path, bytes) ? QString() : cannotWrite(path);
+    const QByteArray &expected = *was;
 
     const QString backup = path + u".bak"_s;
     const AppFiles::ReadResult oldBackup = AppFiles::readFile(backup);
@@ -106,6 +111,9 @@ public:
             add(u"お知らせ"_s, Outcome::News, m_manifest.message.trimmed());
         if (isCancelled())
             return finish();
+        // From here the run completes: its writes are short, and a cancel now would leave some
+        // done and others not.
+        m_writing = true;
         for (const Staged &change : std::as_const(m_staged)) {
             const QString failure = change.commit();
             if (failure.isEmpty()) {
@@ -116,7 +124,7 @@ public:
                 add(change.done.step, Outcome::Failed, failure, change.done.order);
             }
         }
-        if (m_options.download && m_report.newerProgram && m_report.newerProgram->package && !isCancelled()) {
+        if (m_options.download && m_report.newerProgram && m_report.newerProgram->package) {
             const UpdateEntry saved = Updater::download(m_options, *m_report.newerProgram->package, m_cancel);
             add(saved.step, saved.outcome, saved.text);
         }
@@ -128,7 +136,7 @@ private:
 
     Updater::Report finish()
     {
-        if (isCancelled() || m_report.cancelled) {
+        if (!m_writing && (isCancelled() || m_report.cancelled)) {
             m_report.cancelled = true;
             add(u"更新"_s, Outcome::Nothing, u"中止しました。手元のファイルは変わっていません"_s);
         }
@@ -166,6 +174,10 @@ private:
             add(step, Outcome::Failed, file.problem);
             return std::nullopt;
         }
+        if (m_fetchedBytes + file.size > kMaxRunBytes) {
+            add(step, Outcome::Failed, u"%1 を取り込むと、この更新で取り込む量が多すぎます（%2 MiB まで）"_s.arg(file.path).arg(kMaxRunBytes >> 20));
+            return std::nullopt;
+        }
         progress(file.path);
         const SiteAccess::Fetched fetched = m_site->fetch(file.path, file.size);
         ++m_done;
@@ -186,6 +198,7 @@ private:
             add(step, Outcome::Failed, u"%1 の SHA-256 が一覧と違います（壊れたか書き換えられたファイルです）"_s.arg(file.path));
             return std::nullopt;
         }
+        m_fetchedBytes += fetched.bytes.size();
         return fetched.bytes;
     }
 
@@ -231,13 +244,20 @@ private:
 
     void draws()
     {
+        QSet<int> seen;
         for (const SiteManifest::DrawFile &entry : std::as_const(m_manifest.draws)) {
             if (isCancelled())
                 return;
             const QString step = GameRules::of(entry.runMode).name() + u" 抽選結果"_s;
+            if (seen.contains(entry.runMode)) {
+                add(step, Outcome::Failed, u"サイトの一覧に同じゲームの抽選結果ファイルが二つあります。二つ目は使いません"_s);
+                continue;
+            }
+            seen.insert(entry.runMode);
             const QString path = UserData::drawFile(m_options.dataFolder, entry.runMode);
             QByteArray local;
-            if (QFileInfo::exists(path)) {
+            const bool existed = QFileInfo::exists(path);
+            if (existed) {
                 const AppFiles::ReadResult read = AppFiles::readFile(path);
                 if (!read.ok()) {
                     add(step, Outcome::Failed, u"手元の %1 を読めません"_s.arg(QDir::toNativeSeparators(path)));
@@ -268,7 +288,9 @@ private:
                                          ? u"サイトから取得しました（%1 回分、第%2回まで）"_s.arg(merged.added).arg(merged.lastDraw)
                                          : u"%1 回分を追加しました（第%2回まで）。前のファイルは %3.bak です"_s.arg(merged.added).arg(merged.lastDraw).arg(UserData::drawFileName(entry.runMode));
                 m_staged.append({{step, Outcome::Done, text, reserve()}, entry.runMode,
-                                 [path, bytes = merged.merged, local] { return replaceKeepingBackup(path, bytes, local); }});
+                                 [path, bytes = merged.merged, was = existed ? std::optional<QByteArray>(local) : std::nullopt] {
+                                     return replaceKeepingBackup(path, bytes, was);
+                                 }});
                 break;
             }
             }
@@ -438,6 +460,8 @@ private:
     qint64 m_done = 0;
     qint64 m_total = 0;
     int m_nextOrder = 0;
+    bool m_writing = false;
+    qint64 m_fetchedBytes = 0;  // held in memory until the writes
 };
 
 QString freeName(const QString &folder, const QString &name)

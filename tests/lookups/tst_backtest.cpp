@@ -149,13 +149,14 @@ private Q_SLOTS:
             for (const int n : draw.mains(picks))
                 ++counts[size_t(n - 1)];
         }
-        const std::optional<Chance::Uniformity> test = Chance::uniformity(counts);
+        const std::optional<Chance::Uniformity> test = Chance::uniformity(counts, picks);
         QVERIFY(test);
         double expected = 0, chi = 0;
         for (const qint64 c : counts)
             expected += double(c) / maxNo;
         for (const qint64 c : counts)
             chi += (double(c) - expected) * (double(c) - expected) / expected;
+        chi *= double(maxNo - 1) / double(maxNo - picks);
         QCOMPARE(test->degrees, maxNo - 1);
         QVERIFY(qFuzzyCompare(test->chiSquare, chi));
         // An even number of degrees has a closed form: e^(-x/2) times the first k terms of e^(x/2).
@@ -176,6 +177,28 @@ private Q_SLOTS:
             return even;
         }());
         QVERIFY(std::abs(atCritical->p - 0.05) < 0.001);
+    }
+
+    // Histories drawn by chance alone, six different numbers a draw: the test must call one in
+    // twenty of them "偶然とは言いにくい" at the 5% level, no more and no fewer.
+    void uniformityIsRightUnderChance()
+    {
+        QRandomGenerator random(2026);
+        int flagged = 0;
+        const int histories = 1000;
+        for (int h = 0; h < histories; ++h) {
+            std::vector<qint64> counts(43, 0);
+            for (int d = 0; d < 200; ++d) {
+                quint64 drawn = 0;
+                while (std::popcount(drawn) < 6)
+                    drawn |= quint64(1) << random.bounded(43);
+                for (int n = 0; n < 43; ++n)
+                    counts[size_t(n)] += (drawn >> n) & 1u;
+            }
+            flagged += Chance::uniformity(counts, 6)->p < 0.05 ? 1 : 0;
+        }
+        // 50 expected; 3.5 standard deviations either way.
+        QVERIFY2(flagged >= 26 && flagged <= 74, qPrintable(QString::number(flagged)));
     }
 
     void bandHoldsNinetyFivePercent_data()

@@ -216,6 +216,24 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(data + u"/miniLOTO_Download.csv.bak"_s));
     }
 
+    // A draw file the user emptied is filled from the site; a game listed twice is taken once.
+    void emptyFileAndAGameListedTwice()
+    {
+        const QString site = buildSite(u"twice"_s, false, false, false);
+        editManifest(site, [](QJsonObject &m) {
+            QJsonArray draws = m.value(u"draws"_s).toArray();
+            draws.append(draws.first());
+            m.insert(u"draws"_s, draws);
+        });
+        const QString data = m_root.filePath(u"emptied"_s);
+        write(data + u"/LOTO6_Download.csv"_s, {});
+        const Updater::Report report = update(options(site, data));
+        QCOMPARE(readAll(data + u"/LOTO6_Download.csv"_s), m_loto6);
+        QVERIFY(QFileInfo::exists(data + u"/LOTO6_Download.csv.bak"_s));
+        QCOMPARE(texts(report, Outcome::Failed).size(), 1);
+        QVERIFY(texts(report, Outcome::Failed).first().contains(u"二つあります"_s));
+    }
+
     void badSiteChangesNothing_data()
     {
         QTest::addColumn<int>("row");
