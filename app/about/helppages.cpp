@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QVersionNumber>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -67,8 +66,7 @@ QString folder()
     // installed later ships newer pages of its own).
     const QString bundled = bundledFolder();
     const QString updated = UserData::helpFolder(UserData::folder());
-    const QVersionNumber updatedVersion = QVersionNumber::fromString(UserData::helpVersion(updated));
-    if (!updatedVersion.isNull() && updatedVersion > QVersionNumber::fromString(UserData::helpVersion(bundled))
+    if (UserData::isNewerVersion(UserData::helpVersion(updated), UserData::helpVersion(bundled))
         && QFileInfo(QDir(updated).filePath(kContents)).isFile())
         return updated;
     return bundled;

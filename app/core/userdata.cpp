@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +46,12 @@ QString helpVersion(const QString &helpFolder)
         return {};
     const AppFiles::ReadResult read = AppFiles::readFile(QDir(helpFolder).filePath(u"version.txt"_s), 256);
     return read.ok() ? QString::fromUtf8(read.bytes).trimmed() : QString();
+}
+
+bool isNewerVersion(const QString &a, const QString &b)
+{
+    const QVersionNumber first = QVersionNumber::fromString(a);
+    return !first.isNull() && QVersionNumber::compare(first, QVersionNumber::fromString(b)) > 0;
 }
 
 QString provideDrawFiles(const QString &dataFolder)

@@ -20,6 +20,10 @@ QString helpFolder(const QString &dataFolder);
 // The version of the help pages of a folder (its version.txt); empty when it has none.
 QString helpVersion(const QString &helpFolder);
 
+// Whether version text `a` is newer than `b` ("1.10.0" > "1.9.2", "2026.12.08" > "2026.1.1"); a
+// text that is no version is never newer.
+bool isNewerVersion(const QString &a, const QString &b);
+
 // Copies each bundled draw file that the folder does not hold yet into it (making the folder);
 // a file already there is never touched. Returns the message for a copy that failed; empty when
 // every file is there.

@@ -1,5 +1,6 @@
 #include "lookups/backtest.h"
 
+#include "core/combinatorics.h"
 #include "core/drawrecord.h"
 #include "core/gamerules.h"
 #include "core/rowsource.h"
@@ -16,12 +17,7 @@ double Result::returnRate() const
 namespace {
 double choose(int n, int k)
 {
-    if (k < 0 || n < 0 || k > n)
-        return 0;
-    double value = 1;
-    for (int i = 1; i <= k; ++i)
-        value = value * double(n - k + i) / double(i);
-    return value;
+    return double(Combinatorics::binomial(n, k));
 }
 } // namespace
 

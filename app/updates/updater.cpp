@@ -14,7 +14,6 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QVersionNumber>
 
 #include <memory>
 
@@ -39,6 +38,12 @@ struct Staged
     int game = 0;      // a draw file's game
     std::function<QString()> commit;
 };
+
+// Whether bytes are the file the manifest lists: its size and its SHA-256.
+bool isListedFile(const QByteArray &bytes, const SiteManifest::File &file)
+{
+    return bytes.size() == file.size && QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) == file.sha256;
+}
 
 QString folderOf(const QString &path)
 {
@@ -369,9 +374,9 @@ private:
             return;
         const SiteManifest::Help &site = *m_manifest.help;
         QString have = m_options.bundledHelpVersion;
-        if (const QString installed = UserData::helpVersion(UserData::helpFolder(m_options.dataFolder)); Updater::isNewer(installed, have))
+        if (const QString installed = UserData::helpVersion(UserData::helpFolder(m_options.dataFolder)); UserData::isNewerVersion(installed, have))
             have = installed;
-        if (!Updater::isNewer(site.version, have)) {
+        if (!UserData::isNewerVersion(site.version, have)) {
             add(kHelpStep, Outcome::Nothing, u"お使いのヘルプ（版 %1）が最新です"_s.arg(have.isEmpty() ? u"-"_s : have));
             return;
         }
@@ -435,7 +440,7 @@ private:
         if (!m_manifest.program || isCancelled())
             return;
         const SiteManifest::Program &offer = *m_manifest.program;
-        if (!Updater::isNewer(offer.version, m_options.programVersion)) {
+        if (!UserData::isNewerVersion(offer.version, m_options.programVersion)) {
             add(kProgramStep, Outcome::Nothing, u"お使いの版 %1 が最新です"_s.arg(m_options.programVersion));
             return;
         }
@@ -476,14 +481,6 @@ QString freeName(const QString &folder, const QString &name)
 }
 } // namespace
 
-bool Updater::isNewer(const QString &a, const QString &b)
-{
-    const QVersionNumber first = QVersionNumber::fromString(a);
-    if (first.isNull())
-        return false;
-    return QVersionNumber::compare(first, QVersionNumber::fromString(b)) > 0;
-}
-
 Updater::Report Updater::run(const Options &options, const Listener &listener, const std::atomic<bool> *cancel)
 {
     return UpdateRun(options, listener, cancel).run();
@@ -501,7 +498,7 @@ UpdateEntry Updater::download(const Options &options, const SiteManifest::File &
                                : options.downloadFolder;
     const QString name = package.path.section(u'/', -1);
     const AppFiles::ReadResult existing = AppFiles::readFile(QDir(folder).filePath(name), SiteManifest::kMaxFileBytes);
-    if (existing.ok() && QCryptographicHash::hash(existing.bytes, QCryptographicHash::Sha256) == package.sha256) {
+    if (existing.ok() && isListedFile(existing.bytes, package)) {
         entry.outcome = Outcome::Nothing;
         entry.text = u"パッケージは %1 に保存済みです"_s.arg(QDir::toNativeSeparators(QDir(folder).filePath(name)));
         return entry;
@@ -522,8 +519,7 @@ UpdateEntry Updater::download(const Options &options, const SiteManifest::File &
         entry.text = fetched.error;
         return entry;
     }
-    if (fetched.bytes.size() != package.size
-        || QCryptographicHash::hash(fetched.bytes, QCryptographicHash::Sha256) != package.sha256) {
+    if (!isListedFile(fetched.bytes, package)) {
         entry.text = u"%1 が一覧の大きさ・SHA-256 と違います。保存しません"_s.arg(package.path);
         return entry;
     }

@@ -60,6 +60,4 @@ public:
     // folder, verified; never opens it.
     static UpdateEntry download(const Options &options, const SiteManifest::File &package,
                                 const std::atomic<bool> *cancel);
-    // Whether version text `a` is newer than `b` ("1.10.0" > "1.9.2", "2026.12.08" > "2026.1.1").
-    static bool isNewer(const QString &a, const QString &b);
 };
